@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Prepares a Debian machine and builds the project, then runs the program
+# ("run") or the whole test suite ("test"). Safe to repeat: it installs only
+# what is missing and rebuilds only what changed.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+mode=${1:-run}
+shift || true
+jobs=$(nproc 2>/dev/null || echo 2)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing_packages() {
+    local wanted=() missing=() pkg
+    mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$root/packages.txt")
+    for pkg in "${wanted[@]}"; do
+        pkg=${pkg//[[:space:]]/}
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# configure DIR [cmake options...]: configures once, then leaves the cache alone
+configure() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    fi
+}
+
+build() {
+    local dir=$1
+    shift
+    cmake --build "$dir" -j "$jobs" "$@" -- --no-print-directory -s
+}
+
+install_missing_packages
+configure "$root/build"
+build "$root/build"
+
+case "$mode" in
+run)
+    cd "$root/build/stage"
+    exec ./strumvale "$@"
+    ;;
+test)
+    (cd "$root/build" && ctest --output-on-failure -j "$jobs")
+
+    # Memory and undefined-behaviour errors in everything below the UI.
+    configure "$root/build-asan" -DSTRUMVALE_SANITIZE=address,undefined -DSTRUMVALE_BENCHMARKS=OFF
+    build "$root/build-asan"
+    (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs" -L core)
+
+    # Data races in the threaded code.
+    configure "$root/build-tsan" -DSTRUMVALE_SANITIZE=thread -DSTRUMVALE_BENCHMARKS=OFF
+    build "$root/build-tsan"
+    (cd "$root/build-tsan" && ctest --output-on-failure -j "$jobs" -L threads --no-tests=ignore)
+
+    # Short fuzz runs over every reader of bytes.
+    CC=clang CXX=clang++ configure "$root/build-fuzz" -DSTRUMVALE_FUZZ=ON -DSTRUMVALE_BENCHMARKS=OFF
+    build "$root/build-fuzz"
+    (cd "$root/build-fuzz" && ctest --output-on-failure -j "$jobs" -L fuzz --no-tests=ignore)
+    echo "All tests passed."
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 3
+    ;;
+esac

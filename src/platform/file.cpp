@@ -1,0 +1,166 @@
+#include "platform/file.h"
+
+#include "platform/file_error.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace strumvale::platform {
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+// The superuser may write anything; a file or folder with no write permission
+// at all is still meant to stay as it is.
+bool markedReadOnly(const struct stat& info) {
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::string folderOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+void writeAll(int fd, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError(path, errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+} // namespace
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    std::string result;
+    result.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (got == 0)
+            break;
+        result.append(buffer, static_cast<std::size_t>(got));
+    }
+    bytes = std::move(result);
+    return true;
+}
+
+void replaceFile(const std::string& path, std::string_view bytes) {
+    mode_t mode = 0644;
+    {
+        // A target that exists keeps its permissions, and one that may not be
+        // written is refused as it would be by opening it for writing.
+        FileDescriptor existing(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+        if (existing.get() >= 0) {
+            struct stat info {};
+            if (::fstat(existing.get(), &info) == 0) {
+                if (markedReadOnly(info))
+                    throw FileError(path, EACCES);
+                mode = info.st_mode & 07777;
+            }
+            if (::flock(existing.get(), LOCK_EX | LOCK_NB) != 0)
+                throw FileError(path, "the file is in use by another program");
+        } else if (errno != ENOENT) {
+            throw FileError(path, errno);
+        }
+    }
+
+    std::string folder = folderOf(path);
+    struct stat folderInfo {};
+    if (::stat(folder.c_str(), &folderInfo) == 0 && markedReadOnly(folderInfo))
+        throw FileError(path, EACCES);
+
+    std::string temporary = folder + "/.strumvale-XXXXXX";
+    FileDescriptor fd(::mkstemp(temporary.data()));
+    if (fd.get() < 0)
+        throw FileError(path, errno);
+    try {
+        writeAll(fd.get(), bytes, path);
+        if (::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0)
+            throw FileError(path, errno);
+        if (::close(fd.release()) != 0)
+            throw FileError(path, errno);
+        if (::rename(temporary.c_str(), path.c_str()) != 0)
+            throw FileError(path, errno);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+}
+
+ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw FileError(path, errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        throw FileError(path, errno);
+    if (S_ISDIR(info.st_mode))
+        throw FileError(path, EISDIR);
+    if (::flock(fd.get(), LOCK_SH | LOCK_NB) != 0)
+        throw FileError(path, "the file is in use by another program");
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    fd_ = fd.release();
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::size_t ReadOnlyFile::readAt(std::uint64_t offset, void* buffer, std::size_t count) const {
+    auto* out = static_cast<char*>(buffer);
+    std::size_t total = 0;
+    while (total < count) {
+        ssize_t got = ::pread(fd_, out + total, count - total, static_cast<off_t>(offset + total));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError(path_, errno);
+        }
+        if (got == 0)
+            break;
+        total += static_cast<std::size_t>(got);
+    }
+    return total;
+}
+
+} // namespace strumvale::platform

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace strumvale::platform {
+
+// Reads the whole file into bytes; false (bytes untouched) when it cannot be read.
+bool readWholeFile(const std::string& path, std::string& bytes);
+
+// Replaces the file at path with bytes, all or nothing: the bytes go to a
+// temporary file in the same folder, which is then renamed over the target.
+// An existing target that may not be written, a folder that may not be written,
+// or a target another process holds locked raise FileError and leave it unchanged.
+void replaceFile(const std::string& path, std::string_view bytes);
+
+// A file opened for reading only, with a shared lock so that writers that
+// honour the lock wait until it is closed. Opening failures raise FileError.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const std::string& path);
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::uint64_t size() const { return size_; }
+    // Reads up to count bytes at offset; returns how many were read (fewer only
+    // at the end of the file). Read errors raise FileError.
+    std::size_t readAt(std::uint64_t offset, void* buffer, std::size_t count) const;
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+} // namespace strumvale::platform

@@ -1,0 +1,58 @@
+#include "platform/file.h"
+#include "platform/file_error.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace strumvale::platform;
+using strumvale::test::TempDir;
+
+TEST(ReplaceFile, WritesNewFileAndReplacesOldOneWhole) {
+    TempDir dir;
+    std::string path = dir.file("a.bin");
+    replaceFile(path, std::string("first\0x", 7));
+    std::string bytes;
+    ASSERT_TRUE(readWholeFile(path, bytes));
+    EXPECT_EQ(bytes, std::string("first\0x", 7));
+
+    replaceFile(path, "second");
+    ASSERT_TRUE(readWholeFile(path, bytes));
+    EXPECT_EQ(bytes, "second");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"a.bin"}) << "no temporary file is left";
+}
+
+TEST(ReplaceFile, ReadOnlyTargetOrFolderFailsNamingTheFileAndKeepsIt) {
+    TempDir dir;
+    std::string path = dir.file("locked.gtr");
+    replaceFile(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    try {
+        replaceFile(path, "new");
+        FAIL() << "a read-only file was overwritten";
+    } catch (const FileError& error) {
+        EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
+    }
+    std::string bytes;
+    ASSERT_TRUE(readWholeFile(path, bytes));
+    EXPECT_EQ(bytes, "old");
+
+    std::string folder = dir.file("ro");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0555), 0);
+    EXPECT_THROW(replaceFile(folder + "/x.gtr", "new"), FileError);
+    EXPECT_FALSE(readWholeFile(folder + "/x.gtr", bytes));
+    ::chmod(folder.c_str(), 0755);
+}
+
+TEST(ReadOnlyFile, OpensReadOnlyFilesAndReadsAtOffsets) {
+    TempDir dir;
+    std::string path = dir.file("r.bin");
+    replaceFile(path, "0123456789");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    ReadOnlyFile file(path);
+    EXPECT_EQ(file.size(), 10u);
+    char buffer[8] = {};
+    EXPECT_EQ(file.readAt(7, buffer, sizeof buffer), 3u);
+    EXPECT_EQ(std::string(buffer, 3), "789");
+    EXPECT_THROW(ReadOnlyFile(dir.file("missing")), FileError);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace gtrtool {
+
+// Exit statuses shared by every command.
+enum ExitStatus : int {
+    Success = 0,
+    ReadFailed = 1,
+    FileOrContainerError = 2,
+    UsageError = 3,
+};
+
+using Arguments = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* synopsis;
+    int (*run)(const Arguments& arguments);
+};
+
+// Every command the tool offers, in the order --help lists them.
+const std::vector<Command>& commands();
+
+// Prints the usage to standard error and returns UsageError.
+int usageError();
+
+} // namespace gtrtool

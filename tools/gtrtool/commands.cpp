@@ -1,0 +1,10 @@
+#include "command.h"
+
+namespace gtrtool {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> all = {};
+    return all;
+}
+
+} // namespace gtrtool

@@ -1,0 +1,36 @@
+#include "command.h"
+
+#include <cstdio>
+#include <string>
+
+namespace gtrtool {
+
+static void printUsage(std::FILE* out) {
+    std::fprintf(out, "usage: gtrtool COMMAND [ARGUMENTS]\n\ncommands:\n");
+    for (const auto& command : commands())
+        std::fprintf(out, "  gtrtool %s %s\n", command.name, command.synopsis);
+    std::fprintf(out, "  gtrtool --help\n");
+}
+
+int usageError() {
+    printUsage(stderr);
+    return UsageError;
+}
+
+} // namespace gtrtool
+
+int main(int argc, char** argv) {
+    using namespace gtrtool;
+    if (argc < 2)
+        return usageError();
+    std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printUsage(stdout);
+        return Success;
+    }
+    for (const auto& command : commands()) {
+        if (name == command.name)
+            return command.run(Arguments(argv + 2, argv + argc));
+    }
+    return usageError();
+}

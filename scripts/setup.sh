@@ -51,7 +51,14 @@ build "$root/build"
 case "$mode" in
 run)
     cd "$root/build/stage"
-    exec ./strumvale "$@"
+    if [ -x ./strumvale ]; then
+        exec ./strumvale "$@"
+    fi
+    # No window yet: the command-line companion is what there is to run.
+    if [ $# -eq 0 ]; then
+        if [ -f default.gtr ]; then set -- info default.gtr; else set -- --help; fi
+    fi
+    exec ./gtrtool "$@"
     ;;
 test)
     (cd "$root/build" && ctest --output-on-failure -j "$jobs")

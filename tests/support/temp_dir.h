@@ -13,7 +13,8 @@ namespace strumvale::test {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "strumvale-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "strumvale-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("cannot create a temporary folder");
         path_ = pattern;

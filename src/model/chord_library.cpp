@@ -1,0 +1,71 @@
+#include "model/chord_library.h"
+
+#include "model/chord_sort.h"
+#include "model/text_compare.h"
+
+#include <utility>
+
+namespace strumvale::model {
+
+void ChordLibrary::Reset() {
+    Info.clear();
+    Author.clear();
+    Homepage.clear();
+    Chords.RemoveAll();
+    Scales.RemoveAll();
+    Tunings.RemoveAll();
+    DrumPatterns.RemoveAll();
+    Tunings.Add(Tuning::standard());
+    Loaded = false;
+}
+
+void ChordLibrary::ChordsOfKey(std::string_view key, ValueList<Chord>& list) const {
+    for (const auto& chord : Chords.items()) {
+        if (chord.RootNote == key)
+            list.Add(chord);
+    }
+}
+
+void ChordLibrary::searchChords(std::string_view text) {
+    SearchResults.RemoveAll();
+    for (const auto& chord : Chords.items()) {
+        if (equalsIgnoringCase(chord.Tab, text) || equalsIgnoringCase(chord.Name, text))
+            SearchResults.Add(chord);
+    }
+}
+
+std::int32_t ChordLibrary::indexOfKeyChord(std::string_view key, std::int32_t k) const {
+    const auto& chords = Chords.items();
+    for (std::size_t first = 0; first < chords.size(); ++first) {
+        if (chords[first].RootNote != key)
+            continue;
+        std::int64_t i = static_cast<std::int64_t>(first) + k;
+        return i >= 0 && i < Chords.Count() ? static_cast<std::int32_t>(i) : -1;
+    }
+    return -1;
+}
+
+void ChordLibrary::RemoveChordOfKey(std::string_view key, std::int32_t k) {
+    if (auto i = indexOfKeyChord(key, k); i >= 0)
+        Chords.RemoveAt(i);
+}
+
+void ChordLibrary::MoveChordUp(std::string_view key, std::int32_t k) {
+    auto i = indexOfKeyChord(key, k);
+    if (i >= 1)
+        std::swap(Chords.mutableItems()[static_cast<std::size_t>(i - 1)],
+                  Chords.mutableItems()[static_cast<std::size_t>(i)]);
+}
+
+void ChordLibrary::MoveChordDown(std::string_view key, std::int32_t k) {
+    auto i = indexOfKeyChord(key, k);
+    if (i >= 0 && i + 1 < Chords.Count())
+        std::swap(Chords.mutableItems()[static_cast<std::size_t>(i)],
+                  Chords.mutableItems()[static_cast<std::size_t>(i + 1)]);
+}
+
+void ChordLibrary::SortChords(const std::function<void()>& onPass) {
+    sortByRootNote(Chords.mutableItems(), onPass);
+}
+
+} // namespace strumvale::model

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/records.h"
+#include "model/value_list.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace strumvale::model {
+
+// The program's single document: the contents of one chordfile as ordered
+// lists of value records, with the state telling whether a chordfile is loaded
+// and whether it was edited.
+class ChordLibrary {
+public:
+    // Members are declared in construction order; destruction runs in reverse.
+    ValueList<Chord> Chords;
+    // Copies of the chords found by the last search; kept across loads and edits.
+    ValueList<Chord> SearchResults;
+    ValueList<Scale> Scales;
+    ValueList<Tuning> Tunings;
+    ValueList<DrumPattern> DrumPatterns;
+    // The language table ("English=Foreign" per entry) and the header texts of
+    // a language file read for display.
+    ValueList<std::string> Translations;
+    ValueList<std::string> BrowsedLanguageInfo;
+
+    std::string FileName;
+    bool Loaded = false;
+    bool Modified = false;
+    std::string Info;
+    std::string Author;
+    std::string Homepage;
+
+    // The empty library: no texts, no records but the standard tuning.
+    void Reset();
+
+    // Appends a copy of every chord whose root note is exactly key.
+    void ChordsOfKey(std::string_view key, ValueList<Chord>& list) const;
+
+    // Fills SearchResults with the chords whose whole Tab or Name equals text,
+    // ignoring letter case.
+    void searchChords(std::string_view text);
+
+    // Edit the k-th chord (from 0) counted from the first chord of key; they
+    // do nothing when the key has no chord or the index leaves the list.
+    void RemoveChordOfKey(std::string_view key, std::int32_t k);
+    void MoveChordUp(std::string_view key, std::int32_t k);
+    void MoveChordDown(std::string_view key, std::int32_t k);
+
+    // Orders Chords by root note in byte order, equal roots keeping their order.
+    // onPass is called as often as an exchange sort would start a pass, so
+    // progress shown to the user looks the same.
+    void SortChords(const std::function<void()>& onPass = {});
+
+private:
+    // The index of the k-th chord counted from the first of key, or -1.
+    std::int32_t indexOfKeyChord(std::string_view key, std::int32_t k) const;
+};
+
+} // namespace strumvale::model

@@ -24,6 +24,10 @@ struct Command {
 // Every command the tool offers, in the order --help lists them.
 const std::vector<Command>& commands();
 
+// The command bodies, each taking the arguments after its name.
+int runPack(const Arguments& arguments);
+int runUnpack(const Arguments& arguments);
+
 // Prints the usage to standard error and returns UsageError.
 int usageError();
 

@@ -2,7 +2,9 @@
 #include "container/container.h"
 #include "errors.h"
 #include "platform/file.h"
+#include "platform/file_error.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace gtrtool {
@@ -20,7 +22,7 @@ int runPack(const Arguments& arguments) {
     return reportingErrors([&] {
         std::string bytes;
         if (!strumvale::platform::readWholeFile(source, bytes))
-            throw strumvale::platform::FileError(source, "cannot be read");
+            throw strumvale::platform::FileError(source, errno);
         const char* entry = endsWith(target, ".lng") ? "lang.xml" : "chords.xml";
         strumvale::container::WriteSingleEntry(target, entry, bytes);
         return Success;

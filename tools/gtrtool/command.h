@@ -17,7 +17,8 @@ using Arguments = std::vector<std::string>;
 
 struct Command {
     const char* name;
-    const char* synopsis;
+    const char* arguments;
+    const char* description;
     int (*run)(const Arguments& arguments);
 };
 

@@ -4,10 +4,9 @@ namespace gtrtool {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
-        {"pack", "SOURCE TARGET   store SOURCE's bytes as the one entry of the archive TARGET",
+        {"pack", "SOURCE TARGET", "store SOURCE's bytes as the one entry of the archive TARGET",
          runPack},
-        {"unpack", "FILE            write the bytes of FILE's first entry to standard output",
-         runUnpack},
+        {"unpack", "FILE", "write the bytes of FILE's first entry to standard output", runUnpack},
     };
     return all;
 }

@@ -7,8 +7,10 @@ namespace gtrtool {
 
 static void printUsage(std::FILE* out) {
     std::fprintf(out, "usage: gtrtool COMMAND [ARGUMENTS]\n\ncommands:\n");
-    for (const auto& command : commands())
-        std::fprintf(out, "  gtrtool %s %s\n", command.name, command.synopsis);
+    for (const auto& command : commands()) {
+        std::string synopsis = std::string(command.name) + " " + command.arguments;
+        std::fprintf(out, "  gtrtool %-28s %s\n", synopsis.c_str(), command.description);
+    }
     std::fprintf(out, "  gtrtool --help\n");
 }
 

@@ -10,22 +10,17 @@
 
 namespace strumvale::model {
 
-// The program's single document: the contents of one chordfile as ordered
-// lists of value records, with the state telling whether a chordfile is loaded
-// and whether it was edited.
-class ChordLibrary {
+// The contents of one chordfile as ordered lists of value records, with the
+// state telling whether a chordfile is loaded and whether it was edited. The
+// program's chord library builds on it.
+class ChordDocument {
 public:
-    // Members are declared in construction order; destruction runs in reverse.
     ValueList<Chord> Chords;
     // Copies of the chords found by the last search; kept across loads and edits.
     ValueList<Chord> SearchResults;
     ValueList<Scale> Scales;
     ValueList<Tuning> Tunings;
     ValueList<DrumPattern> DrumPatterns;
-    // The language table ("English=Foreign" per entry) and the header texts of
-    // a language file read for display.
-    ValueList<std::string> Translations;
-    ValueList<std::string> BrowsedLanguageInfo;
 
     std::string FileName;
     bool Loaded = false;

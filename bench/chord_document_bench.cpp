@@ -1,4 +1,4 @@
-#include "model/chord_library.h"
+#include "model/chord_document.h"
 #include "support/bench_size.h"
 
 #include <benchmark/benchmark.h>
@@ -10,8 +10,8 @@ namespace {
 
 const char* const kRoots[] = {"A", "A#", "B", "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#"};
 
-ChordLibrary randomLibrary(long count) {
-    ChordLibrary library;
+ChordDocument randomLibrary(long count) {
+    ChordDocument library;
     std::mt19937 random(42);
     for (long i = 0; i < count; ++i) {
         const char* root = kRoots[random() % 12];
@@ -23,11 +23,11 @@ ChordLibrary randomLibrary(long count) {
 
 void SortChordsInRandomKeyOrder(benchmark::State& state) {
     long count = strumvale::bench::scaled(state.range(0));
-    const ChordLibrary unsorted = randomLibrary(count);
+    const ChordDocument unsorted = randomLibrary(count);
     long passes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        ChordLibrary library = unsorted;
+        ChordDocument library = unsorted;
         state.ResumeTiming();
         passes = 0;
         library.SortChords([&] { ++passes; });
@@ -44,7 +44,7 @@ BENCHMARK(SortChordsInRandomKeyOrder)
 
 void SearchChords(benchmark::State& state) {
     long count = strumvale::bench::scaled(state.range(0));
-    ChordLibrary library = randomLibrary(count);
+    ChordDocument library = randomLibrary(count);
     for (auto _ : state) {
         library.searchChords("X 3 2 0 1 0");
         benchmark::DoNotOptimize(library.SearchResults.Count());

@@ -1,4 +1,4 @@
-#include "model/chord_library.h"
+#include "model/chord_document.h"
 #include "model/chord_sort.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +8,14 @@ using namespace strumvale::model;
 
 namespace {
 
-ChordLibrary libraryWith(std::initializer_list<Chord> chords) {
-    ChordLibrary library;
+ChordDocument libraryWith(std::initializer_list<Chord> chords) {
+    ChordDocument library;
     for (const auto& chord : chords)
         library.Chords.Add(chord);
     return library;
 }
 
-std::vector<std::string> roots(const ChordLibrary& library) {
+std::vector<std::string> roots(const ChordDocument& library) {
     std::vector<std::string> result;
     for (const auto& chord : library.Chords.items())
         result.push_back(chord.RootNote);
@@ -49,7 +49,7 @@ int referenceExchangeSort(std::vector<Chord>& chords) {
 }
 
 void expectSameAsExchangeSort(std::vector<Chord> chords) {
-    ChordLibrary library;
+    ChordDocument library;
     for (const auto& chord : chords)
         library.Chords.Add(chord);
     int reference = referenceExchangeSort(chords);
@@ -61,8 +61,8 @@ void expectSameAsExchangeSort(std::vector<Chord> chords) {
 
 } // namespace
 
-TEST(ChordLibrary, NewLibraryIsEmptyAndResetAddsOnlyTheStandardTuning) {
-    ChordLibrary library;
+TEST(ChordDocument, NewLibraryIsEmptyAndResetAddsOnlyTheStandardTuning) {
+    ChordDocument library;
     EXPECT_EQ(library.Tunings.Count(), 0);
     EXPECT_FALSE(library.Loaded);
     EXPECT_FALSE(library.Modified);
@@ -92,7 +92,7 @@ TEST(ChordLibrary, NewLibraryIsEmptyAndResetAddsOnlyTheStandardTuning) {
     EXPECT_EQ(library.SearchResults.Count(), 1);
 }
 
-TEST(ChordLibrary, ChordsOfKeyMatchesTheRootExactlyAndAppends) {
+TEST(ChordDocument, ChordsOfKeyMatchesTheRootExactlyAndAppends) {
     auto library = libraryWith(
         {{"C", "C", ""}, {"C#", "C#", ""}, {"c", "c", ""}, {"D", "D", ""}, {"C", "C7", ""}});
     ValueList<Chord> list;
@@ -101,7 +101,7 @@ TEST(ChordLibrary, ChordsOfKeyMatchesTheRootExactlyAndAppends) {
     EXPECT_EQ(names(list), (std::vector<std::string>{"already there", "C", "C7"}));
 }
 
-TEST(ChordLibrary, SearchMatchesWholeTabOrNameIgnoringCase) {
+TEST(ChordDocument, SearchMatchesWholeTabOrNameIgnoringCase) {
     auto library = libraryWith({{"C", "Cmaj", "x 3 2 0 1 0"},
                                 {"A", "Am", "x 0 2 2 1 0"},
                                 {"E", "\xC9t\xC9", "0 2 2 1 0 0"},
@@ -130,7 +130,7 @@ TEST(TextCompare, Windows1252LettersFoldButSignsDoNot) {
     EXPECT_EQ(library.SearchResults.Count(), 0) << "x and / signs are distinct";
 }
 
-TEST(ChordLibrary, KeyChordEditsCountFromTheFirstChordOfTheKey) {
+TEST(ChordDocument, KeyChordEditsCountFromTheFirstChordOfTheKey) {
     auto library = libraryWith({{"A", "A", ""}, {"C", "C", ""}, {"C", "C7", ""}, {"D", "D", ""}});
 
     library.MoveChordUp("A", 0); // index 0 has no chord above it

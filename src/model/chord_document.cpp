@@ -1,4 +1,4 @@
-#include "model/chord_library.h"
+#include "model/chord_document.h"
 
 #include "model/chord_sort.h"
 #include "model/text_compare.h"
@@ -7,7 +7,7 @@
 
 namespace strumvale::model {
 
-void ChordLibrary::Reset() {
+void ChordDocument::Reset() {
     Info.clear();
     Author.clear();
     Homepage.clear();
@@ -19,14 +19,14 @@ void ChordLibrary::Reset() {
     Loaded = false;
 }
 
-void ChordLibrary::ChordsOfKey(std::string_view key, ValueList<Chord>& list) const {
+void ChordDocument::ChordsOfKey(std::string_view key, ValueList<Chord>& list) const {
     for (const auto& chord : Chords.items()) {
         if (chord.RootNote == key)
             list.Add(chord);
     }
 }
 
-void ChordLibrary::searchChords(std::string_view text) {
+void ChordDocument::searchChords(std::string_view text) {
     SearchResults.RemoveAll();
     for (const auto& chord : Chords.items()) {
         if (equalsIgnoringCase(chord.Tab, text) || equalsIgnoringCase(chord.Name, text))
@@ -34,7 +34,7 @@ void ChordLibrary::searchChords(std::string_view text) {
     }
 }
 
-std::int32_t ChordLibrary::indexOfKeyChord(std::string_view key, std::int32_t k) const {
+std::int32_t ChordDocument::indexOfKeyChord(std::string_view key, std::int32_t k) const {
     const auto& chords = Chords.items();
     for (std::size_t first = 0; first < chords.size(); ++first) {
         if (chords[first].RootNote != key)
@@ -45,26 +45,26 @@ std::int32_t ChordLibrary::indexOfKeyChord(std::string_view key, std::int32_t k)
     return -1;
 }
 
-void ChordLibrary::RemoveChordOfKey(std::string_view key, std::int32_t k) {
+void ChordDocument::RemoveChordOfKey(std::string_view key, std::int32_t k) {
     if (auto i = indexOfKeyChord(key, k); i >= 0)
         Chords.RemoveAt(i);
 }
 
-void ChordLibrary::MoveChordUp(std::string_view key, std::int32_t k) {
+void ChordDocument::MoveChordUp(std::string_view key, std::int32_t k) {
     auto i = indexOfKeyChord(key, k);
     if (i >= 1)
         std::swap(Chords.mutableItems()[static_cast<std::size_t>(i - 1)],
                   Chords.mutableItems()[static_cast<std::size_t>(i)]);
 }
 
-void ChordLibrary::MoveChordDown(std::string_view key, std::int32_t k) {
+void ChordDocument::MoveChordDown(std::string_view key, std::int32_t k) {
     auto i = indexOfKeyChord(key, k);
     if (i >= 0 && i + 1 < Chords.Count())
         std::swap(Chords.mutableItems()[static_cast<std::size_t>(i)],
                   Chords.mutableItems()[static_cast<std::size_t>(i + 1)]);
 }
 
-void ChordLibrary::SortChords(const std::function<void()>& onPass) {
+void ChordDocument::SortChords(const std::function<void()>& onPass) {
     sortByRootNote(Chords.mutableItems(), onPass);
 }
 

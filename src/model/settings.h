@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace strumvale::model {
+
+inline constexpr const char* kBuiltInLanguage = "English (Built-in)";
+inline constexpr const char* kDefaultChordfileSetting = "Default";
+
+// A colour as the settings keep it: red in the low byte, then green, then blue.
+constexpr std::uint32_t rgbColor(std::int32_t red, std::int32_t green, std::int32_t blue) {
+    return (static_cast<std::uint32_t>(red) & 0xFF) |
+           ((static_cast<std::uint32_t>(green) & 0xFF) << 8) |
+           ((static_cast<std::uint32_t>(blue) & 0xFF) << 16);
+}
+
+// The program's settings. Values are kept as stored; the parts that use them
+// bring them into range.
+struct Settings {
+    std::int32_t Clrdots1 = 92, Clrdots2 = 128, Clrdots3 = 224;
+    std::int32_t Clrintervaltext1 = 0, Clrintervaltext2 = 251, Clrintervaltext3 = 0;
+    std::int32_t Clrnotetext1 = 232, Clrnotetext2 = 182, Clrnotetext3 = 114;
+    // Where the settings file is written at exit; never stored in it.
+    std::string ProgramDirectory;
+    std::string Startupchordfile = kDefaultChordfileSetting;
+    std::string Language = kBuiltInLanguage;
+    std::int32_t Midioutdevice = 0;
+    std::int32_t Midiindevice = 0;
+    std::int32_t Instrument = 0; // position in the instrument list, not a program number
+    std::int32_t Midichannel = 0;
+    std::int32_t Chordspeed = 200;
+    std::int32_t Chorddecay = 500;
+    std::int32_t Volume = 127;
+    bool Lefthanded = false;
+    bool Upsidedownneck = false;
+    bool Displaynotesforallfrets = false;
+    bool Changechordtotuning = true;
+    bool Whitebackgroundcolor = false;
+    bool SettingsChanged = false; // not stored in the file
+    bool Playchordsonchange = false;
+
+    // Every field to its default; the program directory becomes the current one.
+    void SetDefaults();
+
+    std::uint32_t dotsColor() const { return rgbColor(Clrdots1, Clrdots2, Clrdots3); }
+    std::uint32_t intervalTextColor() const {
+        return rgbColor(Clrintervaltext1, Clrintervaltext2, Clrintervaltext3);
+    }
+    std::uint32_t noteTextColor() const {
+        return rgbColor(Clrnotetext1, Clrnotetext2, Clrnotetext3);
+    }
+};
+
+} // namespace strumvale::model

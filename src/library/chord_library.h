@@ -1,0 +1,52 @@
+#pragma once
+
+#include "formats/chordfile.h"
+#include "formats/language_file.h"
+#include "formats/settings_file.h"
+#include "model/chord_document.h"
+
+#include <string>
+#include <string_view>
+
+namespace strumvale {
+
+// The program's single document together with everything shared around it:
+// the settings, the language table and the chord player. Pages and dialogs
+// reach all shared state through it.
+class ChordLibrary : public model::ChordDocument {
+public:
+    struct Options {
+        // The program reads "settings.xml" at start and writes it at exit;
+        // tools and tests use the defaults and leave the file alone.
+        bool settingsFile = false;
+    };
+
+    explicit ChordLibrary(Options options = {});
+    ChordLibrary(const ChordLibrary&) = delete;
+    ChordLibrary& operator=(const ChordLibrary&) = delete;
+
+    // Members in construction order; they are destroyed in reverse, so the
+    // settings are written after the player has closed its device.
+    formats::TranslationTable Translations;
+    formats::TranslationTable BrowsedLanguageInfo;
+    formats::PersistentSettings Settings;
+
+    bool LoadChordfile(const std::string& path) { return formats::LoadChordfile(*this, path); }
+    void SaveChordfile(const std::string& path) const { formats::SaveChordfile(*this, path); }
+    std::string StatisticsText() const { return formats::StatisticsText(*this); }
+
+    bool LoadLanguage(const std::string& path) {
+        return formats::LoadLanguage(Translations, path);
+    }
+    std::string Translate(std::string_view key) const {
+        return formats::Translate(Translations, key);
+    }
+    bool ReadLanguageInfo(const std::string& path) {
+        return formats::ReadLanguageInfo(BrowsedLanguageInfo, path);
+    }
+    std::string LanguageInfoField(std::string_view field) const {
+        return formats::LanguageInfoField(BrowsedLanguageInfo, field, Translations);
+    }
+};
+
+} // namespace strumvale

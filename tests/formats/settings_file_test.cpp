@@ -1,0 +1,129 @@
+#include "formats/settings_file.h"
+#include "platform/file.h"
+#include "support/temp_dir.h"
+#include "support/text.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace strumvale;
+using namespace strumvale::formats;
+using test::crlfLines;
+using test::TempDir;
+
+namespace {
+
+std::string defaultText() {
+    return crlfLines({"<Settings>",
+                      "<Startupchordfile>Default</Startupchordfile>",
+                      "<Language>English (Built-in)</Language>",
+                      "<Midioutdevice>0</Midioutdevice>",
+                      "<Midiindevice>0</Midiindevice>",
+                      "<Instrument>0</Instrument>",
+                      "<Midichannel>0</Midichannel>",
+                      "<Chordspeed>200</Chordspeed>",
+                      "<Chorddecay>500</Chorddecay>",
+                      "<Volume>127</Volume>",
+                      "<Lefthanded>0</Lefthanded>",
+                      "<Upsidedownneck>0</Upsidedownneck>",
+                      "<Displaynotesforallfrets>0</Displaynotesforallfrets>",
+                      "<Changechordtotuning>1</Changechordtotuning>",
+                      "<Whitebackgroundcolor>0</Whitebackgroundcolor>",
+                      "<Playchordsonchange>0</Playchordsonchange>",
+                      "<Clrdots1>92</Clrdots1>",
+                      "<Clrdots2>128</Clrdots2>",
+                      "<Clrdots3>224</Clrdots3>",
+                      "<Clrintervaltext1>0</Clrintervaltext1>",
+                      "<Clrintervaltext2>251</Clrintervaltext2>",
+                      "<Clrintervaltext3>0</Clrintervaltext3>",
+                      "<Clrnotetext1>232</Clrnotetext1>",
+                      "<Clrnotetext2>182</Clrnotetext2>",
+                      "<Clrnotetext3>114</Clrnotetext3>",
+                      "</Settings>"});
+}
+
+model::Settings loadedFrom(const TempDir& dir, const std::string& text) {
+    std::string path = dir.file("settings.xml");
+    platform::replaceFile(path, text);
+    model::Settings settings;
+    EXPECT_TRUE(LoadSettings(settings, path));
+    return settings;
+}
+
+// Runs body with the current directory set to dir.
+template <typename Body> void inDirectory(const std::string& dir, Body body) {
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    body();
+    std::filesystem::current_path(previous);
+}
+
+} // namespace
+
+TEST(SettingsFile, DefaultsAreWrittenExactlyAndReadBack) {
+    TempDir dir;
+    model::Settings settings;
+    EXPECT_FALSE(LoadSettings(settings, dir.file("missing.xml")));
+    EXPECT_EQ(settings.ProgramDirectory, std::filesystem::current_path().string());
+    EXPECT_EQ(SettingsText(settings), defaultText());
+    EXPECT_EQ(settings.dotsColor(), 92u | (128u << 8) | (224u << 16));
+
+    settings.ProgramDirectory = dir.path();
+    SaveSettings(settings);
+    std::string written;
+    ASSERT_TRUE(platform::readWholeFile(dir.file("settings.xml"), written));
+    EXPECT_EQ(written, defaultText());
+}
+
+TEST(SettingsFile, KeysAreFoundOnlyInOrderAndMissingOnesKeepDefaults) {
+    TempDir dir;
+    auto onlyVolume = loadedFrom(dir, "<Settings><Volume>90</Volume></Settings>");
+    EXPECT_EQ(onlyVolume.Volume, 90);
+    EXPECT_EQ(onlyVolume.Chordspeed, 200);
+    EXPECT_TRUE(onlyVolume.Changechordtotuning);
+
+    auto outOfOrder =
+        loadedFrom(dir, "<Settings><Volume>90</Volume><Chordspeed>300</Chordspeed></Settings>");
+    EXPECT_EQ(outOfOrder.Chordspeed, 300);
+    EXPECT_EQ(outOfOrder.Volume, 127) << "Volume stands before the last key found";
+
+    auto values = loadedFrom(dir, "<Other><Language>deutsch</Language>"
+                                  "<Midichannel>9</Midichannel><Chordspeed>-5</Chordspeed>"
+                                  "<Chorddecay>x</Chorddecay><Lefthanded>no</Lefthanded>"
+                                  "<Upsidedownneck/><Displaynotesforallfrets>0"
+                                  "</Displaynotesforallfrets><Changechordtotuning>0"
+                                  "</Changechordtotuning><Clrdots1>99999999999</Clrdots1>"
+                                  "</Other>");
+    EXPECT_EQ(values.Language, "deutsch");
+    EXPECT_EQ(values.Midichannel, 9);
+    EXPECT_EQ(values.Chordspeed, -5);
+    EXPECT_EQ(values.Chorddecay, 0);
+    EXPECT_TRUE(values.Lefthanded);
+    EXPECT_TRUE(values.Upsidedownneck);
+    EXPECT_FALSE(values.Displaynotesforallfrets);
+    EXPECT_FALSE(values.Changechordtotuning);
+    EXPECT_EQ(values.Clrdots1, 2147483647);
+    EXPECT_NE(SettingsText(values).find("<Chordspeed>-5</Chordspeed>"), std::string::npos);
+
+    auto malformed = loadedFrom(dir, "<Settings><Volume>90</Settings>");
+    EXPECT_EQ(malformed.Volume, 127);
+}
+
+TEST(PersistentSettings, ReadsTheCurrentFolderAndWritesAtDestruction) {
+    TempDir dir;
+    inDirectory(dir.path(), [&] {
+        platform::replaceFile("settings.xml", "<Settings><Volume>90</Volume></Settings>");
+        {
+            PersistentSettings settings(PersistentSettings::Storage::File);
+            EXPECT_EQ(settings.Volume, 90);
+            settings.Volume = 64;
+        }
+        std::string written;
+        ASSERT_TRUE(platform::readWholeFile("settings.xml", written));
+        EXPECT_NE(written.find("<Volume>64</Volume>"), std::string::npos);
+
+        std::filesystem::remove("settings.xml");
+        { PersistentSettings untouched(PersistentSettings::Storage::None); }
+        EXPECT_FALSE(std::filesystem::exists("settings.xml"));
+    });
+}

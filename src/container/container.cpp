@@ -1,16 +1,21 @@
 #include "container/container.h"
 
-#include "container/zip_exception.h"
+#include "container/zip_archive.h"
+#include "platform/file.h"
 
-// Placeholder until the archive reader and writer land.
 namespace strumvale::container {
 
-void ReadFirstEntry(const std::string& path, std::string&) {
-    throw CZipException(CZipException::BadZipFile, path);
+void ReadFirstEntry(const std::string& path, std::string& buffer) {
+    CZipFile file(path);
+    readFirstEntry(file, buffer);
 }
 
-void WriteSingleEntry(const std::string& path, const std::string&, std::string_view) {
-    throw CZipException(CZipException::BadZipFile, path);
+void WriteSingleEntry(const std::string& path, const std::string& entryName,
+                      std::string_view bytes) {
+    // Built whole in memory first, so that nothing touches the target until
+    // the archive is complete, and then replaced in one rename.
+    platform::replaceFile(path,
+                          buildSingleEntryArchive(path, entryName, bytes, std::time(nullptr)));
 }
 
 } // namespace strumvale::container

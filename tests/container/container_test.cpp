@@ -1,0 +1,352 @@
+#include "archive_bytes.h"
+#include "container/container.h"
+#include "container/zip_exception.h"
+#include "container/zip_records.h"
+#include "platform/file_error.h"
+#include "support/temp_dir.h"
+
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/stat.h>
+#include <vector>
+#include <zlib.h>
+
+using namespace strumvale;
+using container::CZipException;
+using test::chordText;
+using test::fileBytes;
+using test::le;
+using test::readError;
+using test::setLe;
+using test::TempDir;
+
+namespace {
+
+struct StoredEntry {
+    std::string name;
+    std::string data;
+    std::uint16_t flags = 0;
+    bool signedDescriptor = true;
+};
+
+void put(std::string& out, std::uint32_t value, int width) {
+    for (int i = 0; i < width; ++i)
+        out.push_back(static_cast<char>(value >> (8 * i)));
+}
+
+// A hand-built archive of stored entries laid out in the given order, with the
+// central directory listing them in centralOrder (default: the same order).
+std::string storedArchive(const std::vector<StoredEntry>& entries,
+                          std::vector<std::size_t> centralOrder = {},
+                          const std::string& comment = "") {
+    std::string out;
+    std::vector<std::uint32_t> offsets, crcs;
+    for (const auto& e : entries) {
+        offsets.push_back(static_cast<std::uint32_t>(out.size()));
+        auto crc = static_cast<std::uint32_t>(crc32(
+            0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size())));
+        crcs.push_back(crc);
+        bool described = e.flags & 8;
+        auto size = static_cast<std::uint32_t>(e.data.size());
+        put(out, 0x04034B50, 4);
+        put(out, 20, 2), put(out, e.flags, 2), put(out, 0, 2), put(out, 0, 4);
+        put(out, described ? 0 : crc, 4), put(out, described ? 0 : size, 4);
+        put(out, described ? 0 : size, 4);
+        put(out, static_cast<std::uint32_t>(e.name.size()), 2), put(out, 0, 2);
+        out += e.name + e.data;
+        if (described) {
+            if (e.signedDescriptor)
+                put(out, 0x08074B50, 4);
+            put(out, crc, 4), put(out, size, 4), put(out, size, 4);
+        }
+    }
+    if (centralOrder.empty())
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            centralOrder.push_back(i);
+    auto directoryStart = static_cast<std::uint32_t>(out.size());
+    for (std::size_t i : centralOrder) {
+        const auto& e = entries[i];
+        put(out, 0x02014B50, 4);
+        put(out, 20, 2), put(out, 20, 2), put(out, e.flags, 2), put(out, 0, 2), put(out, 0, 4);
+        put(out, crcs[i], 4), put(out, static_cast<std::uint32_t>(e.data.size()), 4);
+        put(out, static_cast<std::uint32_t>(e.data.size()), 4);
+        put(out, static_cast<std::uint32_t>(e.name.size()), 2);
+        put(out, 0, 2), put(out, 0, 2), put(out, 0, 2), put(out, 0, 2), put(out, 0, 4);
+        put(out, offsets[i], 4);
+        out += e.name;
+    }
+    auto count = static_cast<std::uint32_t>(centralOrder.size());
+    auto directorySize = static_cast<std::uint32_t>(out.size()) - directoryStart;
+    put(out, 0x06054B50, 4), put(out, 0, 2), put(out, 0, 2), put(out, count, 2);
+    put(out, count, 2), put(out, directorySize, 4);
+    put(out, directoryStart, 4), put(out, static_cast<std::uint32_t>(comment.size()), 2);
+    return out + comment;
+}
+
+} // namespace
+
+TEST(Container, SavedArchivesReadBackByteForByte) {
+    TempDir dir;
+    std::string path = dir.file("lib.gtr");
+    std::mt19937 random(7);
+    std::string noise(150000, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random());
+    std::vector<std::string> documents = {
+        "",   std::string("a\0b", 3), chordText(65535), chordText(65536), chordText(1'000'003),
+        noise};
+    for (const auto& document : documents) {
+        container::WriteSingleEntry(path, "chords.xml", document);
+        std::string buffer = "already here|";
+        container::ReadFirstEntry(path, buffer);
+        EXPECT_EQ(buffer.size(), 13 + document.size());
+        EXPECT_TRUE(buffer == "already here|" + document) << document.size() << " bytes";
+    }
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"lib.gtr"}) << "no temporary file is left";
+}
+
+TEST(Container, SavedArchiveHasTheDocumentedLayout) {
+    TempDir dir;
+    std::string path = dir.file("lang.lng");
+    std::string document = chordText(5000);
+    std::time_t before = std::time(nullptr);
+    container::WriteSingleEntry(path, "lang.xml", document);
+    std::time_t after = std::time(nullptr);
+    std::string zip = fileBytes(path);
+
+    auto crc = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(document.data()),
+                                                static_cast<uInt>(document.size())));
+    std::size_t compressed = le(zip, 18, 4);
+    std::size_t central = 38 + compressed;
+    ASSERT_EQ(zip.size(), central + 46 + 8 + 22) << "nothing before, between or after";
+    EXPECT_EQ(zip.substr(0, 4), "PK\3\4");
+    EXPECT_EQ(le(zip, 4, 2), 20u);
+    EXPECT_EQ(le(zip, 6, 2), 0u) << "no flags, no data descriptor";
+    EXPECT_EQ(le(zip, 8, 2), 8u);
+    EXPECT_EQ(le(zip, 14, 4), crc);
+    EXPECT_EQ(le(zip, 22, 4), document.size());
+    EXPECT_EQ(le(zip, 26, 2), 8u);
+    EXPECT_EQ(le(zip, 28, 2), 0u);
+    EXPECT_EQ(zip.substr(30, 8), "lang.xml");
+
+    std::string expectedCentral = std::string("PK\1\2\x14\0\x14\0\0\0\x08\0", 12) +
+                                  zip.substr(10, 16) + zip.substr(26, 2) + std::string(16, '\0') +
+                                  "lang.xml";
+    EXPECT_EQ(zip.substr(central, 54), expectedCentral);
+    std::string expectedEnd = std::string("PK\5\6\0\0\0\0\1\0\1\0\x36\0\0\0", 16);
+    put(expectedEnd, static_cast<std::uint32_t>(central), 4);
+    put(expectedEnd, 0, 2);
+    EXPECT_EQ(zip.substr(central + 54), expectedEnd);
+
+    // The stamp is the local time of the save.
+    std::uint32_t stamp = le(zip, 12, 2) << 16 | le(zip, 10, 2);
+    auto dosStamp = [](std::time_t t) {
+        std::tm local{};
+        localtime_r(&t, &local);
+        auto dos = container::zip::toDosDateTime(local);
+        return std::uint32_t{dos.date} << 16 | dos.time;
+    };
+    EXPECT_GE(stamp, dosStamp(before));
+    EXPECT_LE(stamp, dosStamp(after));
+}
+
+TEST(Container, DosTimeAndDate) {
+    std::tm t{};
+    t.tm_year = 2024 - 1900, t.tm_mon = 2, t.tm_mday = 15;
+    t.tm_hour = 13, t.tm_min = 45, t.tm_sec = 59;
+    auto dos = container::zip::toDosDateTime(t);
+    EXPECT_EQ(dos.time, 13 * 2048 + 45 * 32 + 29);
+    EXPECT_EQ(dos.date, 44 * 512 + 3 * 32 + 15);
+    t.tm_year = 1975 - 1900;
+    EXPECT_EQ(container::zip::toDosDateTime(t).date, 3 * 32 + 15);
+    t.tm_year = 2200 - 1900;
+    EXPECT_EQ(container::zip::toDosDateTime(t).date, 127 * 512 + 3 * 32 + 15);
+}
+
+TEST(Container, RefusedSavesLeaveTheOldFileWhole) {
+    TempDir dir;
+    std::string path = dir.file("keep.gtr");
+    container::WriteSingleEntry(path, "chords.xml", "<Chordfile/>");
+    std::string original = fileBytes(path);
+
+    auto refusal = [&](const std::string& name, std::string_view bytes) {
+        try {
+            container::WriteSingleEntry(path, name, bytes);
+        } catch (const CZipException& error) {
+            return error.code();
+        }
+        return 0;
+    };
+    EXPECT_EQ(refusal("", "<Chordfile/>"), CZipException::BadZipFile);
+    EXPECT_EQ(refusal(std::string(70000, 'n'), "x"), CZipException::BadZipFile);
+    EXPECT_EQ(refusal("chords.xml", std::string(64 * 1024 * 1024 + 1, ' ')),
+              CZipException::BadZipFile)
+        << "an entry too large to be read back";
+    EXPECT_EQ(fileBytes(path), original);
+
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    try {
+        container::WriteSingleEntry(path, "chords.xml", "<new/>");
+        FAIL() << "a read-only chordfile was overwritten";
+    } catch (const platform::FileError& error) {
+        EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
+    }
+    EXPECT_EQ(fileBytes(path), original);
+
+    std::string folder = dir.file("ro");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0555), 0);
+    EXPECT_THROW(container::WriteSingleEntry(folder + "/new.gtr", "chords.xml", "x"),
+                 platform::FileError);
+    EXPECT_TRUE(std::filesystem::is_empty(folder)) << "nothing is left behind";
+    ::chmod(folder.c_str(), 0755);
+}
+
+TEST(Container, ReadOnlyArchivesOpenAndMissingOnesNameTheFile) {
+    TempDir dir;
+    std::string path = dir.file("ro.gtr");
+    container::WriteSingleEntry(path, "chords.xml", "<Chordfile/>");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    std::string document;
+    EXPECT_EQ(readError(path, &document), 0);
+    EXPECT_EQ(document, "<Chordfile/>");
+
+    for (std::string bad : {dir.file("missing.gtr"), dir.path()}) {
+        try {
+            std::string buffer;
+            container::ReadFirstEntry(bad, buffer);
+            FAIL() << bad << " was read";
+        } catch (const platform::FileError& error) {
+            EXPECT_NE(std::string(error.what()).find(bad), std::string::npos);
+        }
+    }
+}
+
+TEST(Container, NonArchivesAndTruncatedArchivesAreRefused) {
+    TempDir dir;
+    std::string path = dir.file("x.gtr");
+    test::writeBytes(path, "<?xml version=\"1.0\"?>\r\n<Chordfile></Chordfile>\r\n");
+    EXPECT_EQ(readError(path), CZipException::CentralDirectoryNotFound);
+    test::writeBytes(path, "");
+    EXPECT_EQ(readError(path), CZipException::CentralDirectoryNotFound);
+    test::writeBytes(path, std::string("PK\5\6\0\0\0\0\0\0", 10));
+    EXPECT_EQ(readError(path), CZipException::BadZipFile) << "an end record cut short";
+
+    container::WriteSingleEntry(path, "chords.xml", chordText(3000));
+    std::string whole = fileBytes(path);
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        test::writeBytes(path, whole.substr(0, length));
+        int code = readError(path);
+        EXPECT_TRUE(code == CZipException::BadZipFile ||
+                    code == CZipException::CentralDirectoryNotFound)
+            << "cut at " << length << ": " << code;
+    }
+}
+
+TEST(Container, InconsistentHeadersAreDamaged) {
+    TempDir dir;
+    std::string path = dir.file("x.gtr");
+    std::string document = chordText(200000);
+    container::WriteSingleEntry(path, "chords.xml", document);
+    const std::string good = fileBytes(path);
+    const std::size_t central = good.size() - 22 - 56;
+    const std::size_t end = good.size() - 22;
+    // Sets a field of the same meaning in both headers.
+    auto both = [&](std::string& z, std::size_t localAt, int width, std::uint32_t value) {
+        setLe(z, localAt, width, value);
+        setLe(z, central + localAt + 2, width, value);
+    };
+    struct Case {
+        const char* what;
+        std::function<void(std::string&)> patch;
+        int code;
+    };
+    std::uint32_t size = static_cast<std::uint32_t>(document.size());
+    std::vector<Case> cases = {
+        {"directory offset past the end", [&](auto& z) { setLe(z, end + 16, 4, 0x7FFFFFFF); }, 101},
+        {"directory larger than room", [&](auto& z) { setLe(z, end + 12, 4, end + 1); }, 101},
+        {"entries without directory", [&](auto& z) { setLe(z, end + 12, 4, 0); }, 101},
+        {"directory without entries",
+         [&](auto& z) { setLe(z, end + 8, 2, 0), setLe(z, end + 10, 2, 0); }, 101},
+        {"more entries than headers", [&](auto& z) { setLe(z, end + 10, 2, 2); }, 101},
+        {"comment past the end", [&](auto& z) { setLe(z, end + 20, 2, 1); }, 101},
+        {"central signature", [&](auto& z) { z[central] = 'X'; }, 101},
+        {"local signature", [&](auto& z) { z[0] = 'X'; }, 101},
+        {"local method differs", [&](auto& z) { setLe(z, 8, 2, 0); }, 101},
+        {"unknown method", [&](auto& z) { both(z, 8, 2, 12); }, 101},
+        {"local name length differs", [&](auto& z) { setLe(z, 26, 2, 9); }, 101},
+        {"local CRC differs", [&](auto& z) { z[14] ^= 1; }, 101},
+        {"local size differs", [&](auto& z) { z[22] ^= 1; }, 101},
+        {"encrypted", [&](auto& z) { both(z, 6, 2, 1); }, 110},
+        {"CRC of other bytes", [&](auto& z) { both(z, 14, 4, le(z, 14, 4) ^ 0x100); }, 102},
+        {"over 64 MiB", [&](auto& z) { both(z, 22, 4, 64 * 1024 * 1024 + 1); }, 101},
+        {"stream longer than its size", [&](auto& z) { both(z, 22, 4, size - 1); }, 101},
+        {"stream shorter than its size", [&](auto& z) { both(z, 22, 4, size + 1); }, 101},
+        {"compressed size past the end", [&](auto& z) { both(z, 18, 4, 0x10000000); }, 101},
+        {"descriptor flag without descriptor", [&](auto& z) { both(z, 6, 2, 8); }, 101},
+    };
+    for (const auto& c : cases) {
+        std::string bad = good;
+        c.patch(bad);
+        test::writeBytes(path, bad);
+        EXPECT_EQ(readError(path), c.code) << c.what;
+    }
+}
+
+TEST(Container, CorruptCompressedDataNeverYieldsWrongBytes) {
+    TempDir dir;
+    std::string path = dir.file("x.gtr");
+    std::string document = chordText(20000);
+    container::WriteSingleEntry(path, "chords.xml", document);
+    const std::string good = fileBytes(path);
+    std::size_t compressed = le(good, 18, 4);
+    int failures = 0;
+    for (std::size_t at = 38; at < 38 + compressed; ++at) {
+        std::string bad = good;
+        bad[at] = static_cast<char>(bad[at] ^ 0xFF);
+        test::writeBytes(path, bad);
+        std::string read;
+        int code = readError(path, &read);
+        if (code == 0) {
+            EXPECT_TRUE(read == document) << "flip at " << at << " gave other bytes";
+        } else {
+            ++failures;
+            EXPECT_TRUE(code == 101 || code == 102 || code == 504)
+                << "flip at " << at << ": " << code;
+        }
+    }
+    EXPECT_GT(failures, static_cast<int>(compressed) * 9 / 10);
+}
+
+TEST(Container, FirstEntryIsTheOneWhoseDataComesFirst) {
+    TempDir dir;
+    std::string path = dir.file("x.gtr");
+    std::string read;
+    auto load = [&](const std::string& zip) {
+        test::writeBytes(path, zip);
+        read.clear();
+        return readError(path, &read);
+    };
+    std::vector<StoredEntry> two = {{"readme.txt", "read me"}, {"chords.xml", "<Chordfile/>"}};
+
+    EXPECT_EQ(load(storedArchive(two, {1, 0})), 0);
+    EXPECT_EQ(read, "read me");
+    EXPECT_EQ(load("MZ self-extractor stub" + storedArchive(two, {1, 0}, "a comment")), 0);
+    EXPECT_EQ(read, "read me") << "prepended bytes shift every offset";
+    EXPECT_EQ(load(storedArchive(two, {1, 1})), CZipException::BadZipFile) << "same offset twice";
+    EXPECT_EQ(load(storedArchive({})), 0);
+    EXPECT_EQ(read, "") << "an archive without entries yields nothing";
+
+    StoredEntry described{"chords.xml", "<Chordfile/>", 8};
+    EXPECT_EQ(load(storedArchive({described})), 0);
+    EXPECT_EQ(read, "<Chordfile/>");
+    described.signedDescriptor = false;
+    EXPECT_EQ(load(storedArchive({described})), 0);
+    EXPECT_EQ(read, "<Chordfile/>");
+    std::string zip = storedArchive({described});
+    zip[30 + 10 + 12 + 4] ^= 1; // the descriptor's compressed size
+    EXPECT_EQ(load(zip), CZipException::BadZipFile);
+}

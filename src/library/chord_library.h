@@ -21,7 +21,8 @@ public:
         bool settingsFile = false;
     };
 
-    explicit ChordLibrary(Options options = {});
+    ChordLibrary() : ChordLibrary(Options()) {}
+    explicit ChordLibrary(Options options);
     ChordLibrary(const ChordLibrary&) = delete;
     ChordLibrary& operator=(const ChordLibrary&) = delete;
 

@@ -71,13 +71,31 @@ TEST(ChordfileWriter, WritesTheExactTextOfAnEmptyLibraryAndNewRecords) {
     document.Chords.Add(model::Chord());
     document.DrumPatterns.Add(model::DrumPattern());
     EXPECT_EQ(ChordfileText(document),
-              crlfLines({"<Chordfile>", "<Description>", "<Info/>", "<Author/>", "<Homepage/>",
-                         "</Description>", "<Tunings/>", "<Scales/>", "<Chords>", "<Chord>",
-                         "<RootNote>A</RootNote>", "<Name/>", "<Tab>x x x x x x</Tab>",
-                         "</Chord>", "</Chords>", "<Drumpatterns>", "<Drumpattern>", "<Name/>",
-                         "<Tempo>120</Tempo>", "<Instruments>0,0,0,0,0,0,0,0</Instruments>",
-                         "<Volumes>127,127,127,127,127,127,127,127</Volumes>", "<Pattern/>",
-                         "</Drumpattern>", "</Drumpatterns>", "</Chordfile>"}));
+              crlfLines({"<Chordfile>",
+                         "<Description>",
+                         "<Info/>",
+                         "<Author/>",
+                         "<Homepage/>",
+                         "</Description>",
+                         "<Tunings/>",
+                         "<Scales/>",
+                         "<Chords>",
+                         "<Chord>",
+                         "<RootNote>A</RootNote>",
+                         "<Name/>",
+                         "<Tab>x x x x x x</Tab>",
+                         "</Chord>",
+                         "</Chords>",
+                         "<Drumpatterns>",
+                         "<Drumpattern>",
+                         "<Name/>",
+                         "<Tempo>120</Tempo>",
+                         "<Instruments>0,0,0,0,0,0,0,0</Instruments>",
+                         "<Volumes>127,127,127,127,127,127,127,127</Volumes>",
+                         "<Pattern/>",
+                         "</Drumpattern>",
+                         "</Drumpatterns>",
+                         "</Chordfile>"}));
 }
 
 TEST(Chordfile, SaveAndLoadReproduceEveryListWithScalesSorted) {

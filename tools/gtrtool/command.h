@@ -28,6 +28,13 @@ const std::vector<Command>& commands();
 // The command bodies, each taking the arguments after its name.
 int runPack(const Arguments& arguments);
 int runUnpack(const Arguments& arguments);
+int runInfo(const Arguments& arguments);
+int runChords(const Arguments& arguments);
+int runScales(const Arguments& arguments);
+int runTunings(const Arguments& arguments);
+int runPatterns(const Arguments& arguments);
+int runResave(const Arguments& arguments);
+int runTranslate(const Arguments& arguments);
 
 // Prints the usage to standard error and returns UsageError.
 int usageError();

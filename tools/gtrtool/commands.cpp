@@ -7,6 +7,19 @@ const std::vector<Command>& commands() {
         {"pack", "SOURCE TARGET", "store SOURCE's bytes as the one entry of the archive TARGET",
          runPack},
         {"unpack", "FILE", "write the bytes of FILE's first entry to standard output", runUnpack},
+        {"info", "FILE", "print the chordfile's author, homepage, information and statistics",
+         runInfo},
+        {"chords", "FILE [--key KEY | --search TEXT]",
+         "print root note, name and tab of the chords (of KEY, or found by TEXT)", runChords},
+        {"scales", "FILE", "print name, intervals, notes and description of every scale",
+         runScales},
+        {"tunings", "FILE", "print name and notes of every tuning", runTunings},
+        {"patterns", "FILE", "print name, tempo, instruments, volumes and grid of every pattern",
+         runPatterns},
+        {"resave", "FILE OUT", "read the chordfile FILE and save it as OUT", runResave},
+        {"translate", "LANGUAGE KEY...",
+         "print the text of every KEY in LANGUAGE (a .lng file or \"English (Built-in)\")",
+         runTranslate},
     };
     return all;
 }

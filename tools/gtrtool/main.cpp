@@ -9,7 +9,7 @@ static void printUsage(std::FILE* out) {
     std::fprintf(out, "usage: gtrtool COMMAND [ARGUMENTS]\n\ncommands:\n");
     for (const auto& command : commands()) {
         std::string synopsis = std::string(command.name) + " " + command.arguments;
-        std::fprintf(out, "  gtrtool %-28s %s\n", synopsis.c_str(), command.description);
+        std::fprintf(out, "  gtrtool %s\n      %s\n", synopsis.c_str(), command.description);
     }
     std::fprintf(out, "  gtrtool --help\n");
 }

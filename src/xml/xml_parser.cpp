@@ -93,7 +93,8 @@ private:
             }
             if (first == '/')
                 return kEndOfParent;
-            std::int32_t close = name.Next;
+            // From the name's last character, so that "<>" closes on itself.
+            std::int32_t close = name.Right;
             if (!scan_.findChar('>', close))
                 return fail("End of tag not found");
             if (open_.size() >= static_cast<std::size_t>(kMaxNestingDepth))

@@ -135,12 +135,17 @@ bool XmlDocument::insertElement(std::int32_t parent, std::int32_t after, bool la
         ElementSpan& owner = elements_[parent];
         const detail::TokenCursor ownerName = scan.tagName(owner.StartTagBegin);
         const std::int32_t slash = owner.EndTagBegin;
-        std::string opened = ">\r\n" + element + "</";
+        // "<P//>" would read as an empty tag again after a plain ">".
+        const bool spaced = scan.at(slash - 1) == '/';
+        std::string opened = spaced ? " >\r\n" : ">\r\n";
+        const auto gap = static_cast<std::int32_t>(opened.size());
+        opened += element;
+        opened += "</";
         opened += scan.slice(ownerName.Left, ownerName.length());
         text_.replace(static_cast<std::size_t>(slash), 1, opened);
         delta = static_cast<std::int32_t>(opened.size()) - 1;
-        begin = slash + 3;
-        owner.StartTagEnd = slash;
+        begin = slash + gap;
+        owner.StartTagEnd = slash + (spaced ? 1 : 0);
         owner.EndTagBegin = begin + static_cast<std::int32_t>(element.size());
         owner.EndTagEnd += delta;
         shiftFollowing(elements_, owner.Parent, owner.NextSibling, delta);

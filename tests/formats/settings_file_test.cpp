@@ -1,5 +1,6 @@
 #include "formats/settings_file.h"
 #include "platform/file.h"
+#include "support/current_dir.h"
 #include "support/temp_dir.h"
 #include "support/text.h"
 
@@ -9,6 +10,7 @@
 using namespace strumvale;
 using namespace strumvale::formats;
 using test::crlfLines;
+using test::inDirectory;
 using test::TempDir;
 
 namespace {
@@ -48,14 +50,6 @@ model::Settings loadedFrom(const TempDir& dir, const std::string& text) {
     model::Settings settings;
     EXPECT_TRUE(LoadSettings(settings, path));
     return settings;
-}
-
-// Runs body with the current directory set to dir.
-template <typename Body> void inDirectory(const std::string& dir, Body body) {
-    auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    body();
-    std::filesystem::current_path(previous);
 }
 
 } // namespace

@@ -1,24 +1,14 @@
 #include "library/chord_library.h"
 #include "platform/file.h"
+#include "support/current_dir.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace strumvale;
+using test::inDirectory;
 using test::TempDir;
-
-namespace {
-
-// Runs body with the current directory set to dir, as the program starts there.
-template <typename Body> void inDirectory(const std::string& dir, Body body) {
-    auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    body();
-    std::filesystem::current_path(previous);
-}
-
-} // namespace
 
 TEST(ChordLibrary, ProgramLibraryReadsSettingsAtStartAndWritesThemAtExit) {
     TempDir dir;

@@ -86,4 +86,10 @@ TEST(Interop, ReadsArchivesMadeByInfoZipAndPython) {
     }
     EXPECT_EQ(firstEntry(dir.file("py_reordered.zip")), "read me")
         << "the entry whose data comes first, not the first one listed";
+    try {
+        firstEntry(dir.file("py_huge.zip"));
+        ADD_FAILURE() << "an entry over 64 MiB was read";
+    } catch (const container::CZipException& error) {
+        EXPECT_EQ(error.code(), container::CZipException::BadZipFile);
+    }
 }

@@ -51,6 +51,7 @@ def make(folder, source):
     with zipfile.ZipFile(sink, "w", zipfile.ZIP_DEFLATED) as z:
         z.writestr("chords.xml", doc)
     open(f"{folder}/py_descriptor.zip", "wb").write(sink.data)
+    write(f"{folder}/py_huge.zip", [("chords.xml", bytes(64 * 1024 * 1024 + 1))])
     write(f"{folder}/py_reordered.zip", [("readme.txt", b"read me"), ("chords.xml", doc)])
     reverse_central_directory(f"{folder}/py_reordered.zip")
 

@@ -229,9 +229,9 @@ TEST_F(DefaultChordfile, DrumPatternsPlayAtSensibleSettings) {
     ASSERT_GE(document.DrumPatterns.Count(), 13);
     for (const auto& pattern : document.DrumPatterns.items()) {
         SCOPED_TRACE(pattern.Name);
-        // The sequencer clamps a step to 100..2000 ms, i.e. 30..600 steps a minute.
-        EXPECT_GE(pattern.Tempo, 30);
-        EXPECT_LE(pattern.Tempo, 600);
+        // The range of the Drummer page's tempo control.
+        EXPECT_GE(pattern.Tempo, 60);
+        EXPECT_LE(pattern.Tempo, 320);
         for (int track = 0; track < model::DrumPattern::kTracks; ++track) {
             EXPECT_GE(pattern.Instruments[track], 0);
             EXPECT_LT(pattern.Instruments[track], 47);

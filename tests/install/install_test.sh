@@ -1,0 +1,71 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and checks what a user gets: the
+# shipped files in place, a working gtrtool, and a launcher that seeds a
+# per-user folder without ever overwriting the user's own files.
+# usage: install_test.sh BUILD_DIR
+set -eu
+
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix="$work/prefix"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for file in bin/gtrtool bin/strumvale-launch share/strumvale/default.gtr \
+    share/strumvale/lang/svenska.lng share/strumvale/readme.html \
+    share/applications/strumvale.desktop share/icons/hicolor/scalable/apps/strumvale.svg; do
+    [ -f "$prefix/$file" ] || fail "$file is not installed"
+done
+[ -x "$prefix/bin/strumvale-launch" ] || fail "the launcher is not executable"
+grep -q '^Exec=strumvale-launch' "$prefix/share/applications/strumvale.desktop" ||
+    fail "the desktop entry does not start the launcher"
+
+"$prefix/bin/gtrtool" info "$prefix/share/strumvale/default.gtr" >"$work/info" ||
+    fail "the installed gtrtool cannot read the installed default chordfile"
+grep -q 'The Strumvale project' "$work/info" || fail "gtrtool info lacks the author"
+
+# A stand-in for the program records where and how it was started.
+cat >"$prefix/bin/strumvale" <<'PROGRAM'
+#!/bin/sh
+pwd >"$STRUMVALE_TEST_RECORD"
+for argument in "$@"; do echo "$argument" >>"$STRUMVALE_TEST_RECORD"; done
+PROGRAM
+chmod +x "$prefix/bin/strumvale"
+export STRUMVALE_TEST_RECORD="$work/record"
+
+# Started by a relative path from elsewhere, as a desktop might.
+mkdir "$work/elsewhere"
+(cd "$prefix" && XDG_DATA_HOME="$work/data" bin/strumvale-launch "two words" -x) ||
+    fail "the launcher failed"
+home="$work/data/strumvale"
+[ "$(sed -n 1p "$work/record")" = "$home" ] || fail "the program did not start in $home"
+[ "$(sed -n 2p "$work/record")" = "two words" ] || fail "arguments were not passed on"
+[ "$(sed -n 3p "$work/record")" = "-x" ] || fail "arguments were not passed on"
+cmp -s "$home/default.gtr" "$prefix/share/strumvale/default.gtr" || fail "default.gtr not seeded"
+cmp -s "$home/lang/svenska.lng" "$prefix/share/strumvale/lang/svenska.lng" ||
+    fail "lang/svenska.lng not seeded"
+cmp -s "$home/readme.html" "$prefix/share/strumvale/readme.html" || fail "readme.html not seeded"
+
+# The user's edits and own files survive the next start.
+echo "my chords" >"$home/default.gtr"
+echo "mine" >"$home/lang/svenska.lng"
+echo "<Settings/>" >"$home/settings.xml"
+rm "$home/readme.html"
+XDG_DATA_HOME="$work/data" "$prefix/bin/strumvale-launch" || fail "the second start failed"
+[ "$(cat "$home/default.gtr")" = "my chords" ] || fail "the user's default.gtr was overwritten"
+[ "$(cat "$home/lang/svenska.lng")" = "mine" ] || fail "the user's language file was overwritten"
+[ "$(cat "$home/settings.xml")" = "<Settings/>" ] || fail "the user's settings were touched"
+[ -f "$home/readme.html" ] || fail "a missing readme.html is not seeded again"
+
+# Without XDG_DATA_HOME the folder lies under ~/.local/share.
+(unset XDG_DATA_HOME && HOME="$work/home" "$prefix/bin/strumvale-launch") ||
+    fail "the launcher failed without XDG_DATA_HOME"
+[ -f "$work/home/.local/share/strumvale/default.gtr" ] || fail "no folder under ~/.local/share"
+
+echo "install test passed"

@@ -38,10 +38,16 @@ configure() {
     fi
 }
 
+# build DIR: prints the compiler's output only when the build fails
 build() {
-    local dir=$1
-    shift
-    cmake --build "$dir" -j "$jobs" "$@" -- --no-print-directory -s
+    local dir=$1 log
+    log=$(mktemp)
+    if ! cmake --build "$dir" -j "$jobs" >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        exit 1
+    fi
+    rm -f "$log"
 }
 
 install_missing_packages

@@ -82,13 +82,9 @@ TEST(StaffView, TheArrayHoldsCopiesThePageEdits) {
     EXPECT_EQ(view.chord(0).Tab, "x 0 2 2 2 0");
 
     view.insertChord(0, StaffView::separator());
-    view.insertChord(2, chord);
-    EXPECT_EQ(view.chordCount(), 3);
-    EXPECT_EQ(view.chord(0).Name, "SEPARATOR");
-    EXPECT_EQ(view.chord(2).Tab, "x x x x x x");
     view.setChord(1, {"D", "D", "x x 0 2 3 2"});
-    view.removeChord(0);
-    EXPECT_EQ(view.chord(0).Name, "D");
+    EXPECT_EQ(view.chord(0).Name, "SEPARATOR");
+    EXPECT_EQ(view.chord(1).Tab, "x x 0 2 3 2");
     EXPECT_THROW(view.removeChord(5), std::out_of_range);
     EXPECT_THROW(view.insertChord(-1, chord), std::out_of_range);
     EXPECT_THROW(view.chord(2), std::out_of_range);

@@ -239,6 +239,18 @@ TEST_F(FretboardScale, FlatNamesShowTheMessage) {
     EXPECT_EQ(countPixels(image, QRect(0, 20, 530, 126), QColor(92, 128, 224)), 0);
 }
 
+TEST_F(FretboardScale, ShortLabelListLabelsOnlyTheNotesItCovers) {
+    model::Scale triad;
+    triad.SetNotes("C,E,G");
+    triad.SetIntervals("1");
+    view.setChordMode(false);
+    view.setScale(triad, 0);
+    const QImage image = render();
+    EXPECT_EQ(colorAt(image, 10, 130), kDots) << "E open on string 6";
+    EXPECT_EQ(textsAtTop(labelsOf(view.drawnLabels(), Kind::Interval), 123),
+              QStringList{"1"}); // C at fret 8 only
+}
+
 using FretboardEditing = Fixture;
 
 TEST_F(FretboardEditing, ClickingAFretTogglesItOnce) {

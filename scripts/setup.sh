@@ -70,12 +70,12 @@ test)
     (cd "$root/build" && ctest --output-on-failure -j "$jobs")
 
     # Memory and undefined-behaviour errors in everything below the UI.
-    configure "$root/build-asan" -DSTRUMVALE_SANITIZE=address,undefined -DSTRUMVALE_BENCHMARKS=OFF
+    configure "$root/build-asan" -DSTRUMVALE_SANITIZE=address,undefined -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=OFF
     build "$root/build-asan"
     (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs" -L core)
 
     # Data races in the threaded code.
-    configure "$root/build-tsan" -DSTRUMVALE_SANITIZE=thread -DSTRUMVALE_BENCHMARKS=OFF
+    configure "$root/build-tsan" -DSTRUMVALE_SANITIZE=thread -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=OFF
     build "$root/build-tsan"
     (cd "$root/build-tsan" && ctest --output-on-failure -j "$jobs" -L threads --no-tests=ignore)
 

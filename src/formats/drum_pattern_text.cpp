@@ -32,8 +32,13 @@ std::string patternText(const PatternGrid& grid) {
     std::string text;
     for (int step = 1; step <= DrumPattern::kSteps; ++step) {
         for (int track = 1; track <= DrumPattern::kTracks; ++track) {
-            if (grid[static_cast<std::size_t>(DrumPattern::cellIndex(step, track))] != 0)
-                text += "(" + decimalText(track) + "," + decimalText(step) + ")";
+            if (grid[static_cast<std::size_t>(DrumPattern::cellIndex(step, track))] == 0)
+                continue;
+            text += '(';
+            text += decimalText(track);
+            text += ',';
+            text += decimalText(step);
+            text += ')';
         }
     }
     return text;

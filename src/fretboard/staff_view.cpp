@@ -1,0 +1,107 @@
+#include "fretboard/staff_view.h"
+
+#include "model/fingering.h"
+#include "uikit/text.h"
+
+#include <QPainter>
+#include <stdexcept>
+
+namespace strumvale::fretboard {
+
+namespace {
+
+const QColor kBackground(251, 251, 251);
+const QColor kMarkBackground(255, 255, 255);
+
+} // namespace
+
+StaffView::StaffView(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setFixedSize(kWidth + 2 * frameWidth(), kHeight + 2 * frameWidth());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QFont small = font();
+    small.setPixelSize(11);
+    // Text pixels in exactly the chosen colours, as on a bitmap font.
+    small.setStyleStrategy(QFont::NoAntialias);
+    setFont(small);
+}
+
+model::Chord StaffView::separator() {
+    return model::Chord("", "SEPARATOR", "| | | | | |");
+}
+
+const model::Chord& StaffView::chord(int index) const {
+    return chords_.at(static_cast<std::size_t>(index));
+}
+
+void StaffView::setChord(int index, const model::Chord& chord) {
+    chords_.at(static_cast<std::size_t>(index)) = chord;
+}
+
+void StaffView::appendChord(const model::Chord& chord) {
+    chords_.push_back(chord);
+}
+
+void StaffView::insertChord(int index, const model::Chord& chord) {
+    if (index < 0 || index > chordCount()) {
+        throw std::out_of_range("StaffView::insertChord");
+    }
+    chords_.insert(chords_.begin() + index, chord);
+}
+
+void StaffView::removeChord(int index) {
+    if (index < 0 || index >= chordCount()) {
+        throw std::out_of_range("StaffView::removeChord");
+    }
+    chords_.erase(chords_.begin() + index);
+}
+
+void StaffView::clearChords() {
+    chords_.clear();
+}
+
+void StaffView::paintEvent(QPaintEvent* event) {
+    {
+        QPainter painter(this);
+        const QPoint origin = contentsRect().topLeft();
+        painter.fillRect(rect(), kBackground);
+        painter.translate(origin);
+        paint(painter);
+    }
+    QFrame::paintEvent(event);
+}
+
+void StaffView::paint(QPainter& painter) {
+    labels_.clear();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(font());
+    painter.fillRect(QRect(0, 0, kWidth, kHeight), kBackground);
+
+    QPen pen(Qt::black, 1);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    for (int s = 0; s < model::kStringCount; ++s) {
+        const int y = 10 + 13 * s;
+        painter.drawLine(10, y, 549, y);
+    }
+    painter.drawLine(10, 10, 10, 75);
+    painter.drawLine(550, 10, 550, 75);
+
+    const int flags = Qt::AlignCenter | Qt::TextDontClip;
+    for (std::size_t i = 0; i < chords_.size(); ++i) {
+        const int left = 10 + 20 * static_cast<int>(i);
+        for (int s = 1; s <= model::kStringCount; ++s) {
+            const QString text = uikit::toQString(model::tabToken(chords_[i].Tab, s));
+            const QRect box(left, 3 + 13 * (s - 1), 20, 17);
+            // Opaque text: the staff line breaks behind each mark.
+            painter.fillRect(painter.boundingRect(box, flags, text), kMarkBackground);
+            painter.drawText(box, flags, text);
+            labels_.push_back({DrawnLabel::Kind::Tab, box, text});
+        }
+    }
+    painter.restore();
+}
+
+} // namespace strumvale::fretboard

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "fretboard/drawn_label.h"
+#include "model/records.h"
+
+#include <QFrame>
+#include <vector>
+
+class QPainter;
+
+namespace strumvale::fretboard {
+
+// Chords as tablature: six lines, string 1 on top, one 20-pixel column per chord.
+// It holds its own copies; the owning page edits them and then redraws.
+class StaffView : public QFrame {
+    Q_OBJECT
+
+public:
+    // The client area; the thin border lies around it.
+    static constexpr int kWidth = 561;
+    static constexpr int kHeight = 89;
+    // Columns that fit between the closing lines.
+    static constexpr int kColumns = 27;
+
+    explicit StaffView(QWidget* parent = nullptr);
+
+    // A playlist separator: drawn as a column of bars.
+    static model::Chord separator();
+
+    const std::vector<model::Chord>& chords() const { return chords_; }
+    int chordCount() const { return static_cast<int>(chords_.size()); }
+    const model::Chord& chord(int index) const;
+    void setChord(int index, const model::Chord& chord);
+    void appendChord(const model::Chord& chord);
+    // index may equal chordCount(), which appends.
+    void insertChord(int index, const model::Chord& chord);
+    void removeChord(int index);
+    void clearChords();
+
+    // Draws the staff in client coordinates; the paint handler uses it.
+    void paint(QPainter& painter);
+    const std::vector<DrawnLabel>& drawnLabels() const { return labels_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<model::Chord> chords_;
+    std::vector<DrawnLabel> labels_;
+};
+
+} // namespace strumvale::fretboard

@@ -1,0 +1,17 @@
+#include "uikit/text.h"
+
+#include "platform/windows1252.h"
+
+namespace strumvale::uikit {
+
+QString toQString(std::string_view windows1252) {
+    const std::string utf8 = platform::windows1252ToUtf8(windows1252);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string fromQString(const QString& text) {
+    return platform::utf16ToWindows1252(std::u16string_view(
+        reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
+}
+
+} // namespace strumvale::uikit

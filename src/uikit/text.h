@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+// Core strings are Windows-1252 bytes; widgets speak QString. Conversion happens
+// only at the widget boundary.
+namespace strumvale::uikit {
+
+QString toQString(std::string_view windows1252);
+
+// Characters the code page lacks become '?'.
+std::string fromQString(const QString& text);
+
+} // namespace strumvale::uikit

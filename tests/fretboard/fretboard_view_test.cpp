@@ -1,0 +1,316 @@
+#include "fretboard/fretboard_view.h"
+#include "fretboard/render.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace strumvale::fretboard {
+namespace {
+
+using testing::colorAt;
+using testing::countPixels;
+using testing::labelsOf;
+using testing::textsAtTop;
+using Kind = DrawnLabel::Kind;
+
+const std::string kDots = "#5c80e0";
+const std::string kBlack = "#000000";
+const std::string kBackground = "#fbfbfb";
+
+struct Fixture : ::testing::Test {
+    FretboardView view;
+
+    Fixture() {
+        view.setWhiteBackground(true);
+        view.setChordMode(true);
+        view.setTuning(model::Tuning::standard());
+    }
+    QImage render() {
+        return testing::renderClient(view, FretboardView::kWidth, FretboardView::kHeight);
+    }
+    void release(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        QMouseEvent event(QEvent::MouseButtonRelease, QPointF(x, y),
+                          view.mapToGlobal(QPointF(x, y)), button, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &event);
+    }
+};
+
+// A 15 x 15 marker centred at (cx, cy): filled, outlined in black at its top and
+// bottom rows, nothing above or below.
+void expectMarker(const QImage& image, int cx, int cy) {
+    SCOPED_TRACE(::testing::Message() << "marker at " << cx << "," << cy);
+    EXPECT_EQ(colorAt(image, cx, cy), kDots);
+    EXPECT_EQ(colorAt(image, cx, cy - 7), kBlack);
+    EXPECT_EQ(colorAt(image, cx, cy + 7), kBlack);
+    EXPECT_EQ(colorAt(image, cx, cy - 8), kBackground);
+    EXPECT_EQ(colorAt(image, cx, cy + 8), kBackground);
+}
+
+using FretboardChord = Fixture;
+
+TEST_F(FretboardChord, MarkersSitOnTheirStringsAndFrets) {
+    EXPECT_TRUE(view.setChord({"E", "Em", "0 2 2 1 0 0"}));
+    const QImage image = render();
+    expectMarker(image, 20, 30);  // string 1 open, left of the nut
+    expectMarker(image, 20, 50);  // string 2 open
+    expectMarker(image, 60, 70);  // string 3, fret 1
+    expectMarker(image, 100, 90); // string 4, fret 2
+    expectMarker(image, 100, 110);
+    expectMarker(image, 20, 130); // string 6 open
+    // The open markers span x 13..27 exactly.
+    EXPECT_EQ(colorAt(image, 13, 30), kBlack);
+    EXPECT_EQ(colorAt(image, 12, 30), kBackground);
+    EXPECT_EQ(colorAt(image, 27, 30), kBlack);
+    EXPECT_EQ(colorAt(image, 28, 30), kBackground);
+    // Nothing where the chord has no finger.
+    EXPECT_NE(colorAt(image, 60, 30), kDots);
+    EXPECT_NE(colorAt(image, 100, 70), kDots);
+    EXPECT_TRUE(labelsOf(view.drawnLabels(), Kind::Message).empty());
+}
+
+TEST_F(FretboardChord, UpsideDownPutsStringSixOnTop) {
+    view.setUpsideDown(true);
+    view.setTuning({"Drop D", "D1,A1,D2,G2,B2,E3"});
+    view.setChord({"E", "Em", "0 2 2 1 0 0"});
+    const QImage image = render();
+    expectMarker(image, 20, 30);  // string 6
+    expectMarker(image, 100, 50); // string 5, fret 2
+    expectMarker(image, 100, 70);
+    expectMarker(image, 60, 90); // string 3, fret 1
+    expectMarker(image, 20, 110);
+    expectMarker(image, 20, 130);
+    EXPECT_NE(colorAt(image, 60, 70), kDots);
+
+    // String 6 ("D") is named on the top row, string 1 at the bottom.
+    const auto names = labelsOf(view.drawnLabels(), Kind::StringName);
+    EXPECT_EQ(textsAtTop(names, 22), QStringList{"D"});
+    EXPECT_EQ(textsAtTop(names, 122), QStringList{"E"});
+    EXPECT_EQ(textsAtTop(names, 42), QStringList{"A"});
+}
+
+TEST_F(FretboardChord, LeftHandedMirrorsMarkersAndNames) {
+    view.setLeftHanded(true);
+    view.setTuning({"Drop D", "D1,A1,D2,G2,B2,E3"});
+    view.setChord({"E", "Em", "0 2 2 1 0 0"});
+    const QImage image = render();
+    expectMarker(image, 540, 30); // open, right of the nut at x 520
+    expectMarker(image, 500, 70); // fret 1
+    expectMarker(image, 460, 90); // fret 2
+    expectMarker(image, 540, 130);
+    EXPECT_EQ(colorAt(image, 532, 30), kBlack);
+    EXPECT_EQ(colorAt(image, 531, 30), kBackground);
+    EXPECT_EQ(colorAt(image, 546, 30), kBlack);
+    EXPECT_EQ(colorAt(image, 547, 30), kBackground);
+    EXPECT_EQ(countPixels(image, QRect(0, 20, 30, 120), QColor(92, 128, 224)) > 0, true)
+        << "the string names move to the left";
+    EXPECT_NE(colorAt(image, 20, 30), kDots);
+
+    const auto names = labelsOf(view.drawnLabels(), Kind::StringName);
+    ASSERT_EQ(names.size(), 6u);
+    for (const DrawnLabel& name : names) {
+        EXPECT_EQ(name.box.left(), 7);
+    }
+    EXPECT_EQ(textsAtTop(names, 122), QStringList{"D"});
+    EXPECT_EQ(textsAtTop(labelsOf(view.drawnLabels(), Kind::FretNumber), 4).first(), "12");
+}
+
+TEST_F(FretboardChord, MutedEmptyAndInvalidTabs) {
+    const QRect neck(0, 0, FretboardView::kWidth, FretboardView::kHeight);
+    const QRect messageBox(43, 112, 357, 38);
+
+    EXPECT_TRUE(view.setChord({"A", "", "x x x x x x"}));
+    QImage image = render();
+    EXPECT_EQ(countPixels(image, QRect(0, 20, 530, 126), QColor(92, 128, 224)), 0);
+    EXPECT_EQ(countPixels(image, neck, Qt::red), 0);
+    EXPECT_EQ(labelsOf(view.drawnLabels(), Kind::StringName).size(), 6u);
+    EXPECT_EQ(labelsOf(view.drawnLabels(), Kind::FretNumber).size(), 13u);
+
+    EXPECT_TRUE(view.setChord({"A", "", ""}));
+    image = render();
+    EXPECT_EQ(countPixels(image, QRect(0, 20, 530, 126), QColor(92, 128, 224)), 0);
+    EXPECT_EQ(countPixels(image, neck, Qt::red), 0);
+
+    // Five tokens read as six muted strings.
+    EXPECT_TRUE(view.setChord({"A", "", "x x x x x"}));
+    render();
+    EXPECT_TRUE(labelsOf(view.drawnLabels(), Kind::Message).empty());
+
+    view.setMessage("Kan inte visa detta.");
+    EXPECT_FALSE(view.setChord({"A", "", "x x x x x 13"}));
+    image = render();
+    const auto message = labelsOf(view.drawnLabels(), Kind::Message);
+    ASSERT_EQ(message.size(), 1u);
+    EXPECT_EQ(message[0].text, "Kan inte visa detta.");
+    EXPECT_GT(countPixels(image, messageBox, Qt::red), 0);
+    EXPECT_GT(countPixels(image, messageBox, Qt::white), 0) << "opaque white behind the text";
+    EXPECT_EQ(
+        countPixels(image, neck.adjusted(0, 0, 0, -neck.height() + messageBox.top()), Qt::red), 0);
+    EXPECT_EQ(countPixels(image, QRect(0, 20, 530, 126), QColor(92, 128, 224)), 0);
+    // The neck and names are still there.
+    EXPECT_EQ(colorAt(image, 80, 60), kBlack);
+    EXPECT_EQ(labelsOf(view.drawnLabels(), Kind::StringName).size(), 6u);
+}
+
+TEST_F(FretboardChord, NoteLabelsWidenMarkersAndNameTheFingeredNotes) {
+    view.setChord({"E", "Em", "0 2 2 1 0 0"});
+    view.setNoteLabels(true);
+    QImage image = render();
+    // Rounded rectangles x 3..35 instead of 15-pixel ellipses.
+    EXPECT_EQ(colorAt(image, 5, 30), kDots);
+    EXPECT_EQ(colorAt(image, 3, 30), kBlack);
+    EXPECT_EQ(colorAt(image, 2, 30), kBackground);
+    EXPECT_EQ(colorAt(image, 85, 90), kDots);
+
+    const auto notes = labelsOf(view.drawnLabels(), Kind::Note);
+    ASSERT_EQ(notes.size(), 6u);
+    const QStringList expected = {"E3", "B2", "G#2", "E2", "B1", "E1"};
+    for (int row = 0; row < 6; ++row) {
+        EXPECT_EQ(textsAtTop(notes, 23 + 20 * row), QStringList{expected[row]}) << row;
+    }
+
+    view.setAllFrets(true);
+    image = render();
+    const auto all = labelsOf(view.drawnLabels(), Kind::Note);
+    EXPECT_EQ(all.size(), 78u);
+    EXPECT_EQ(textsAtTop(all, 123),
+              QString("E1 F1 F#1 G1 G#1 A1 A#1 B1 C2 C#2 D2 D#2 E2").split(' '));
+    EXPECT_GT(countPixels(image, QRect(400, 20, 120, 120), QColor(232, 182, 114)), 0);
+
+    view.setLeftHanded(true);
+    render();
+    const auto mirrored = labelsOf(view.drawnLabels(), Kind::Note);
+    EXPECT_EQ(textsAtTop(mirrored, 122).first(), "E2") << "fret 12 is now leftmost";
+}
+
+TEST_F(FretboardChord, TuningsOutsideTheTableSkipOnlyThatString) {
+    view.setTuning({"Odd", "E1,A1,D2,G2,B2,Q9"});
+    view.setNoteLabels(true);
+    view.setAllFrets(true);
+    view.setChord({"E", "Em", "0 2 2 1 0 0"});
+    render();
+    EXPECT_EQ(labelsOf(view.drawnLabels(), Kind::Note).size(), 65u);
+}
+
+using FretboardScale = Fixture;
+
+TEST_F(FretboardScale, MajorScaleMovedToD) {
+    model::Scale major;
+    major.SetNotes("C,D,E,F,G,A,B");
+    major.SetIntervals("1,2,3,4,5,6,7");
+    view.setChordMode(false);
+    EXPECT_TRUE(view.setScale(major, 2));
+    const QImage image = render();
+
+    // String 6 (bottom line): D major holds E F# G A B C# D E at these frets.
+    for (int f : {0, 2, 3, 5, 7, 9, 10, 12}) {
+        EXPECT_EQ(colorAt(image, 10 + 40 * f, 130), kDots) << "fret " << f;
+        EXPECT_EQ(colorAt(image, 3 + 40 * f, 130), kBlack) << "fret " << f;
+    }
+    for (int f : {1, 4, 6, 8, 11}) {
+        EXPECT_NE(colorAt(image, 10 + 40 * f, 130), kDots) << "fret " << f;
+    }
+    const auto intervals = labelsOf(view.drawnLabels(), Kind::Interval);
+    EXPECT_EQ(textsAtTop(intervals, 123), QString("2 3 4 5 6 7 1 2").split(' '));
+    // String 1 (top line): E F# G A B C# D E as well.
+    EXPECT_EQ(textsAtTop(intervals, 23), QString("2 3 4 5 6 7 1 2").split(' '));
+    EXPECT_GT(countPixels(image, QRect(0, 20, 530, 120), QColor(0, 251, 0)), 0);
+
+    view.setIntervalLabels(false);
+    view.setNoteLabels(true);
+    render();
+    EXPECT_TRUE(labelsOf(view.drawnLabels(), Kind::Interval).empty());
+    EXPECT_EQ(textsAtTop(labelsOf(view.drawnLabels(), Kind::Note), 123),
+              QString("E1 F#1 G1 A1 B1 C#2 D2 E2").split(' '));
+}
+
+TEST_F(FretboardScale, FlatNamesShowTheMessage) {
+    model::Scale minor;
+    minor.SetNotes("C,D,Eb,F,G");
+    minor.SetIntervals("1,2,b3,4,5");
+    view.setChordMode(false);
+    view.setNoteLabels(true);
+    view.setScale(minor, 0);
+    const QImage image = render();
+    EXPECT_EQ(labelsOf(view.drawnLabels(), Kind::Message).size(), 1u);
+    EXPECT_TRUE(labelsOf(view.drawnLabels(), Kind::Interval).empty());
+    EXPECT_TRUE(labelsOf(view.drawnLabels(), Kind::Note).empty());
+    EXPECT_EQ(countPixels(image, QRect(0, 20, 530, 126), QColor(92, 128, 224)), 0);
+}
+
+TEST_F(FretboardScale, ShortLabelListLabelsOnlyTheNotesItCovers) {
+    model::Scale triad;
+    triad.SetNotes("C,E,G");
+    triad.SetIntervals("1");
+    view.setChordMode(false);
+    view.setScale(triad, 0);
+    const QImage image = render();
+    EXPECT_EQ(colorAt(image, 10, 130), kDots) << "E open on string 6";
+    EXPECT_EQ(textsAtTop(labelsOf(view.drawnLabels(), Kind::Interval), 123),
+              QStringList{"1"}); // C at fret 8 only
+}
+
+using FretboardEditing = Fixture;
+
+TEST_F(FretboardEditing, ClickingAFretTogglesItOnce) {
+    QSignalSpy spy(&view, &FretboardView::edited);
+    view.setEditing(true);
+    view.setChord({"A", "", "x x x x x x"});
+
+    release(140, 30); // column 3, row 1: fret 3 on string 1
+    EXPECT_EQ(view.chord().Tab, "x x x x x 3");
+    EXPECT_EQ(spy.count(), 1);
+    release(150, 35);
+    EXPECT_EQ(view.chord().Tab, "x x x x x x");
+    EXPECT_EQ(spy.count(), 2);
+
+    release(140, 10);  // row 0: the fret numbers
+    release(140, 141); // row 7
+    release(530, 30);  // beyond fret 12
+    release(-5, 30);   // dragged off the left edge
+    release(140, 30, Qt::RightButton);
+    EXPECT_EQ(view.chord().Tab, "x x x x x x");
+    EXPECT_EQ(spy.count(), 2);
+
+    view.setEditing(false);
+    release(140, 30);
+    EXPECT_EQ(view.chord().Tab, "x x x x x x");
+    EXPECT_EQ(spy.count(), 2);
+}
+
+TEST_F(FretboardEditing, OrientationDecidesStringAndFret) {
+    QSignalSpy spy(&view, &FretboardView::edited);
+    view.setEditing(true);
+    view.setUpsideDown(true);
+    view.setLeftHanded(true);
+    view.setChord({"A", "", "x x x x x x"});
+
+    release(540, 30); // column 13 left-handed is the open string; row 1 is string 6
+    EXPECT_EQ(view.chord().Tab, "0 x x x x x");
+    release(20, 30); // column 0 left-handed lies beyond fret 12
+    EXPECT_EQ(view.chord().Tab, "0 x x x x x");
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST_F(FretboardEditing, ScaleClicksRemoveOrAddPitchClasses) {
+    QSignalSpy spy(&view, &FretboardView::edited);
+    model::Scale triad;
+    triad.SetNotes("C,E,G");
+    triad.SetIntervals("1,3,5");
+    view.setChordMode(false);
+    view.setEditing(true);
+    view.setScale(triad, 5); // the stored lists stay in C whatever the key
+
+    release(20, 30); // string 1 open: E
+    EXPECT_EQ(view.scale().Notes(), "C,G");
+    EXPECT_EQ(view.scale().Intervals(), "1,5");
+    release(100, 130); // string 6, fret 2: F#
+    EXPECT_EQ(view.scale().Notes(), "C,G,F#");
+    EXPECT_EQ(view.scale().Intervals(), "1,5,*");
+    EXPECT_EQ(view.scale().Name, "New Scale");
+    EXPECT_EQ(spy.count(), 2);
+}
+
+} // namespace
+} // namespace strumvale::fretboard

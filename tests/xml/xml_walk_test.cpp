@@ -1,0 +1,77 @@
+#include "xml/xml_document.h"
+
+#include <gtest/gtest.h>
+
+using strumvale::xml::XmlDocument;
+
+TEST(XmlWalk, ChildDataOfTextEmptyAndMissingChildren) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.SetText("<a><b>1</b><c/><d><e>2</e></d></a>"));
+    EXPECT_EQ(doc.GetChildData(), "") << "no current child";
+    ASSERT_TRUE(doc.FindChildElement("b"));
+    EXPECT_EQ(doc.GetChildData(), "1");
+    ASSERT_TRUE(doc.FindChildElement("c"));
+    EXPECT_EQ(doc.GetChildData(), "");
+    ASSERT_TRUE(doc.FindChildElement("d"));
+    EXPECT_EQ(doc.GetChildData(), "") << "an element with children has no data";
+    ASSERT_TRUE(doc.IntoElement());
+    ASSERT_TRUE(doc.FindChildElement("e"));
+    EXPECT_EQ(doc.GetChildData(), "2");
+}
+
+TEST(XmlWalk, EntitiesAndCdata) {
+    XmlDocument doc;
+    auto dataOf = [&](const std::string& content) {
+        doc.SetText("<r><a>" + content + "</a></r>");
+        doc.FindChildElement("a");
+        return doc.GetChildData();
+    };
+    EXPECT_EQ(dataOf(" &lt;b&gt; &amp;&#65; "), " <b> &&#65; ");
+    EXPECT_EQ(dataOf("&apos;&quot;&amp;lt;&unknown;&"), "'\"&lt;&unknown;&");
+    EXPECT_EQ(dataOf("&lt"), "&lt") << "a code cut short by the end tag stays";
+    EXPECT_EQ(dataOf(" <![CDATA[x<y]]> tail"), "x<y");
+    EXPECT_EQ(dataOf("<![CDATA[&amp;]]>"), "&amp;") << "CDATA is raw";
+    EXPECT_EQ(dataOf("<![CDATA[]]>"), "");
+    EXPECT_EQ(dataOf("x<![CDATA[y]]>"), "x<![CDATA[y]]>") << "only a leading section counts";
+    EXPECT_EQ(dataOf("\r\n  spaced  \r\n"), "\r\n  spaced  \r\n");
+}
+
+TEST(XmlWalk, SearchesContinueAfterTheLastFind) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.SetText("<r><Info>i</Info><Author>a</Author><Chords/></r>"));
+    ASSERT_TRUE(doc.FindChildElement("Author"));
+    EXPECT_FALSE(doc.FindChildElement("Info")) << "Info stands before Author";
+    EXPECT_EQ(doc.GetChildData(), "a") << "a failed search keeps the cursor";
+    EXPECT_TRUE(doc.FindChildElement("Chords"));
+    EXPECT_FALSE(doc.FindChildElement());
+}
+
+TEST(XmlWalk, CursorStepsDownAndUp) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.SetText("<r><s><i>1</i><i>2</i></s><s><i>3</i></s></r>"));
+    EXPECT_FALSE(doc.IntoElement()) << "nothing to step into yet";
+    EXPECT_FALSE(doc.OutOfElement());
+
+    std::string seen;
+    while (doc.FindChildElement("s")) {
+        ASSERT_TRUE(doc.IntoElement());
+        while (doc.FindChildElement("i"))
+            seen += doc.GetChildData();
+        seen += ';';
+        ASSERT_TRUE(doc.OutOfElement());
+    }
+    EXPECT_EQ(seen, "12;3;");
+    EXPECT_EQ(doc.ParentPos(), 0);
+    EXPECT_FALSE(doc.OutOfElement());
+
+    // Stepping into an element without choosing a child, then finding its children.
+    doc.SetText(doc.GetText());
+    ASSERT_TRUE(doc.FindElement("r"));
+    ASSERT_TRUE(doc.IntoElement());
+    EXPECT_EQ(doc.CurrentPos(), 0);
+    ASSERT_TRUE(doc.FindElement("s"));
+    ASSERT_TRUE(doc.FindElement("s")) << "the sibling after the first";
+    EXPECT_FALSE(doc.FindElement("s"));
+    ASSERT_TRUE(doc.FindChildElement("i"));
+    EXPECT_EQ(doc.GetChildData(), "3");
+}

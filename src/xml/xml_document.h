@@ -1,9 +1,11 @@
 #pragma once
 
+#include "xml/span_table.h"
+
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace strumvale::xml {
 
@@ -20,6 +22,8 @@ struct ElementSpan {
 
     bool IsEmptyTag() const { return StartTagEnd == EndTagBegin + 1; }
 };
+
+using ElementTable = detail::SpanTable<ElementSpan>;
 
 // LoadFile and LoadArchive given exactly this name load the built-in table.
 inline constexpr std::string_view kBuiltInName = "English (Built-in)";
@@ -70,8 +74,9 @@ public:
     // Raises what container::WriteSingleEntry raises.
     void SaveArchive(const std::string& path, const std::string& entryName) const;
 
-    // The entries in use (entry 0 is the document); capacity() is the table size.
-    const std::vector<ElementSpan>& Elements() const { return elements_; }
+    // The entries in use; entry 0 is the document.
+    std::span<const ElementSpan> Elements() const { return elements_.view(); }
+    std::size_t Capacity() const { return elements_.capacity(); }
     std::int32_t FreeCount() const { return static_cast<std::int32_t>(elements_.size()); }
     std::int32_t ParentPos() const { return parentPos_; }
     std::int32_t CurrentPos() const { return currentPos_; }
@@ -86,7 +91,7 @@ private:
     bool loadBytes(std::string bytes);
 
     std::string text_;
-    std::vector<ElementSpan> elements_;
+    ElementTable elements_;
     std::int32_t parentPos_ = 0;
     std::int32_t currentPos_ = 0;
     std::int32_t childPos_ = 0;

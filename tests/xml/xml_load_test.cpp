@@ -63,11 +63,13 @@ TEST(XmlLoad, PlainFilesLoadEvenWhenMalformedAndMissingOnesLeaveTheDocument) {
 TEST(XmlLoad, Utf16FilesConvertWithQuestionMarksForMissingCharacters) {
     TempDir dir;
     // Euro sign and e acute exist in the code page; Omega and the emoji do not.
-    replaceFile(dir.file("u.xml"), utf16le(u"<a>\u20AC\u00E9\u03A9\U0001F3B8</a>") +
-                                       std::string("\0\0<junk>", 8));
+    replaceFile(dir.file("u.xml"),
+                utf16le(u"<a>\u20AC\u00E9\u03A9\U0001F3B8</a>") + std::string("\0\0<junk>", 8));
     XmlDocument doc;
     ASSERT_TRUE(doc.LoadFile(dir.file("u.xml")));
-    EXPECT_EQ(doc.GetText(), "<a>\x80\xE9?" "?</a>") << "stops at the first zero unit";
+    EXPECT_EQ(doc.GetText(), "<a>\x80\xE9?"
+                             "?</a>")
+        << "stops at the first zero unit";
     EXPECT_TRUE(doc.IsWellFormed());
 }
 

@@ -51,8 +51,7 @@ TEST(XmlParse, MalformedTextsReportTheirFaultAndKeepNoElements) {
 
 TEST(XmlParse, DeclarationsCommentsDoctypeAndCdataArePassedOver) {
     XmlDocument doc;
-    ASSERT_TRUE(doc.SetText(
-        "<?xml version='1.0'?><!-- c --><!DOCTYPE a [<!ELEMENT a ANY>]><a/>"));
+    ASSERT_TRUE(doc.SetText("<?xml version='1.0'?><!-- c --><!DOCTYPE a [<!ELEMENT a ANY>]><a/>"));
     EXPECT_TRUE(doc.FindElement("a"));
 
     ASSERT_TRUE(doc.SetText("\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<r>\r\n<!-- <x/> -->\r\n"

@@ -74,8 +74,7 @@ TEST(XmlWriter, OpensEmptyParentsAndFillsEmptyPairs) {
     ASSERT_TRUE(doc.AddChildElement("Y"));
     ASSERT_TRUE(doc.FindElement("Q"));
     ASSERT_TRUE(doc.AddChildElement("Z"));
-    EXPECT_EQ(doc.GetText(),
-              "<R><P a=\"1\">\r\n<X>1</X>\r\n<Y/>\r\n</P><Q>\r\n<Z/>\r\n</Q></R>");
+    EXPECT_EQ(doc.GetText(), "<R><P a=\"1\">\r\n<X>1</X>\r\n<Y/>\r\n</P><Q>\r\n<Z/>\r\n</Q></R>");
     expectSpansPointAtTags(doc);
     EXPECT_EQ(outline(doc), "R(P(X[1] Y) Q(Z))");
 
@@ -144,6 +143,5 @@ TEST(XmlWriter, InsertsBetweenElementsAndKeepsEveryOffsetRight) {
     EXPECT_EQ(sortedSpans(again), sortedSpans(read)) << "the table after insertions";
     EXPECT_NE(read.GetText().find("<Name>C0</Name>\r\n<RootNote>C</RootNote>\r\n<Tab>"),
               std::string::npos);
-    EXPECT_NE(read.GetText().find("</Chords>\r\n<Scales/>\r\n<Info>end</Info>"),
-              std::string::npos);
+    EXPECT_NE(read.GetText().find("</Chords>\r\n<Scales/>\r\n<Info>end</Info>"), std::string::npos);
 }

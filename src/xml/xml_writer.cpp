@@ -26,7 +26,8 @@ std::size_t escapedLength(std::string_view text) {
 }
 
 char* put(char* out, std::string_view piece) {
-    std::memcpy(out, piece.data(), piece.size());
+    if (!piece.empty()) // an empty view may hold no pointer at all
+        std::memcpy(out, piece.data(), piece.size());
     return out + piece.size();
 }
 

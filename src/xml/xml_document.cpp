@@ -2,10 +2,33 @@
 
 #include "xml/xml_parser.h"
 
+#include <utility>
+
 namespace strumvale::xml {
 
 XmlDocument::XmlDocument() {
     SetText();
+}
+
+XmlDocument::XmlDocument(XmlDocument&& other) : XmlDocument() {
+    swap(other);
+}
+
+XmlDocument& XmlDocument::operator=(XmlDocument&& other) {
+    if (this != &other) {
+        XmlDocument taken(std::move(other));
+        swap(taken);
+    }
+    return *this;
+}
+
+void XmlDocument::swap(XmlDocument& other) noexcept {
+    text_.swap(other.text_);
+    elements_.swap(other.elements_);
+    std::swap(parentPos_, other.parentPos_);
+    std::swap(currentPos_, other.currentPos_);
+    std::swap(childPos_, other.childPos_);
+    lastError_.swap(other.lastError_);
 }
 
 bool XmlDocument::SetText(std::string text) {

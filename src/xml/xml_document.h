@@ -38,6 +38,12 @@ inline constexpr int kMaxNestingDepth = 1000;
 class XmlDocument {
 public:
     XmlDocument();
+    XmlDocument(const XmlDocument&) = default;
+    XmlDocument& operator=(const XmlDocument&) = default;
+    // A document moved from is left empty, not without its entry 0.
+    XmlDocument(XmlDocument&& other);
+    XmlDocument& operator=(XmlDocument&& other);
+    ~XmlDocument() = default;
 
     // Replaces the text and parses it; true when it is well formed. A text that
     // fails to parse is kept, with no elements, and LastError() says why.
@@ -89,6 +95,7 @@ private:
     bool insertElement(std::int32_t parent, std::int32_t after, bool last, std::string_view name,
                        std::string_view content);
     bool loadBytes(std::string bytes);
+    void swap(XmlDocument& other) noexcept;
 
     std::string text_;
     ElementTable elements_;

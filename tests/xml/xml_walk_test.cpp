@@ -75,3 +75,19 @@ TEST(XmlWalk, CursorStepsDownAndUp) {
     ASSERT_TRUE(doc.FindChildElement("i"));
     EXPECT_EQ(doc.GetChildData(), "3");
 }
+
+TEST(XmlWalk, CopiesWalkOnTheirOwnAndMovedFromDocumentsAreEmpty) {
+    XmlDocument doc;
+    ASSERT_TRUE(doc.SetText("<r><a>1</a><b>2</b></r>"));
+    ASSERT_TRUE(doc.FindChildElement("a"));
+    XmlDocument copy = doc;
+    ASSERT_TRUE(copy.FindChildElement("b"));
+    EXPECT_EQ(doc.GetChildData(), "1");
+    EXPECT_EQ(copy.GetChildData(), "2");
+
+    XmlDocument moved = std::move(doc);
+    EXPECT_EQ(moved.GetChildData(), "1");
+    EXPECT_FALSE(doc.IsWellFormed()); // NOLINT(bugprone-use-after-move): left empty on purpose
+    EXPECT_FALSE(doc.OutOfElement());
+    EXPECT_TRUE(doc.AddElement("fresh"));
+}

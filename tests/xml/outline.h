@@ -2,7 +2,11 @@
 
 #include "xml/xml_document.h"
 
+#include <algorithm>
+#include <array>
+#include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace strumvale::test {
 
@@ -40,6 +44,30 @@ inline std::string outline(const xml::XmlDocument& written) {
         }
     }
     return out + ")";
+}
+
+// The four offsets of every element, in text order.
+inline std::vector<std::array<int, 4>> sortedSpans(const xml::XmlDocument& doc) {
+    std::vector<std::array<int, 4>> spans;
+    for (std::size_t i = 1; i < doc.Elements().size(); ++i) {
+        const xml::ElementSpan& e = doc.Elements()[i];
+        spans.push_back({e.StartTagBegin, e.StartTagEnd, e.EndTagBegin, e.EndTagEnd});
+    }
+    std::sort(spans.begin(), spans.end());
+    return spans;
+}
+
+// Every span of the table against the characters it claims to point at.
+inline void expectSpansPointAtTags(const xml::XmlDocument& doc) {
+    const std::string& text = doc.GetText();
+    for (std::size_t i = 1; i < doc.Elements().size(); ++i) {
+        const xml::ElementSpan& e = doc.Elements()[i];
+        ASSERT_LT(e.EndTagEnd, static_cast<int>(text.size()));
+        EXPECT_EQ(text[e.StartTagBegin], '<') << i;
+        EXPECT_EQ(text[e.StartTagEnd], '>') << i;
+        EXPECT_EQ(text[e.EndTagBegin], e.IsEmptyTag() ? '/' : '<') << i;
+        EXPECT_EQ(text[e.EndTagEnd], '>') << i;
+    }
 }
 
 } // namespace strumvale::test

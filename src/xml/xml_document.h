@@ -40,7 +40,7 @@ public:
     XmlDocument();
     XmlDocument(const XmlDocument&) = default;
     XmlDocument& operator=(const XmlDocument&) = default;
-    // A document moved from is left empty, not without its entry 0.
+    // Moving leaves an empty document behind, safe to go on using.
     XmlDocument(XmlDocument&& other);
     XmlDocument& operator=(XmlDocument&& other);
     ~XmlDocument() = default;
@@ -82,6 +82,7 @@ public:
 
     // The entries in use; entry 0 is the document.
     std::span<const ElementSpan> Elements() const { return elements_.view(); }
+    // Entries allocated; a text gets one per 64 bytes plus 8, growth is by half.
     std::size_t Capacity() const { return elements_.capacity(); }
     std::int32_t FreeCount() const { return static_cast<std::int32_t>(elements_.size()); }
     std::int32_t ParentPos() const { return parentPos_; }

@@ -28,7 +28,9 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-char toByteOrQuestionMark(char32_t cp) { return codePointToWindows1252(cp).value_or('?'); }
+char toByteOrQuestionMark(char32_t cp) {
+    return codePointToWindows1252(cp).value_or('?');
+}
 
 } // namespace
 

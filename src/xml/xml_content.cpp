@@ -31,7 +31,8 @@ std::string decodeEntities(std::string_view content) {
             out.append(content.substr(pos));
             break;
         }
-        const std::size_t amp = static_cast<std::size_t>(static_cast<const char*>(hit) - content.data());
+        const std::size_t amp =
+            static_cast<std::size_t>(static_cast<const char*>(hit) - content.data());
         out.append(content.substr(pos, amp - pos));
         const std::string_view rest = content.substr(amp + 1);
         pos = amp + 1;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "xml/span_table.h"
+
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace strumvale::xml {
 
@@ -21,6 +23,8 @@ struct ElementSpan {
     bool IsEmptyTag() const { return StartTagEnd == EndTagBegin + 1; }
 };
 
+using ElementTable = detail::SpanTable<ElementSpan>;
+
 // LoadFile and LoadArchive given exactly this name load the built-in table.
 inline constexpr std::string_view kBuiltInName = "English (Built-in)";
 
@@ -34,6 +38,12 @@ inline constexpr int kMaxNestingDepth = 1000;
 class XmlDocument {
 public:
     XmlDocument();
+    XmlDocument(const XmlDocument&) = default;
+    XmlDocument& operator=(const XmlDocument&) = default;
+    // Moving leaves an empty document behind, safe to go on using.
+    XmlDocument(XmlDocument&& other);
+    XmlDocument& operator=(XmlDocument&& other);
+    ~XmlDocument() = default;
 
     // Replaces the text and parses it; true when it is well formed. A text that
     // fails to parse is kept, with no elements, and LastError() says why.
@@ -70,8 +80,10 @@ public:
     // Raises what container::WriteSingleEntry raises.
     void SaveArchive(const std::string& path, const std::string& entryName) const;
 
-    // The entries in use (entry 0 is the document); capacity() is the table size.
-    const std::vector<ElementSpan>& Elements() const { return elements_; }
+    // The entries in use; entry 0 is the document.
+    std::span<const ElementSpan> Elements() const { return elements_.view(); }
+    // Entries allocated; a text gets one per 64 bytes plus 8, growth is by half.
+    std::size_t Capacity() const { return elements_.capacity(); }
     std::int32_t FreeCount() const { return static_cast<std::int32_t>(elements_.size()); }
     std::int32_t ParentPos() const { return parentPos_; }
     std::int32_t CurrentPos() const { return currentPos_; }
@@ -84,9 +96,10 @@ private:
     bool insertElement(std::int32_t parent, std::int32_t after, bool last, std::string_view name,
                        std::string_view content);
     bool loadBytes(std::string bytes);
+    void swap(XmlDocument& other) noexcept;
 
     std::string text_;
-    std::vector<ElementSpan> elements_;
+    ElementTable elements_;
     std::int32_t parentPos_ = 0;
     std::int32_t currentPos_ = 0;
     std::int32_t childPos_ = 0;

@@ -29,7 +29,8 @@ bool canOpenForReading(const std::string& path) {
 // zero unit, converted to Windows-1252; otherwise the bytes up to the first zero.
 std::string decodeText(std::string& bytes) {
     bytes.append(2, '\0');
-    if (static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    if (static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
         std::u16string units;
         units.reserve(bytes.size() / 2);
         for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
@@ -80,7 +81,9 @@ bool XmlDocument::LoadBuiltIn() {
                                  builtin_language_table_size));
 }
 
-void XmlDocument::SaveFile(const std::string& path) const { platform::replaceFile(path, text_); }
+void XmlDocument::SaveFile(const std::string& path) const {
+    platform::replaceFile(path, text_);
+}
 
 void XmlDocument::SaveArchive(const std::string& path, const std::string& entryName) const {
     container::WriteSingleEntry(path, entryName, text_);

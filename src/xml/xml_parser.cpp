@@ -2,6 +2,8 @@
 
 #include "xml/xml_scanner.h"
 
+#include <vector>
+
 namespace strumvale::xml::detail {
 namespace {
 
@@ -19,7 +21,7 @@ constexpr std::int32_t kFailed = -1;
 
 class Parser {
 public:
-    Parser(std::string_view text, std::vector<ElementSpan>& elements, std::string& error)
+    Parser(std::string_view text, ElementTable& elements, std::string& error)
         : scan_(text), elements_(elements), error_(error) {}
 
     bool run() {
@@ -99,15 +101,16 @@ private:
                 return fail("End of tag not found");
             if (open_.size() >= static_cast<std::size_t>(kMaxNestingDepth))
                 return fail("Elements nested too deeply");
-            ElementSpan span{tagBegin, close, 0, 0, parent, 0, 0};
             hasContent = scan_.at(close - 1) != '/';
-            if (hasContent) {
-                span.EndTagBegin = close + 1;
-            } else {
-                span.EndTagBegin = close - 1;
-                span.EndTagEnd = close;
-            }
-            return takeEntry(elements_, span);
+            ElementSpan& span = elements_.appendSlot();
+            span.StartTagBegin = tagBegin;
+            span.StartTagEnd = close;
+            span.EndTagBegin = hasContent ? close + 1 : close - 1;
+            span.EndTagEnd = hasContent ? 0 : close;
+            span.Parent = parent;
+            span.FirstChild = 0;
+            span.NextSibling = 0;
+            return static_cast<std::int32_t>(elements_.size() - 1);
         }
     }
 
@@ -182,14 +185,14 @@ private:
     }
 
     Scanner scan_;
-    std::vector<ElementSpan>& elements_;
+    ElementTable& elements_;
     std::string& error_;
     std::vector<OpenElement> open_;
 };
 
 } // namespace
 
-bool parseDocument(std::string_view text, std::vector<ElementSpan>& elements, std::string& error) {
+bool parseDocument(std::string_view text, ElementTable& elements, std::string& error) {
     return Parser(text, elements, error).run();
 }
 

@@ -29,8 +29,12 @@ inline constexpr std::array<std::uint8_t, 256> kCharClass = [] {
     return table;
 }();
 
-inline bool isSpace(char c) { return kCharClass[static_cast<unsigned char>(c)] & kSpace; }
-inline bool isTokenStop(char c) { return kCharClass[static_cast<unsigned char>(c)] & kTokenStop; }
+inline bool isSpace(char c) {
+    return kCharClass[static_cast<unsigned char>(c)] & kSpace;
+}
+inline bool isTokenStop(char c) {
+    return kCharClass[static_cast<unsigned char>(c)] & kTokenStop;
+}
 
 // Left and Right are the inclusive offsets of the token's text (Right is Left - 1
 // for an empty quoted token); Next is the offset after the token.

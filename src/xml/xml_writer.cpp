@@ -2,6 +2,8 @@
 #include "xml/xml_parser.h"
 #include "xml/xml_scanner.h"
 
+#include <cstring>
+
 namespace strumvale::xml {
 namespace {
 
@@ -16,22 +18,49 @@ bool isPlainName(std::string_view name) {
     return true;
 }
 
-void appendEscaped(std::string& out, std::string_view text) {
+std::size_t escapedLength(std::string_view text) {
+    std::size_t length = text.size();
+    for (char c : text)
+        length += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
+    return length;
+}
+
+char* put(char* out, std::string_view piece) {
+    if (!piece.empty()) // an empty view may hold no pointer at all
+        std::memcpy(out, piece.data(), piece.size());
+    return out + piece.size();
+}
+
+// "<name/>" CRLF, or "<name>" escaped text "</name>" CRLF, into exactly
+// elementLength() bytes.
+char* writeElement(char* out, std::string_view name, std::string_view text) {
+    *out++ = '<';
+    out = put(out, name);
+    if (text.empty())
+        return put(out, "/>\r\n");
+    *out++ = '>';
     for (char c : text) {
         switch (c) {
         case '<':
-            out += "&lt;";
+            out = put(out, "&lt;");
             break;
         case '&':
-            out += "&amp;";
+            out = put(out, "&amp;");
             break;
         case '>':
-            out += "&gt;";
+            out = put(out, "&gt;");
             break;
         default:
-            out += c;
+            *out++ = c;
         }
     }
+    out = put(out, "</");
+    out = put(out, name);
+    return put(out, ">\r\n");
+}
+
+std::size_t elementLength(std::string_view name, std::size_t escaped) {
+    return escaped == 0 ? name.size() + 5 : 2 * name.size() + escaped + 7;
 }
 
 void shiftSpan(ElementSpan& span, std::int32_t delta) {
@@ -41,7 +70,7 @@ void shiftSpan(ElementSpan& span, std::int32_t delta) {
     span.EndTagEnd += delta;
 }
 
-void shiftSubtree(std::vector<ElementSpan>& elements, std::int32_t root, std::int32_t delta) {
+void shiftSubtree(ElementTable& elements, std::int32_t root, std::int32_t delta) {
     std::int32_t node = root;
     for (;;) {
         shiftSpan(elements[node], delta);
@@ -61,7 +90,7 @@ void shiftSubtree(std::vector<ElementSpan>& elements, std::int32_t root, std::in
 // later on, owner's end tag, then the same one level up, and so on. Only what
 // follows the insertion point is visited, so appending costs the depth, not the
 // document size.
-void shiftFollowing(std::vector<ElementSpan>& elements, std::int32_t owner, std::int32_t later,
+void shiftFollowing(ElementTable& elements, std::int32_t owner, std::int32_t later,
                     std::int32_t delta) {
     for (;;) {
         for (std::int32_t s = later; s != 0; s = elements[s].NextSibling)
@@ -104,21 +133,12 @@ bool XmlDocument::insertElement(std::int32_t parent, std::int32_t after, bool la
                                 std::string_view name, std::string_view content) {
     if (!isPlainName(name))
         return false;
-    std::string element;
-    element.reserve(name.size() * 2 + content.size() + 8);
-    element += '<';
-    element += name;
-    if (content.empty()) {
-        element += "/>";
-    } else {
-        element += '>';
-        appendEscaped(element, content);
-        element += "</";
-        element += name;
-        element += '>';
-    }
-    element += "\r\n";
-    if (text_.size() + element.size() + name.size() + 8 > detail::kMaxTextSize)
+    const std::size_t escaped = content.empty() ? 0 : escapedLength(content);
+    const std::size_t length = elementLength(name, escaped);
+    const auto fits = [&](std::size_t added) {
+        return added <= detail::kMaxTextSize && text_.size() <= detail::kMaxTextSize - added;
+    };
+    if (!fits(length))
         return false;
 
     const detail::Scanner scan(text_);
@@ -129,24 +149,26 @@ bool XmlDocument::insertElement(std::int32_t parent, std::int32_t after, bool la
     }
 
     std::int32_t begin = 0; // where the new element's "<" ends up
-    std::int32_t delta = 0;
     if (parent != 0 && last && elements_[parent].IsEmptyTag()) {
         // Open the empty tag: "<P/>" becomes "<P>", CRLF, the element, "</P>".
         ElementSpan& owner = elements_[parent];
-        const detail::TokenCursor ownerName = scan.tagName(owner.StartTagBegin);
+        const detail::TokenCursor ownerToken = scan.tagName(owner.StartTagBegin);
+        const std::string ownerName(scan.slice(ownerToken.Left, ownerToken.length()));
         const std::int32_t slash = owner.EndTagBegin;
         // "<P//>" would read as an empty tag again after a plain ">".
-        const bool spaced = scan.at(slash - 1) == '/';
-        std::string opened = spaced ? " >\r\n" : ">\r\n";
-        const auto gap = static_cast<std::int32_t>(opened.size());
-        opened += element;
-        opened += "</";
-        opened += scan.slice(ownerName.Left, ownerName.length());
-        text_.replace(static_cast<std::size_t>(slash), 1, opened);
-        delta = static_cast<std::int32_t>(opened.size()) - 1;
-        begin = slash + gap;
-        owner.StartTagEnd = slash + (spaced ? 1 : 0);
-        owner.EndTagBegin = begin + static_cast<std::int32_t>(element.size());
+        const std::string_view gap = scan.at(slash - 1) == '/' ? " >\r\n" : ">\r\n";
+        const std::size_t replacement = gap.size() + length + 2 + ownerName.size();
+        if (!fits(replacement))
+            return false;
+        text_.replace(static_cast<std::size_t>(slash), 1, replacement, '\0');
+        char* out = put(text_.data() + slash, gap);
+        out = writeElement(out, name, content);
+        put(put(out, "</"), ownerName);
+
+        const auto delta = static_cast<std::int32_t>(replacement) - 1;
+        begin = slash + static_cast<std::int32_t>(gap.size());
+        owner.StartTagEnd = slash + static_cast<std::int32_t>(gap.size()) - 3;
+        owner.EndTagBegin = begin + static_cast<std::int32_t>(length);
         owner.EndTagEnd += delta;
         shiftFollowing(elements_, owner.Parent, owner.NextSibling, delta);
     } else {
@@ -166,12 +188,13 @@ bool XmlDocument::insertElement(std::int32_t parent, std::int32_t after, bool la
             if (lastChild == 0 && scan.at(at - 1) != '\n')
                 prefix = "\r\n"; // the first child of "<P></P>" goes on a line of its own
         }
-        text_.insert(static_cast<std::size_t>(at), element);
-        if (!prefix.empty())
-            text_.insert(static_cast<std::size_t>(at), prefix);
-        delta = static_cast<std::int32_t>(prefix.size() + element.size());
+        if (!fits(prefix.size() + length))
+            return false;
+        text_.insert(static_cast<std::size_t>(at), prefix.size() + length, '\0');
+        writeElement(put(text_.data() + at, prefix), name, content);
         begin = at + static_cast<std::int32_t>(prefix.size());
-        shiftFollowing(elements_, parent, last ? 0 : elements_[after].NextSibling, delta);
+        shiftFollowing(elements_, parent, last ? 0 : elements_[after].NextSibling,
+                       static_cast<std::int32_t>(prefix.size() + length));
     }
 
     const auto nameLength = static_cast<std::int32_t>(name.size());
@@ -182,12 +205,12 @@ bool XmlDocument::insertElement(std::int32_t parent, std::int32_t after, bool la
         span.EndTagEnd = span.StartTagEnd;
     } else {
         span.StartTagEnd = begin + nameLength + 1;
-        span.EndTagEnd = begin + static_cast<std::int32_t>(element.size()) - 3;
+        span.EndTagEnd = begin + static_cast<std::int32_t>(length) - 3;
         span.EndTagBegin = span.EndTagEnd - nameLength - 2;
     }
     if (!last)
         span.NextSibling = elements_[after].NextSibling;
-    const std::int32_t added = detail::takeEntry(elements_, span);
+    const std::int32_t added = elements_.append(span);
     if (!last)
         elements_[after].NextSibling = added;
     else if (lastChild != 0)

@@ -99,11 +99,7 @@ TEST(XmlSave, ArchiveRoundTrip) {
     XmlDocument doc;
     doc.AddElement("Chordfile");
     doc.AddChildElement("Author", "\xC5sa");
-    try {
-        doc.SaveArchive(dir.file("c.gtr"), "chords.xml");
-    } catch (const CZipException&) {
-        GTEST_SKIP() << "the container writer is not available in this build";
-    }
+    doc.SaveArchive(dir.file("c.gtr"), "chords.xml");
     XmlDocument read;
     ASSERT_TRUE(read.LoadArchive(dir.file("c.gtr")));
     EXPECT_EQ(read.GetText(), doc.GetText());

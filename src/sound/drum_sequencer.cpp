@@ -10,10 +10,10 @@ int stepMilliseconds(int bpm) {
     // A tempo of 0 or less would divide by zero or go negative: the shortest step.
     if (bpm <= 0)
         return 100;
-    // The factor and the arithmetic are single precision, as the listed step
-    // times (30 bpm: 1999 ms, 60: 999, 594: 101) depend on it.
+    // A single-precision factor in wider arithmetic: that is what makes
+    // 120 bpm 499 ms rather than 500 (in float the product rounds to 2.0).
     float factor = 0.016666668f;
-    int ms = static_cast<int>(1000 / (static_cast<float>(bpm) * factor));
+    int ms = static_cast<int>(1000 / (bpm * static_cast<double>(factor)));
     return std::clamp(ms, 100, 2000);
 }
 

@@ -54,7 +54,7 @@ int stepMilliseconds(std::string_view tempoText);
 
 // Plays one pattern, once or looped, on a worker thread, through the chord
 // player's drum sounds. It shares the player's playing flag, so at most one
-// pattern plays and never together with a strum.
+// pattern plays and never together with a strum. The player must outlive it.
 class DrumSequencer {
 public:
     explicit DrumSequencer(ChordPlayer& player) : player_(player) {}

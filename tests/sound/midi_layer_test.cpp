@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <regex>
 #include <unistd.h>
 
 using namespace strumvale;
@@ -209,12 +208,15 @@ TEST(MidiLog, AppendsOneFlushedLinePerMessage) {
     device.SendShortMessage(midi::packShortMessage(0x90, 0, 40, 127));
     std::string text;
     platform::readWholeFile(path, text);
-    std::smatch match;
-    ASSERT_TRUE(std::regex_match(
-        text, match, std::regex("earlier line\n([0-9]+) c0 18 00\n([0-9]+) 90 28 7f\n")))
-        << text;
-    EXPECT_LE(std::stoll(match[1]), std::stoll(match[2]));
-    EXPECT_LT(std::stoll(match[2]), 10'000'000) << "microseconds since the device was opened";
+    // "earlier line", then "MICROSECONDS c0 18 00" and "MICROSECONDS 90 28 7f".
+    ASSERT_EQ(text.rfind("earlier line\n", 0), 0u) << text;
+    auto first = text.find(' ', 13), second = text.find(' ', first + 10);
+    ASSERT_NE(second, std::string::npos) << text;
+    EXPECT_EQ(text.substr(first, 10), " c0 18 00\n");
+    EXPECT_EQ(text.substr(second), " 90 28 7f\n");
+    long long opened = std::stoll(text.substr(13)), sent = std::stoll(text.substr(first + 10));
+    EXPECT_LE(opened, sent);
+    EXPECT_LT(sent, 10'000'000) << "microseconds since the device was opened";
     device.Close();
 
     ScopedMidiProviders unwritable({platform::midiLogProvider(dir.file("missing/midi.log"))});

@@ -50,7 +50,6 @@ public:
     void markStep(int step) override {
         std::lock_guard lock(mutex_);
         marks_.push_back(std::to_string(now()) + ":" + std::to_string(step));
-        lastMark_ = step;
     }
     void showPlayCaption(std::string_view caption) override {
         std::lock_guard lock(mutex_);
@@ -81,7 +80,6 @@ private:
     std::mutex mutex_;
     std::string tempo_ = "120";
     Lines marks_, captions_;
-    int lastMark_ = 1;
 };
 
 struct DrumRig {

@@ -132,16 +132,43 @@ std::vector<std::string> ChordPlayer::strumNotes(std::string_view tab,
 void ChordPlayer::strum(model::Chord chord, model::Tuning tuning) {
     if (!beginPlaying())
         return;
-    std::vector<std::string> notes = strumNotes(chord.Tab, tuning.Notes);
-    // The flag was clear, so the last strum has finished its work.
-    if (strumThread_.joinable())
-        strumThread_.join();
-    try {
-        strumThread_ = std::jthread(
-            [this, notes = std::move(notes)](std::stop_token stop) { runStrum(notes, stop); });
-    } catch (const std::system_error& failure) {
-        endPlaying();
-        report(kCouldNotPlay, &failure);
+    {
+        std::lock_guard lock(strumMutex_);
+        nextStrum_ = strumNotes(chord.Tab, tuning.Notes);
+    }
+    // One thread for every strum: a waiting thread wakes within microseconds
+    // on a busy machine, where a new one may wait for a whole time slice.
+    if (!strumThread_.joinable()) {
+        try {
+            strumThread_ = std::jthread([this](std::stop_token stop) { strumLoop(stop); });
+        } catch (const std::system_error& failure) {
+            {
+                std::lock_guard lock(strumMutex_);
+                nextStrum_.reset();
+            }
+            endPlaying();
+            report(kCouldNotPlay, &failure);
+            return;
+        }
+    }
+    strumRequested_.notify_one();
+}
+
+void ChordPlayer::strumLoop(std::stop_token stop) {
+    for (;;) {
+        std::vector<std::string> notes;
+        {
+            std::unique_lock lock(strumMutex_);
+            if (!strumRequested_.wait(lock, stop, [this] { return nextStrum_.has_value(); }))
+                return;
+            notes = std::move(*nextStrum_);
+            nextStrum_.reset();
+        }
+        if (stop.stop_requested()) {
+            endPlaying();
+            return;
+        }
+        runStrum(notes, stop);
     }
 }
 

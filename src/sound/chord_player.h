@@ -5,8 +5,10 @@
 #include "sound/midi_out_device.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -95,6 +97,7 @@ private:
     bool beginPlaying();
     void endPlaying();
 
+    void strumLoop(std::stop_token stop);
     void runStrum(const std::vector<std::string>& notes, std::stop_token stop);
     void report(std::string_view text, const std::exception* cause);
     bool send(int command, int channel, int data1, int data2, std::string_view failure);
@@ -112,6 +115,10 @@ private:
     ErrorReport report_;
     std::vector<PlayerError> pendingReports_;
 
+    // The next strum's notes, handed to the strum thread.
+    std::mutex strumMutex_;
+    std::condition_variable_any strumRequested_;
+    std::optional<std::vector<std::string>> nextStrum_;
     // Declared last: it is stopped and joined before anything it uses goes.
     std::jthread strumThread_;
 };

@@ -5,6 +5,11 @@ namespace strumvale {
 using Storage = formats::PersistentSettings::Storage;
 
 ChordLibrary::ChordLibrary(Options options)
-    : Settings(options.settingsFile ? Storage::File : Storage::None) {}
+    : Settings(options.settingsFile ? Storage::File : Storage::None) {
+    // Last, so that a failure (reported through the player) finds the rest built.
+    if (options.openMidiDevice)
+        ChordPlayer.setup(Settings.Midioutdevice, Settings.Midichannel, Settings.Instrument,
+                          Settings.Volume);
+}
 
 } // namespace strumvale

@@ -4,6 +4,7 @@
 #include "formats/language_file.h"
 #include "formats/settings_file.h"
 #include "model/chord_document.h"
+#include "sound/chord_player.h"
 
 #include <string>
 #include <string_view>
@@ -19,6 +20,9 @@ public:
         // The program reads "settings.xml" at start and writes it at exit;
         // tools and tests use the defaults and leave the file alone.
         bool settingsFile = false;
+        // The program opens the MIDI output device of the settings at start;
+        // tools and tests open none.
+        bool openMidiDevice = false;
     };
 
     ChordLibrary() : ChordLibrary(Options()) {}
@@ -31,14 +35,13 @@ public:
     formats::TranslationTable Translations;
     formats::TranslationTable BrowsedLanguageInfo;
     formats::PersistentSettings Settings;
+    sound::ChordPlayer ChordPlayer;
 
     bool LoadChordfile(const std::string& path) { return formats::LoadChordfile(*this, path); }
     void SaveChordfile(const std::string& path) const { formats::SaveChordfile(*this, path); }
     std::string StatisticsText() const { return formats::StatisticsText(*this); }
 
-    bool LoadLanguage(const std::string& path) {
-        return formats::LoadLanguage(Translations, path);
-    }
+    bool LoadLanguage(const std::string& path) { return formats::LoadLanguage(Translations, path); }
     std::string Translate(std::string_view key) const {
         return formats::Translate(Translations, key);
     }

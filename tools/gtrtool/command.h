@@ -35,6 +35,9 @@ int runTunings(const Arguments& arguments);
 int runPatterns(const Arguments& arguments);
 int runResave(const Arguments& arguments);
 int runTranslate(const Arguments& arguments);
+int runDevices(const Arguments& arguments);
+int runStrum(const Arguments& arguments);
+int runDrum(const Arguments& arguments);
 
 // Prints the usage to standard error and returns UsageError.
 int usageError();

@@ -20,6 +20,14 @@ const std::vector<Command>& commands() {
         {"translate", "LANGUAGE KEY...",
          "print the text of every KEY in LANGUAGE (a .lng file or \"English (Built-in)\")",
          runTranslate},
+        {"devices", "", "list the MIDI output devices (out N: NAME), then the input devices",
+         runDevices},
+        {"strum",
+         "FILE NAME [--tuning TUNING] [--device N] [--channel C] [--instrument POS] "
+         "[--volume V] [--speed MS] [--decay MS]",
+         "strum the chord NAME on MIDI output device N and wait until it has sounded", runStrum},
+        {"drum", "FILE NAME [--device N] [--loops K]",
+         "play the drum pattern NAME K times on MIDI output device N", runDrum},
     };
     return all;
 }

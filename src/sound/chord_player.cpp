@@ -1,0 +1,247 @@
+#include "sound/chord_player.h"
+
+#include "model/fingering.h"
+#include "model/notes.h"
+#include "model/tuning_notes.h"
+#include "sound/gm_names.h"
+#include "sound/midi_message.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace strumvale::sound {
+namespace {
+
+// Open strings come from the table without its last note, and fretted notes
+// may not pass it.
+constexpr int kOpenStringNotes = model::kNoteCount - 1;
+constexpr int kLastEntry = model::kNoteCount - 1;
+// Kept for a handler that comes later; a flood of failures is not.
+constexpr std::size_t kMaxPendingReports = 16;
+
+int dataByte(int value) {
+    return std::clamp(value, 0, 127);
+}
+
+// Only the exact tokens "0" to "12" are frets.
+std::optional<int> fretNumber(std::string_view token) {
+    for (int fret = 0; fret <= model::kHighestFret; ++fret) {
+        if (token == std::to_string(fret))
+            return fret;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+ChordPlayer::ChordPlayer(Clock& clock) : clock_(clock) {}
+
+ChordPlayer::~ChordPlayer() {
+    if (strumThread_.joinable()) {
+        strumThread_.request_stop();
+        strumThread_.join();
+    }
+}
+
+void ChordPlayer::setErrorReport(ErrorReport report) {
+    std::vector<PlayerError> pending;
+    {
+        std::lock_guard lock(reportMutex_);
+        report_ = report;
+        if (report_)
+            pending.swap(pendingReports_);
+    }
+    for (const auto& error : pending)
+        report(error);
+}
+
+void ChordPlayer::report(std::string_view text, const std::exception* cause) {
+    PlayerError error{std::string(kErrorCaption), std::string(text),
+                      cause ? cause->what() : std::string()};
+    ErrorReport handler;
+    {
+        std::lock_guard lock(reportMutex_);
+        if (!report_) {
+            if (pendingReports_.size() < kMaxPendingReports)
+                pendingReports_.push_back(std::move(error));
+            return;
+        }
+        handler = report_;
+    }
+    handler(error);
+}
+
+void ChordPlayer::setup(int deviceId, int channel, int instrument, int velocity) {
+    unsigned count = midi::CMIDIOutDevice::GetNumDevs();
+    if (count == 0 || isPlaying() || deviceId < 0 || static_cast<unsigned>(deviceId) >= count)
+        return;
+    try {
+        device_.Open(static_cast<unsigned>(deviceId));
+    } catch (const std::exception& failure) {
+        report(kCouldNotInitialize, &failure);
+        return;
+    }
+    channel_ = channel;
+    instrument_ = instrument;
+    velocity_ = velocity;
+}
+
+void ChordPlayer::reopen(int deviceId) {
+    device_.Close();
+    if (deviceId < 0 || static_cast<unsigned>(deviceId) >= midi::CMIDIOutDevice::GetNumDevs())
+        return;
+    try {
+        device_.Open(static_cast<unsigned>(deviceId));
+    } catch (const std::exception& failure) {
+        report(kCouldNotInitialize, &failure);
+    }
+}
+
+bool ChordPlayer::beginPlaying() {
+    bool idle = false;
+    return playing_.compare_exchange_strong(idle, true);
+}
+
+void ChordPlayer::endPlaying() {
+    playing_ = false;
+    playing_.notify_all();
+}
+
+void ChordPlayer::waitUntilIdle() const {
+    while (playing_.load())
+        playing_.wait(true);
+}
+
+std::vector<std::string> ChordPlayer::strumNotes(std::string_view tab,
+                                                 std::string_view tuningNotes) {
+    const auto& table = model::noteTable();
+    std::vector<std::string> notes;
+    model::TabTokens tokens = model::splitTab(tab);
+    for (int k = 0; k < model::kStringCount; ++k) {
+        auto fret = fretNumber(tokens[k]);
+        if (!fret)
+            continue;
+        auto open = model::noteIndex(model::tuningNote(tuningNotes, model::kStringCount - k));
+        if (!open || *open >= kOpenStringNotes || *open + *fret > kLastEntry)
+            continue;
+        notes.emplace_back(table[*open + *fret]);
+    }
+    return notes;
+}
+
+void ChordPlayer::strum(model::Chord chord, model::Tuning tuning) {
+    if (!beginPlaying())
+        return;
+    {
+        std::lock_guard lock(strumMutex_);
+        nextStrum_ = strumNotes(chord.Tab, tuning.Notes);
+    }
+    // One thread for every strum: a waiting thread wakes within microseconds
+    // on a busy machine, where a new one may wait for a whole time slice.
+    if (!strumThread_.joinable()) {
+        try {
+            strumThread_ = std::jthread([this](std::stop_token stop) { strumLoop(stop); });
+        } catch (const std::system_error& failure) {
+            {
+                std::lock_guard lock(strumMutex_);
+                nextStrum_.reset();
+            }
+            endPlaying();
+            report(kCouldNotPlay, &failure);
+            return;
+        }
+    }
+    strumRequested_.notify_one();
+}
+
+void ChordPlayer::strumLoop(std::stop_token stop) {
+    for (;;) {
+        std::vector<std::string> notes;
+        {
+            std::unique_lock lock(strumMutex_);
+            if (!strumRequested_.wait(lock, stop, [this] { return nextStrum_.has_value(); }))
+                return;
+            notes = std::move(*nextStrum_);
+            nextStrum_.reset();
+        }
+        if (stop.stop_requested()) {
+            endPlaying();
+            return;
+        }
+        runStrum(notes, stop);
+    }
+}
+
+void ChordPlayer::runStrum(const std::vector<std::string>& notes, std::stop_token stop) {
+    Clock::TimePoint deadline = clock_.now();
+    std::size_t sounded = 0;
+    bool carryOn = true;
+    for (const auto& note : notes) {
+        if (!playNote(note)) {
+            carryOn = false;
+            break;
+        }
+        ++sounded;
+        deadline += milliseconds(std::max(0, strumDelay()));
+        if (!clock_.sleepUntil(deadline, stop)) {
+            carryOn = false;
+            break;
+        }
+    }
+    if (carryOn) {
+        deadline += milliseconds(std::max(0, holdTime()));
+        clock_.sleepUntil(deadline, stop);
+    }
+    // A failing device is reported once, not once per string.
+    for (std::size_t i = 0; i < sounded; ++i) {
+        if (!stopNote(notes[i]))
+            break;
+    }
+    endPlaying();
+}
+
+bool ChordPlayer::send(int command, int channel, int data1, int data2, std::string_view failure) {
+    try {
+        midi::MidiShortMessage(command, channel, data1, data2).SendMsg(device_);
+        return true;
+    } catch (const std::exception& cause) {
+        report(failure, &cause);
+        return false;
+    }
+}
+
+bool ChordPlayer::playNote(std::string_view noteName) {
+    if (!device_.IsOpen())
+        return true;
+    auto entry = model::noteIndex(noteName);
+    if (!entry)
+        return true;
+    int channel = std::clamp(channel_.load(), 0, 15);
+    int program = programNumber(std::clamp(instrument_.load(), 0, kInstrumentCount - 1));
+    return send(midi::kProgramChange, channel, program, 0, kCouldNotPlay) &&
+           send(midi::kNoteOn, channel, model::midiNumber(*entry), dataByte(velocity_),
+                kCouldNotPlay);
+}
+
+bool ChordPlayer::stopNote(std::string_view noteName) {
+    auto entry = model::noteIndex(noteName);
+    if (!entry || !device_.IsOpen())
+        return true;
+    return send(midi::kNoteOff, std::clamp(channel_.load(), 0, 15), model::midiNumber(*entry), 0,
+                kCouldNotStop);
+}
+
+bool ChordPlayer::drumHit(int sound, int velocity) {
+    if (sound < 0 || sound >= kPercussionCount || !device_.IsOpen())
+        return true;
+    return send(midi::kNoteOn, midi::kPercussionChannel, percussionNote(sound), dataByte(velocity),
+                kCouldNotPlay);
+}
+
+bool ChordPlayer::drumRelease(int sound) {
+    if (sound < 0 || sound >= kPercussionCount || !device_.IsOpen())
+        return true;
+    return send(midi::kNoteOff, midi::kPercussionChannel, percussionNote(sound), 0, kCouldNotStop);
+}
+
+} // namespace strumvale::sound

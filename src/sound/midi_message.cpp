@@ -1,0 +1,11 @@
+#include "sound/midi_message.h"
+
+#include "sound/midi_out_device.h"
+
+namespace strumvale::midi {
+
+void MidiShortMessage::SendMsg(CMIDIOutDevice& device) const {
+    device.SendShortMessage(message_);
+}
+
+} // namespace strumvale::midi

@@ -3,6 +3,7 @@
 #include "formats/drum_pattern_text.h"
 #include "formats/text_numbers.h"
 #include "library/chord_library.h"
+#include "library_access.h"
 #include "model/settings.h"
 #include "output.h"
 
@@ -19,10 +20,8 @@ using strumvale::ChordLibrary;
 template <typename Body> int withLibrary(const std::string& path, Body body) {
     return reportingErrors([&] {
         ChordLibrary library;
-        if (!library.LoadChordfile(path)) {
-            std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        if (!loadChordfileOrReport(library, path))
             return ReadFailed;
-        }
         body(library);
         return Success;
     });

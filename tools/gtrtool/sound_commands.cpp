@@ -1,6 +1,7 @@
 #include "command.h"
 #include "errors.h"
 #include "library/chord_library.h"
+#include "library_access.h"
 #include "model/fingering.h"
 #include "model/tuning_notes.h"
 #include "output.h"
@@ -151,18 +152,10 @@ int runStrum(const Arguments& arguments) {
     }
     return reportingErrors([&]() -> int {
         ChordLibrary library;
-        if (!library.LoadChordfile(arguments[0])) {
-            std::fprintf(stderr, "cannot read %s\n", arguments[0].c_str());
+        if (!loadChordfileOrReport(library, arguments[0]))
             return ReadFailed;
-        }
         std::string name = argumentText(arguments[1]);
-        const strumvale::model::Chord* chord = nullptr;
-        for (const auto& candidate : library.Chords.items()) {
-            if (candidate.Name == name) {
-                chord = &candidate;
-                break;
-            }
-        }
+        const auto* chord = findNamed(library.Chords, name);
         if (chord == nullptr) {
             std::fprintf(stderr, "no chord named %s\n", arguments[1].c_str());
             return ReadFailed;
@@ -173,19 +166,12 @@ int runStrum(const Arguments& arguments) {
         }
         strumvale::model::Tuning tuning = strumvale::model::Tuning::standard();
         if (!options["--tuning"].empty()) {
-            std::string tuningName = argumentText(options["--tuning"]);
-            bool found = false;
-            for (const auto& candidate : library.Tunings.items()) {
-                if (candidate.Name == tuningName) {
-                    tuning = candidate;
-                    found = true;
-                    break;
-                }
-            }
-            if (!found) {
+            const auto* named = findNamed(library.Tunings, argumentText(options["--tuning"]));
+            if (named == nullptr) {
                 std::fprintf(stderr, "no tuning named %s\n", options["--tuning"].c_str());
                 return ReadFailed;
             }
+            tuning = *named;
         }
         sound::ChordPlayer& player = library.ChordPlayer;
         Reports reports(player);
@@ -211,18 +197,10 @@ int runDrum(const Arguments& arguments) {
         return usageError();
     return reportingErrors([&]() -> int {
         ChordLibrary library;
-        if (!library.LoadChordfile(arguments[0])) {
-            std::fprintf(stderr, "cannot read %s\n", arguments[0].c_str());
+        if (!loadChordfileOrReport(library, arguments[0]))
             return ReadFailed;
-        }
         std::string name = argumentText(arguments[1]);
-        const strumvale::model::DrumPattern* pattern = nullptr;
-        for (const auto& candidate : library.DrumPatterns.items()) {
-            if (candidate.Name == name) {
-                pattern = &candidate;
-                break;
-            }
-        }
+        const auto* pattern = findNamed(library.DrumPatterns, name);
         if (pattern == nullptr) {
             std::fprintf(stderr, "no pattern named %s\n", arguments[1].c_str());
             return ReadFailed;

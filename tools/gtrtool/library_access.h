@@ -1,0 +1,22 @@
+#pragma once
+
+#include "library/chord_library.h"
+
+#include <string>
+
+namespace gtrtool {
+
+// Loads the chordfile; a reader failure prints "cannot read PATH" and is false.
+bool loadChordfileOrReport(strumvale::ChordLibrary& library, const std::string& path);
+
+// The first record named exactly name, or none.
+template <typename Record>
+const Record* findNamed(const strumvale::model::ValueList<Record>& list, const std::string& name) {
+    for (const auto& record : list.items()) {
+        if (record.Name == name)
+            return &record;
+    }
+    return nullptr;
+}
+
+} // namespace gtrtool

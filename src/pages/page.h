@@ -1,0 +1,45 @@
+#pragma once
+
+#include "pages/page_host.h"
+#include "resources/dialog_template.h"
+#include "uikit/dialog_builder.h"
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+#include <string_view>
+
+namespace strumvale::pages {
+
+// A tab page of the main window, built from its template. Every page keeps its
+// captions in the current language; the colour setters matter to the pages
+// that draw a fretboard.
+class Page : public QWidget {
+    Q_OBJECT
+public:
+    Page(PageHost& host, const resources::DialogTemplate& layout, QWidget* parent = nullptr);
+
+    virtual void retranslate() = 0;
+    virtual void setDotColour(const QColor&) {}
+    virtual void setIntervalTextColour(const QColor&) {}
+    virtual void setNoteTextColour(const QColor&) {}
+
+    PageHost& host() const { return host_; }
+    ChordLibrary& library() const { return host_.library(); }
+    // The text to show for an English key, in the language in use.
+    QString translate(std::string_view key) const;
+
+    template <typename Widget, typename Id>
+    Widget* control(Id id) const {
+        return uikit::control<Widget>(*this, id);
+    }
+
+protected:
+    // Enter and Escape stay on the page instead of closing the main window.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    PageHost& host_;
+};
+
+} // namespace strumvale::pages

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/records.h"
+
+#include <QString>
+#include <string_view>
+
+class QComboBox;
+
+namespace strumvale {
+class ChordLibrary;
+}
+
+namespace strumvale::pages {
+
+// What the pages need from the window that holds them: the shared library and
+// the notifications that keep the other pages in step.
+class PageHost {
+public:
+    virtual ChordLibrary& library() = 0;
+
+    virtual void onChordsChanged() = 0;
+    virtual void onScalesChanged() = 0;
+    virtual void onTuningsChanged() = 0;
+    virtual void onDrumPatternsChanged() = 0;
+    virtual void closeChordfile() = 0;
+    virtual void addChordToPlaylist(const model::Chord& chord) = 0;
+    // Empties the combo, lists every tuning name in library order, selects the first.
+    virtual void fillTuningCombo(QComboBox& combo) = 0;
+    // Settings and colours changed; every page takes them again.
+    virtual void applySettings() = 0;
+
+protected:
+    ~PageHost() = default;
+};
+
+} // namespace strumvale::pages

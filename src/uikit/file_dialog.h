@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace strumvale::uikit {
+
+enum class FileDialogKind { Open, Save };
+
+struct FileDialogRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    // Qt filter syntax, e.g. "Chordfile (*.gtr)".
+    QString filter;
+};
+
+// Runs a modal file dialog; the chosen file's absolute path, or nothing when
+// cancelled. Tests install a handler that chooses instead.
+std::optional<QString> chooseFile(QWidget* owner, const FileDialogRequest& request);
+
+using FileDialogHandler =
+    std::function<std::optional<QString>(QWidget* owner, const FileDialogRequest& request)>;
+// An empty handler restores the real dialog.
+void setFileDialogHandler(FileDialogHandler handler);
+
+} // namespace strumvale::uikit

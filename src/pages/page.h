@@ -29,8 +29,7 @@ public:
     // The text to show for an English key, in the language in use.
     QString translate(std::string_view key) const;
 
-    template <typename Widget, typename Id>
-    Widget* control(Id id) const {
+    template <typename Widget, typename Id> Widget* control(Id id) const {
         return uikit::control<Widget>(*this, id);
     }
 

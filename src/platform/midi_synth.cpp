@@ -78,6 +78,9 @@ MidiResult SynthEngine::create(const std::string& soundFont, std::unique_ptr<Syn
     if (parts->settings == nullptr)
         return NoMemory;
     fluid_settings_setnum(parts->settings, "synth.sample-rate", kSampleRate);
+    // A General MIDI font is large; only the samples of the instruments in use
+    // are read, which keeps start-up quick and the program small.
+    fluid_settings_setint(parts->settings, "synth.dynamic-sample-loading", 1);
     parts->synth = new_fluid_synth(parts->settings);
     if (parts->synth == nullptr)
         return NoMemory;

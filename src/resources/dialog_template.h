@@ -74,11 +74,11 @@ struct ControlTemplate {
 
     // Tables name their ids with the window's own enum.
     template <typename Id>
-        requires(std::is_enum_v<Id> || std::is_same_v<Id, int>)
-    constexpr ControlTemplate(Id controlId, ControlKind controlKind, std::string_view controlText,
-                              DialogRect controlRect, std::uint32_t controlStyle = style::None)
-        : id(static_cast<int>(controlId)), kind(controlKind), text(controlText),
-          rect(controlRect), style(controlStyle) {}
+    requires(std::is_enum_v<Id> || std::is_same_v<Id, int>) constexpr ControlTemplate(
+        Id controlId, ControlKind controlKind, std::string_view controlText, DialogRect controlRect,
+        std::uint32_t controlStyle = style::None)
+        : id(static_cast<int>(controlId)), kind(controlKind), text(controlText), rect(controlRect),
+          style(controlStyle) {}
 };
 
 struct DialogTemplate {
@@ -91,19 +91,22 @@ struct DialogTemplate {
 
     const ControlTemplate* find(int controlId) const {
         for (const ControlTemplate& control : controls) {
-            if (control.id == controlId) return &control;
+            if (control.id == controlId)
+                return &control;
         }
         return nullptr;
     }
     template <typename Id>
-        requires std::is_enum_v<Id>
-    const ControlTemplate* find(Id controlId) const {
-        return find(static_cast<int>(controlId));
-    }
+    requires std::is_enum_v<Id>
+    const ControlTemplate* find(Id controlId) const { return find(static_cast<int>(controlId)); }
 };
 
 // Dialog units to pixels, for the 8-point dialog font the layouts were made with.
-constexpr int dialogUnitsToPixelsX(int units) { return units * 3 / 2; }
-constexpr int dialogUnitsToPixelsY(int units) { return units * 13 / 8; }
+constexpr int dialogUnitsToPixelsX(int units) {
+    return units * 3 / 2;
+}
+constexpr int dialogUnitsToPixelsY(int units) {
+    return units * 13 / 8;
+}
 
 } // namespace strumvale::resources

@@ -37,10 +37,9 @@ void buildDialog(QWidget& dialog, const resources::DialogTemplate& layout, Dialo
 QString controlName(int id);
 
 template <typename Widget, typename Id>
-    requires(std::is_enum_v<Id> || std::is_same_v<Id, int>)
-Widget* control(const QWidget& dialog, Id id) {
-    return dialog.findChild<Widget*>(controlName(static_cast<int>(id)),
-                                     Qt::FindDirectChildrenOnly);
+requires(std::is_enum_v<Id> || std::is_same_v<Id, int>) Widget* control(const QWidget& dialog,
+                                                                        Id id) {
+    return dialog.findChild<Widget*>(controlName(static_cast<int>(id)), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace strumvale::uikit

@@ -31,10 +31,13 @@ std::optional<QString> realFileDialog(QWidget* owner, const FileDialogRequest& r
 } // namespace
 
 std::optional<QString> chooseFile(QWidget* owner, const FileDialogRequest& request) {
-    if (handler()) return handler()(owner, request);
+    if (handler())
+        return handler()(owner, request);
     return realFileDialog(owner, request);
 }
 
-void setFileDialogHandler(FileDialogHandler newHandler) { handler() = std::move(newHandler); }
+void setFileDialogHandler(FileDialogHandler newHandler) {
+    handler() = std::move(newHandler);
+}
 
 } // namespace strumvale::uikit

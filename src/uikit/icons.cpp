@@ -71,6 +71,8 @@ QIcon resourceIcon(int resourceId) {
     return QIcon();
 }
 
-QIcon applicationIcon() { return QIcon::fromTheme("strumvale", drawnApplicationIcon()); }
+QIcon applicationIcon() {
+    return QIcon::fromTheme("strumvale", drawnApplicationIcon());
+}
 
 } // namespace strumvale::uikit

@@ -11,7 +11,8 @@ ImageButton::ImageButton(const QString& caption, QWidget* parent) : QToolButton(
     setText(caption);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QToolButton::clicked, this, [this] {
-        if (!linkTarget_.isEmpty()) shellOpen(linkTarget_);
+        if (!linkTarget_.isEmpty())
+            shellOpen(linkTarget_);
     });
 }
 
@@ -20,7 +21,9 @@ void ImageButton::setIconResource(int resourceId) {
     arrange();
 }
 
-void ImageButton::setLinkTarget(const QString& target) { linkTarget_ = target; }
+void ImageButton::setLinkTarget(const QString& target) {
+    linkTarget_ = target;
+}
 
 void ImageButton::resizeEvent(QResizeEvent* event) {
     QToolButton::resizeEvent(event);
@@ -33,7 +36,8 @@ void ImageButton::arrange() {
     const int side = qMax(12, qMin(height() - 8, 24));
     if (text().isEmpty() || height() < 28) {
         setIconSize(QSize(qMin(side, 16), qMin(side, 16)));
-        setToolButtonStyle(text().isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+        setToolButtonStyle(text().isEmpty() ? Qt::ToolButtonIconOnly
+                                            : Qt::ToolButtonTextBesideIcon);
     } else {
         setIconSize(QSize(16, 16));
         setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

@@ -4,6 +4,8 @@ namespace strumvale::uikit {
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
 
-void LinkLabel::setLinkTarget(const QString& target) { linkTarget_ = target; }
+void LinkLabel::setLinkTarget(const QString& target) {
+    linkTarget_ = target;
+}
 
 } // namespace strumvale::uikit

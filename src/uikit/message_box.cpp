@@ -44,10 +44,13 @@ MessageAnswer realMessageBox(QWidget* owner, const Message& message) {
 } // namespace
 
 MessageAnswer showMessage(QWidget* owner, const Message& message) {
-    if (handler()) return handler()(owner, message);
+    if (handler())
+        return handler()(owner, message);
     return realMessageBox(owner, message);
 }
 
-void setMessageHandler(MessageHandler newHandler) { handler() = std::move(newHandler); }
+void setMessageHandler(MessageHandler newHandler) {
+    handler() = std::move(newHandler);
+}
 
 } // namespace strumvale::uikit

@@ -15,26 +15,33 @@ ShellOpenHandler& handler() {
 
 QUrl targetUrl(const QString& target) {
     const QUrl url(target);
-    if (url.isValid() && url.scheme().size() > 1) return url;
+    if (url.isValid() && url.scheme().size() > 1)
+        return url;
     return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
 }
 
 int desktopOpen(const QString& target) {
     const QUrl url = targetUrl(target);
-    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return kOpenFileNotFound;
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+        return kOpenFileNotFound;
     return QDesktopServices::openUrl(url) ? kOpenSucceeded : kOpenNoAssociation;
 }
 
 } // namespace
 
 int shellOpen(const QString& target) {
-    if (handler()) return handler()(target);
+    if (handler())
+        return handler()(target);
     return desktopOpen(target);
 }
 
-void setShellOpenHandler(ShellOpenHandler newHandler) { handler() = std::move(newHandler); }
+void setShellOpenHandler(ShellOpenHandler newHandler) {
+    handler() = std::move(newHandler);
+}
 
-QString browserCommand() { return qEnvironmentVariable("BROWSER"); }
+QString browserCommand() {
+    return qEnvironmentVariable("BROWSER");
+}
 
 int startBrowser(const QString& command, const QString& target) {
     QString line = command;
@@ -51,7 +58,8 @@ int startBrowser(const QString& command, const QString& target) {
         }
     }
     QStringList arguments = QProcess::splitCommand(line);
-    if (arguments.isEmpty()) return kOpenFileNotFound;
+    if (arguments.isEmpty())
+        return kOpenFileNotFound;
     const QString program = arguments.takeFirst();
     arguments.append(target);
     return QProcess::startDetached(program, arguments) ? kOpenSucceeded : kOpenFileNotFound;

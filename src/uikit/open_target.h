@@ -11,7 +11,9 @@ inline constexpr int kOpenSucceeded = 42;
 inline constexpr int kOpenFileNotFound = 2;
 inline constexpr int kOpenNoAssociation = 31;
 
-inline bool openSucceeded(int result) { return result > 32; }
+inline bool openSucceeded(int result) {
+    return result > 32;
+}
 
 // Opens a file, web address or mail address with the desktop's own program.
 int shellOpen(const QString& target);

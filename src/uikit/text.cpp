@@ -15,3 +15,13 @@ std::string fromQString(const QString& text) {
 }
 
 } // namespace strumvale::uikit
+
+namespace strumvale::uikit {
+
+QString toDisplayText(std::string_view windows1252) {
+    QString text = toQString(windows1252);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+} // namespace strumvale::uikit

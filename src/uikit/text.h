@@ -14,3 +14,10 @@ QString toQString(std::string_view windows1252);
 std::string fromQString(const QString& text);
 
 } // namespace strumvale::uikit
+
+namespace strumvale::uikit {
+
+// For labels: the files' CR LF line ends become plain line breaks.
+QString toDisplayText(std::string_view windows1252);
+
+} // namespace strumvale::uikit

@@ -22,6 +22,8 @@ constexpr DialogTemplate kTemplate{156, 252, 199, "", kControls};
 
 } // namespace
 
-const DialogTemplate& chordfileInfoDialogTemplate() { return kTemplate; }
+const DialogTemplate& chordfileInfoDialogTemplate() {
+    return kTemplate;
+}
 
 } // namespace strumvale::resources

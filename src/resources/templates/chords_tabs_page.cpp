@@ -31,6 +31,8 @@ constexpr DialogTemplate kTemplate{101, 436, 266, "", kControls};
 
 } // namespace
 
-const DialogTemplate& chordsTabsPageTemplate() { return kTemplate; }
+const DialogTemplate& chordsTabsPageTemplate() {
+    return kTemplate;
+}
 
 } // namespace strumvale::resources

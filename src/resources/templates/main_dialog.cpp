@@ -7,7 +7,10 @@ using enum ControlKind;
 using Id = MainDialogId;
 
 constexpr ControlTemplate kControls[] = {
-    {Id::DefaultButton, PushButton, "Exit", {285, 280, 50, 15},
+    {Id::DefaultButton,
+     PushButton,
+     "Exit",
+     {285, 280, 50, 15},
      style::DefaultButton | style::Disabled | style::Hidden},
     {Id::Exit, ImageButton, "Exit", {340, 280, 55, 16}},
     {Id::Tabs, TabControl, "Tab1", {6, 30, 390, 245}},
@@ -30,6 +33,8 @@ constexpr DialogTemplate kTemplate{102, 400, 302, "", kControls};
 
 } // namespace
 
-const DialogTemplate& mainDialogTemplate() { return kTemplate; }
+const DialogTemplate& mainDialogTemplate() {
+    return kTemplate;
+}
 
 } // namespace strumvale::resources

@@ -29,6 +29,8 @@ constexpr DialogTemplate kTemplate{103, 456, 271, "", kControls};
 
 } // namespace
 
-const DialogTemplate& scalesPageTemplate() { return kTemplate; }
+const DialogTemplate& scalesPageTemplate() {
+    return kTemplate;
+}
 
 } // namespace strumvale::resources

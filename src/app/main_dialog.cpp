@@ -1,0 +1,311 @@
+#include "app/main_dialog.h"
+
+#include "app/about_box.h"
+#include "app/chordfile_info_dialog.h"
+#include "app/file_commands.h"
+#include "app/page_tab_ctrl.h"
+#include "app/program_paths.h"
+#include "app/startup_language.h"
+#include "app/status_line.h"
+#include "container/zip_exception.h"
+#include "pages/chords_tabs_page.h"
+#include "pages/drummer_page.h"
+#include "pages/editor_page.h"
+#include "pages/playlist_page.h"
+#include "pages/scales_page.h"
+#include "pages/tuner_page.h"
+#include "platform/file_error.h"
+#include "resources/templates/main_dialog.h"
+#include "uikit/dialog_builder.h"
+#include "uikit/icons.h"
+#include "uikit/image_button.h"
+#include "uikit/message_box.h"
+#include "uikit/text.h"
+
+#include <QComboBox>
+
+namespace strumvale::app {
+namespace {
+
+using Id = resources::MainDialogId;
+
+QColor colourOf(std::uint32_t rgb) {
+    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                  static_cast<int>((rgb >> 16) & 0xFF));
+}
+
+} // namespace
+
+MainDialog::MainDialog(ChordLibrary::Options options) : QDialog(nullptr), library_(options) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    uikit::buildDialog(*this, resources::mainDialogTemplate(), uikit::DialogSizing::FixedWindow,
+                       [](const resources::ControlTemplate& control, QWidget* parent) -> QWidget* {
+                           if (control.id == static_cast<int>(Id::Tabs))
+                               return new PageTabCtrl(parent);
+                           if (control.id == static_cast<int>(Id::StatusLine))
+                               return new StatusLine(parent);
+                           return nullptr;
+                       });
+    // Until the device is opened, strums use the stored instrument.
+    library_.ChordPlayer.setInstrument(library_.Settings.Instrument);
+    reportPlayerErrors();
+
+    setWindowIcon(uikit::applicationIcon());
+    setUpButtons();
+    selectLanguage();
+    loadStartupChordfile();
+    createPages();
+    updateCaptions();
+    updateTabCaptions();
+    setWindowTitle(uikit::toQString(kTitle));
+    applySettings();
+    tabs_->currentWidget()->setFocus();
+}
+
+MainDialog::~MainDialog() {
+    library_.ChordPlayer.setErrorReport({});
+    delete statusLine_;
+    // The pages go before the library they work on.
+    delete tabs_;
+    for (uikit::ImageButton* button : {saveButton_, openButton_, aboutButton_, helpButton_,
+                                       settingsButton_, printButton_, exitButton_, infoButton_}) {
+        delete button;
+    }
+}
+
+void MainDialog::setUpButtons() {
+    struct Command {
+        uikit::ImageButton*& button;
+        Id id;
+        int icon;
+        void (MainDialog::*handler)();
+    };
+    const Command commands[] = {
+        {openButton_, Id::Open, uikit::icon::Open, nullptr},
+        {saveButton_, Id::Save, uikit::icon::Save, nullptr},
+        {printButton_, Id::Print, uikit::icon::Print, nullptr},
+        {settingsButton_, Id::Settings, uikit::icon::Settings, &MainDialog::settingsCommand},
+        {helpButton_, Id::Help, uikit::icon::Help, nullptr},
+        {aboutButton_, Id::About, uikit::icon::About, &MainDialog::aboutCommand},
+        {exitButton_, Id::Exit, uikit::icon::Exit, &MainDialog::exitCommand},
+        {infoButton_, Id::ChordfileInfo, uikit::icon::ChordfileInfo,
+         &MainDialog::chordfileInfoCommand},
+    };
+    for (const Command& command : commands) {
+        command.button = uikit::control<uikit::ImageButton>(*this, command.id);
+        command.button->setIconResource(command.icon);
+        if (command.handler != nullptr) {
+            connect(command.button, &QToolButton::clicked, this, command.handler);
+        }
+    }
+    connect(openButton_, &QToolButton::clicked, this, [this] { openCommand(*this); });
+    connect(saveButton_, &QToolButton::clicked, this, [this] { saveCommand(*this); });
+    connect(printButton_, &QToolButton::clicked, this, [this] { printCommand(*this); });
+    // The Help button opens the read-me itself.
+    helpButton_->setLinkTarget(readmeTarget(library_.Settings.ProgramDirectory));
+
+    tabs_ = uikit::control<PageTabCtrl>(*this, Id::Tabs);
+    statusLine_ = uikit::control<StatusLine>(*this, Id::StatusLine);
+    connect(tabs_, &PageTabCtrl::tabStripClicked, this, [this] {
+        if (tabs_->currentIndex() == PageTabCtrl::Scales && library_.Modified)
+            onScalesChanged();
+    });
+}
+
+void MainDialog::reportPlayerErrors() {
+    // Strums fail on their own thread; the message is shown on this one.
+    library_.ChordPlayer.setErrorReport([this](const sound::PlayerError& error) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, error] {
+                uikit::showMessage(this, {translate(error.Text), translate(error.Caption),
+                                          uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void MainDialog::selectLanguage() {
+    loadStartupLanguage(library_);
+}
+
+void MainDialog::loadStartupChordfile() {
+    if (library_.Settings.Startupchordfile != model::kDefaultChordfileSetting)
+        return;
+    try {
+        library_.LoadChordfile("default.gtr");
+    } catch (const container::CZipException& error) {
+        // The window still gets its pages and captions, over an empty library.
+        showStopMessage(error);
+    } catch (const platform::FileError& error) {
+        showStopMessage(error);
+    }
+}
+
+void MainDialog::createPages() {
+    std::array<QString, PageTabCtrl::kPageCount> captions;
+    for (std::size_t index = 0; index < captions.size(); ++index) {
+        captions.at(index) = translate(PageTabCtrl::kCaptionKeys.at(index));
+    }
+    tabs_->createPages(*this, captions);
+}
+
+QString MainDialog::translate(std::string_view key) const {
+    return uikit::toQString(library_.Translate(key));
+}
+
+QString MainDialog::noChordfileText() const {
+    return translate("No Chordfile loaded") + QStringLiteral("...");
+}
+
+void MainDialog::showStopMessage(const std::exception& error) {
+    uikit::showMessage(this, {uikit::toQString(error.what()), uikit::toQString(kTitle),
+                              uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
+}
+
+void MainDialog::onChordsChanged() {
+    tabs_->chordsTabsPage().refreshChords();
+    tabs_->playlistPage().refreshPlaylist();
+}
+
+void MainDialog::onScalesChanged() {
+    tabs_->scalesPage().refreshScales();
+}
+
+void MainDialog::onTuningsChanged() {
+    tabs_->chordsTabsPage().refreshTunings();
+    tabs_->scalesPage().refreshTunings();
+    tabs_->tunerPage().refreshTunings();
+}
+
+void MainDialog::onDrumPatternsChanged() {
+    tabs_->drummerPage().refreshDrumPatterns();
+}
+
+void MainDialog::closeChordfile() {
+    library_.Reset();
+    onChordsChanged();
+    onScalesChanged();
+    onTuningsChanged();
+    onDrumPatternsChanged();
+    statusLine_->setText(noChordfileText());
+}
+
+void MainDialog::addChordToPlaylist(const model::Chord& chord) {
+    tabs_->playlistPage().addChord(chord);
+}
+
+void MainDialog::fillTuningCombo(QComboBox& combo) {
+    combo.clear();
+    for (const model::Tuning& tuning : library_.Tunings.items()) {
+        combo.addItem(uikit::toQString(tuning.Name));
+    }
+    combo.setCurrentIndex(0);
+}
+
+void MainDialog::applySettings() {
+    const model::Settings& settings = library_.Settings;
+    tabs_->chordsTabsPage().refreshChords();
+    tabs_->scalesPage().showSelectedScale();
+    const QColor dots = colourOf(settings.dotsColor());
+    const QColor intervals = colourOf(settings.intervalTextColor());
+    const QColor notes = colourOf(settings.noteTextColor());
+    for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales, PageTabCtrl::Drummer,
+                      PageTabCtrl::Editor}) {
+        tabs_->page(index)->setDotColour(dots);
+    }
+    for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales, PageTabCtrl::Editor}) {
+        tabs_->page(index)->setIntervalTextColour(intervals);
+    }
+    for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales}) {
+        tabs_->page(index)->setNoteTextColour(notes);
+    }
+    for (int index = 0; index < PageTabCtrl::kPageCount; ++index)
+        tabs_->page(index)->update();
+
+    sound::ChordPlayer& player = library_.ChordPlayer;
+    player.reopen(settings.Midioutdevice);
+    player.setChannel(settings.Midichannel);
+    player.setStrumDelay(settings.Chordspeed);
+    player.setHoldTime(settings.Chorddecay);
+    player.setVelocity(settings.Volume);
+    updateCaptions();
+    updateTabCaptions();
+    library_.Settings.SettingsChanged = false;
+}
+
+void MainDialog::updateCaptions() {
+    const std::pair<uikit::ImageButton*, std::string_view> captions[] = {
+        {openButton_, "Open"},         {saveButton_, "Save"}, {printButton_, "Print"},
+        {settingsButton_, "Settings"}, {helpButton_, "Help"}, {aboutButton_, "About"},
+        {exitButton_, "Exit"},
+    };
+    for (const auto& [button, key] : captions)
+        button->setText(translate(key));
+
+    if (library_.Loaded) {
+        statusLine_->setText(uikit::toQString(
+            loadedChordfilePath(library_.Settings.ProgramDirectory, library_.FileName)));
+    } else {
+        statusLine_->setText(noChordfileText());
+    }
+}
+
+void MainDialog::updateTabCaptions() {
+    for (int index = 0; index < PageTabCtrl::kPageCount; ++index) {
+        tabs_->setTabText(index,
+                          translate(PageTabCtrl::kCaptionKeys.at(static_cast<std::size_t>(index))));
+    }
+    for (int index = 0; index < PageTabCtrl::kPageCount; ++index)
+        tabs_->page(index)->retranslate();
+}
+
+void MainDialog::setSettingsDialogRunner(SettingsDialogRunner runner) {
+    settingsDialog_ = std::move(runner);
+}
+
+bool MainDialog::refuseWhilePlaying(const QString& caption) {
+    if (!library_.ChordPlayer.isPlaying())
+        return false;
+    uikit::showMessage(this, {translate("Please stop playing first."), caption,
+                              uikit::MessageIcon::Information, uikit::MessageButtons::Ok});
+    return true;
+}
+
+void MainDialog::settingsCommand() {
+    if (refuseWhilePlaying(translate("Error") + QStringLiteral("...")))
+        return;
+    if (!settingsDialog_)
+        return;
+    if (settingsDialog_(*this) && library_.Settings.SettingsChanged)
+        applySettings();
+}
+
+void MainDialog::chordfileInfoCommand() {
+    ChordfileInfoDialog dialog(library_, this);
+    dialog.exec();
+}
+
+void MainDialog::aboutCommand() {
+    showAboutBox(this, library_);
+}
+
+void MainDialog::exitCommand() {
+    if (refuseWhilePlaying(translate("Error")))
+        return;
+    if (library_.Modified) {
+        const uikit::MessageAnswer answer =
+            uikit::showMessage(this, {translate("Quit without saving?"), translate("Save?"),
+                                      uikit::MessageIcon::None, uikit::MessageButtons::YesNo});
+        if (answer != uikit::MessageAnswer::Yes)
+            return;
+    }
+    QDialog::reject();
+}
+
+void MainDialog::reject() {
+    exitCommand();
+}
+
+} // namespace strumvale::app

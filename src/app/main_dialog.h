@@ -1,0 +1,94 @@
+#pragma once
+
+#include "library/chord_library.h"
+#include "pages/page_host.h"
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <string_view>
+
+namespace strumvale::uikit {
+class ImageButton;
+}
+
+namespace strumvale::app {
+
+class PageTabCtrl;
+class StatusLine;
+
+// The program's one window: the command buttons, the six pages and the
+// status line, around the one chord library.
+class MainDialog : public QDialog, public pages::PageHost {
+    Q_OBJECT
+public:
+    // The settings file is read and written. The MIDI device is opened once,
+    // when the settings are first applied.
+    static constexpr ChordLibrary::Options kProgramOptions{true, false};
+    static constexpr std::string_view kTitle = "Strumvale";
+
+    // Runs the settings dialog; true when it ended with OK.
+    using SettingsDialogRunner = std::function<bool(MainDialog& window)>;
+
+    explicit MainDialog(ChordLibrary::Options options = kProgramOptions);
+    // Takes the window apart in a fixed order; the library goes last, so the
+    // settings are written on every orderly end.
+    ~MainDialog() override;
+
+    ChordLibrary& library() override { return library_; }
+    void onChordsChanged() override;
+    void onScalesChanged() override;
+    void onTuningsChanged() override;
+    void onDrumPatternsChanged() override;
+    void closeChordfile() override;
+    void addChordToPlaylist(const model::Chord& chord) override;
+    void fillTuningCombo(QComboBox& combo) override;
+    void applySettings() override;
+
+    void updateCaptions();
+    void updateTabCaptions();
+
+    PageTabCtrl& pageTabs() const { return *tabs_; }
+    StatusLine& statusLine() const { return *statusLine_; }
+    QString translate(std::string_view key) const;
+    // The status text of an empty library.
+    QString noChordfileText() const;
+
+    void setSettingsDialogRunner(SettingsDialogRunner runner);
+
+    // The command handlers, as the buttons call them.
+    void settingsCommand();
+    void chordfileInfoCommand();
+    void aboutCommand();
+    // The exit path: refused while something plays, asks about unsaved edits.
+    void exitCommand();
+
+protected:
+    // Escape, the Exit button and the close box take the exit path.
+    void reject() override;
+
+private:
+    void setUpButtons();
+    void selectLanguage();
+    void loadStartupChordfile();
+    void createPages();
+    void reportPlayerErrors();
+    bool refuseWhilePlaying(const QString& caption);
+    void showStopMessage(const std::exception& error);
+
+    ChordLibrary library_;
+    uikit::ImageButton* openButton_ = nullptr;
+    uikit::ImageButton* saveButton_ = nullptr;
+    uikit::ImageButton* printButton_ = nullptr;
+    uikit::ImageButton* settingsButton_ = nullptr;
+    uikit::ImageButton* helpButton_ = nullptr;
+    uikit::ImageButton* aboutButton_ = nullptr;
+    uikit::ImageButton* exitButton_ = nullptr;
+    uikit::ImageButton* infoButton_ = nullptr;
+    PageTabCtrl* tabs_ = nullptr;
+    StatusLine* statusLine_ = nullptr;
+    SettingsDialogRunner settingsDialog_;
+    bool closing_ = false;
+};
+
+} // namespace strumvale::app

@@ -1,0 +1,99 @@
+#include "app/page_tab_ctrl.h"
+
+#include "pages/chords_tabs_page.h"
+#include "pages/drummer_page.h"
+#include "pages/editor_page.h"
+#include "pages/playlist_page.h"
+#include "pages/scales_page.h"
+#include "pages/tuner_page.h"
+
+#include <QTabBar>
+
+namespace strumvale::app {
+namespace {
+
+// The captions are padded with spaces to widen the tabs; where the style's
+// own margins would then push the last tabs out of sight, every tab gives up
+// the same share, so all six stay readable side by side.
+class FittingTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        QSize size = QTabBar::tabSizeHint(index);
+        const QWidget* frame = parentWidget();
+        if (frame == nullptr || count() == 0)
+            return size;
+        int natural = 0;
+        for (int each = 0; each < count(); ++each)
+            natural += QTabBar::tabSizeHint(each).width();
+        const int available = frame->width() - 2;
+        if (natural > available && natural > 0) {
+            size.setWidth(size.width() * available / natural);
+        }
+        return size;
+    }
+};
+
+} // namespace
+
+PageTabCtrl::PageTabCtrl(QWidget* parent) : QTabWidget(parent) {
+    setTabBar(new FittingTabBar(this));
+    tabBar()->setUsesScrollButtons(false);
+    tabBar()->setElideMode(Qt::ElideNone);
+    // Queued, so the page the click selects is already the current one. A
+    // click hands the keyboard to the page; switching with the arrow keys
+    // leaves it on the tab strip, so the user can go on choosing.
+    connect(
+        tabBar(), &QTabBar::tabBarClicked, this,
+        [this] {
+            if (currentWidget() != nullptr)
+                currentWidget()->setFocus();
+            emit tabStripClicked();
+        },
+        Qt::QueuedConnection);
+}
+
+PageTabCtrl::~PageTabCtrl() {
+    deletePages();
+}
+
+void PageTabCtrl::createPages(pages::PageHost& host,
+                              const std::array<QString, kPageCount>& captions) {
+    pages_ = {new pages::ChordsTabsPage(host), new pages::PlaylistPage(host),
+              new pages::ScalesPage(host),     new pages::TunerPage(host),
+              new pages::DrummerPage(host),    new pages::EditorPage(host)};
+    for (int index = 0; index < kPageCount; ++index) {
+        addTab(page(index), captions.at(static_cast<std::size_t>(index)));
+    }
+    setCurrentIndex(ChordsTabs);
+}
+
+void PageTabCtrl::deletePages() {
+    for (pages::Page*& each : pages_) {
+        delete each;
+        each = nullptr;
+    }
+}
+
+pages::ChordsTabsPage& PageTabCtrl::chordsTabsPage() const {
+    return static_cast<pages::ChordsTabsPage&>(*page(ChordsTabs));
+}
+pages::PlaylistPage& PageTabCtrl::playlistPage() const {
+    return static_cast<pages::PlaylistPage&>(*page(Playlist));
+}
+pages::ScalesPage& PageTabCtrl::scalesPage() const {
+    return static_cast<pages::ScalesPage&>(*page(Scales));
+}
+pages::TunerPage& PageTabCtrl::tunerPage() const {
+    return static_cast<pages::TunerPage&>(*page(Tuner));
+}
+pages::DrummerPage& PageTabCtrl::drummerPage() const {
+    return static_cast<pages::DrummerPage&>(*page(Drummer));
+}
+pages::EditorPage& PageTabCtrl::editorPage() const {
+    return static_cast<pages::EditorPage&>(*page(Editor));
+}
+
+} // namespace strumvale::app

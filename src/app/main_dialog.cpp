@@ -114,12 +114,14 @@ void MainDialog::setUpButtons() {
 }
 
 void MainDialog::reportPlayerErrors() {
-    // Strums fail on their own thread; the message is shown on this one.
+    // Strums fail on their own thread; the message is shown on this one. The
+    // player's texts are its own, not keys of the language table.
     library_.ChordPlayer.setErrorReport([this](const sound::PlayerError& error) {
         QMetaObject::invokeMethod(
             this,
             [this, error] {
-                uikit::showMessage(this, {translate(error.Text), translate(error.Caption),
+                uikit::showMessage(this, {uikit::toQString(error.Text),
+                                          uikit::toQString(error.Caption),
                                           uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
             },
             Qt::QueuedConnection);

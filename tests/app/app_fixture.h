@@ -1,0 +1,129 @@
+#pragma once
+
+#include "app/main_dialog.h"
+#include "library/chord_library.h"
+#include "platform/midi_provider.h"
+#include "support/recording_midi.h"
+#include "support/temp_dir.h"
+#include "uikit/file_dialog.h"
+#include "uikit/message_box.h"
+#include "uikit/open_target.h"
+
+#include <QApplication>
+#include <QThread>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace strumvale::test {
+
+// The program's window in a folder of its own, with a recording MIDI device
+// and every modal question answered by the test.
+class AppTest : public ::testing::Test {
+protected:
+    struct ShownMessage {
+        uikit::Message message;
+        bool onUiThread = false;
+    };
+
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());
+        setLocale("C");
+        providers_ = std::make_unique<platform::ScopedMidiProviders>(
+            platform::MidiProviders{midi});
+        uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
+            shown.push_back({message, QThread::currentThread() == qApp->thread()});
+            if (answers.empty()) return uikit::MessageAnswer::Ok;
+            const uikit::MessageAnswer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        uikit::setFileDialogHandler([this](QWidget*, const uikit::FileDialogRequest& request) {
+            fileRequests.push_back(request);
+            if (fileChoices.empty()) return std::optional<QString>();
+            const std::optional<QString> choice = fileChoices.front();
+            fileChoices.pop_front();
+            return choice;
+        });
+        uikit::setShellOpenHandler([this](const QString& target) {
+            opened.push_back(target);
+            return uikit::kOpenSucceeded;
+        });
+    }
+
+    void TearDown() override {
+        window.reset();
+        uikit::setMessageHandler({});
+        uikit::setFileDialogHandler({});
+        uikit::setShellOpenHandler({});
+        providers_.reset();
+        std::filesystem::current_path(previous_);
+        ::unsetenv("LC_ALL");
+    }
+
+    static void setLocale(const char* locale) { ::setenv("LC_ALL", locale, 1); }
+
+    app::MainDialog& start() {
+        window = std::make_unique<app::MainDialog>(app::MainDialog::kProgramOptions);
+        QApplication::processEvents();
+        return *window;
+    }
+
+    // A chordfile with two C chords, one scale, two tunings and a pattern,
+    // written by the program's own writer.
+    static void writeChordfile(const std::string& path,
+                               const std::function<void(ChordLibrary&)>& edit = {}) {
+        ChordLibrary library;
+        library.Reset();
+        library.Author = "Test Author";
+        library.Homepage = "example.org";
+        library.Info = "A small library\r\nfor tests";
+        library.Chords.Add(model::Chord("C", "C", "x 3 2 0 1 0"));
+        library.Chords.Add(model::Chord("C", "C7", "x 3 2 3 1 0"));
+        library.Tunings.Add(model::Tuning{"Drop D", "D1,A1,D2,G2,B2,E3"});
+        model::Scale major;
+        major.Name = "Major";
+        major.SetNotes("C D E F G A B");
+        major.SetIntervals("1 2 3 4 5 6 7");
+        library.Scales.Add(major);
+        if (edit) edit(library);
+        library.SaveChordfile(path);
+    }
+
+    static std::string readFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void writeFile(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    std::vector<QString> shownTexts() const {
+        std::vector<QString> texts;
+        for (const ShownMessage& each : shown) texts.push_back(each.message.text);
+        return texts;
+    }
+
+    TempDir dir;
+    std::shared_ptr<RecordingMidi> midi = std::make_shared<RecordingMidi>(sound::steadyClock());
+    std::unique_ptr<app::MainDialog> window;
+    std::vector<ShownMessage> shown;
+    std::deque<uikit::MessageAnswer> answers;
+    std::vector<uikit::FileDialogRequest> fileRequests;
+    std::deque<std::optional<QString>> fileChoices;
+    std::vector<QString> opened;
+
+private:
+    std::filesystem::path previous_;
+    std::unique_ptr<platform::ScopedMidiProviders> providers_;
+};
+
+} // namespace strumvale::test

@@ -1,0 +1,131 @@
+#include "app/file_commands.h"
+#include "app/page_tab_ctrl.h"
+#include "app/status_line.h"
+#include "app_fixture.h"
+
+#include <sys/stat.h>
+
+namespace strumvale::test {
+namespace {
+
+class FileCommandsTest : public AppTest {
+protected:
+    QString path(const std::string& name) const { return QString::fromStdString(dir.file(name)); }
+};
+
+TEST_F(FileCommandsTest, OpenReadsTheChosenChordfileAndNamesItInTheStatusLine) {
+    app::MainDialog& main = start();
+    writeChordfile(dir.file("songs.gtr"), [](ChordLibrary& library) {
+        library.Chords.Add(model::Chord("G", "G", "3 2 0 0 0 3"));
+    });
+    fileChoices = {path("songs.gtr")};
+    app::openCommand(main);
+
+    ASSERT_EQ(fileRequests.size(), 1u);
+    EXPECT_EQ(fileRequests[0].kind, uikit::FileDialogKind::Open);
+    EXPECT_EQ(fileRequests[0].filter, "K9V Chordfile (*.gtr)");
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(main.library().Loaded);
+    EXPECT_EQ(main.library().Chords.Count(), 3);
+    EXPECT_EQ(main.statusLine().text(), path("songs.gtr"));
+    // Open asks nothing about edits and leaves the flag alone.
+    main.library().Modified = true;
+    fileChoices = {path("songs")};
+    app::openCommand(main);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(main.library().Modified);
+}
+
+TEST_F(FileCommandsTest, AFailedOpenEmptiesTheLibraryAndSaysSo) {
+    writeChordfile("default.gtr");
+    app::MainDialog& main = start();
+    writeChordfile(dir.file("LOUD.GTR"));
+    // ".GTR" is not ".gtr": the command looks for "LOUD.GTR.gtr", which is not there.
+    fileChoices = {path("LOUD.GTR")};
+    app::openCommand(main);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.text, "Could not open the file.");
+    EXPECT_EQ(shown[0].message.caption, "Error");
+    EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Information);
+    EXPECT_FALSE(main.library().Loaded);
+    EXPECT_EQ(main.library().Chords.Count(), 0);
+    EXPECT_EQ(main.statusLine().text(), "No Chordfile loaded...");
+}
+
+TEST_F(FileCommandsTest, ADamagedArchiveIsRefusedAndTheLibraryKeepsItsContents) {
+    writeChordfile("default.gtr");
+    app::MainDialog& main = start();
+    writeFile(dir.file("broken.gtr"), "PK\x03\x04 and then nothing sensible");
+    fileChoices = {path("broken.gtr")};
+    app::openCommand(main);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Stop);
+    EXPECT_TRUE(main.library().Loaded);
+    EXPECT_EQ(main.library().Chords.Count(), 2);
+    EXPECT_EQ(main.statusLine().text(), path("default.gtr"));
+}
+
+TEST_F(FileCommandsTest, SaveAppendsTheExtensionAndReplacesWithoutAsking) {
+    writeChordfile("default.gtr");
+    app::MainDialog& main = start();
+    std::filesystem::create_directory(dir.file("out"));
+    fileChoices = {path("out/mine")};
+    app::saveCommand(main);
+    ASSERT_EQ(fileRequests.size(), 1u);
+    EXPECT_EQ(fileRequests[0].kind, uikit::FileDialogKind::Save);
+    ChordLibrary reread;
+    ASSERT_TRUE(reread.LoadChordfile(dir.file("out/mine.gtr")));
+    EXPECT_EQ(reread.Chords.Count(), 2);
+
+    main.library().Chords.Add(model::Chord("D", "D", "x x 0 2 3 2"));
+    fileChoices = {path("out/mine.gtr")};
+    app::saveCommand(main);
+    EXPECT_TRUE(shown.empty());
+    ASSERT_TRUE(reread.LoadChordfile(dir.file("out/mine.gtr")));
+    EXPECT_EQ(reread.Chords.Count(), 3);
+    // Saving changes neither the name nor the status line.
+    EXPECT_EQ(main.statusLine().text(), path("default.gtr"));
+    EXPECT_EQ(main.library().FileName, "default.gtr");
+}
+
+TEST_F(FileCommandsTest, ASaveThatCannotBeWrittenShowsTheFileErrorAndKeepsTheOldFile) {
+    app::MainDialog& main = start();
+    std::filesystem::create_directory(dir.file("locked"));
+    writeChordfile(dir.file("locked/old.gtr"));
+    const std::string before = readFile(dir.file("locked/old.gtr"));
+    ::chmod(dir.file("locked").c_str(), 0555);
+    fileChoices = {path("locked/old.gtr")};
+    app::saveCommand(main);
+    ::chmod(dir.file("locked").c_str(), 0755);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Stop);
+    EXPECT_TRUE(shown[0].message.text.contains("old.gtr")) << shown[0].message.text.toStdString();
+    EXPECT_EQ(readFile(dir.file("locked/old.gtr")), before);
+}
+
+TEST_F(FileCommandsTest, ThePlaylistPageRefusesOpenAndSaveAndNothingPrints) {
+    app::MainDialog& main = start();
+    main.pageTabs().setCurrentIndex(app::PageTabCtrl::Playlist);
+    app::openCommand(main);
+    app::saveCommand(main);
+    app::printCommand(main);
+    EXPECT_TRUE(fileRequests.empty());
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].message.text, "Sorry, opening playlists is disabled in this Beta.");
+    EXPECT_EQ(shown[1].message.text, "Sorry, saving of playlists is disabled in this Beta.");
+    EXPECT_EQ(shown[2].message.text, "Sorry, disabled in this Beta.");
+    for (const ShownMessage& each : shown) {
+        EXPECT_EQ(each.message.caption, "Disabled...");
+        EXPECT_EQ(each.message.icon, uikit::MessageIcon::Information);
+    }
+
+    shown.clear();
+    main.pageTabs().setCurrentIndex(app::PageTabCtrl::Scales);
+    app::openCommand(main); // cancelled in the dialog
+    app::printCommand(main);
+    EXPECT_EQ(fileRequests.size(), 1u);
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"Sorry, disabled in this Beta."});
+}
+
+} // namespace
+} // namespace strumvale::test

@@ -17,7 +17,7 @@ fail() {
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for file in bin/gtrtool bin/strumvale-launch share/strumvale/default.gtr \
+for file in bin/strumvale bin/gtrtool bin/strumvale-launch share/strumvale/default.gtr \
     share/strumvale/lang/svenska.lng share/strumvale/readme.html \
     share/applications/strumvale.desktop share/icons/hicolor/scalable/apps/strumvale.svg; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
@@ -29,6 +29,27 @@ grep -q '^Exec=strumvale-launch' "$prefix/share/applications/strumvale.desktop" 
 "$prefix/bin/gtrtool" info "$prefix/share/strumvale/default.gtr" >"$work/info" ||
     fail "the installed gtrtool cannot read the installed default chordfile"
 grep -q 'The Strumvale project' "$work/info" || fail "gtrtool info lacks the author"
+
+# The installed program itself, started by the launcher: it comes up in the
+# user's folder (where it finds default.gtr) and holds its single-instance lock.
+runtime="$work/runtime"
+mkdir -m 700 "$runtime"
+XDG_DATA_HOME="$work/real-data" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen \
+    STRUMVALE_AUDIO_DRIVER=file STRUMVALE_AUDIO_FILE=/dev/null \
+    "$prefix/bin/strumvale-launch" >"$work/real.log" 2>&1 &
+pid=$!
+tries=0
+until ls "$runtime"/*.lock >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ $tries -lt 200 ] || fail "the installed program did not start"
+    kill -0 $pid 2>/dev/null || fail "the installed program ended: $(cat "$work/real.log")"
+    sleep 0.05
+done
+[ "$(readlink "/proc/$pid/cwd")" = "$work/real-data/strumvale" ] ||
+    fail "the installed program did not start in the user's folder"
+[ -f "$work/real-data/strumvale/default.gtr" ] || fail "the program's folder has no default.gtr"
+kill $pid
+wait $pid 2>/dev/null || true
 
 # A stand-in for the program records where and how it was started.
 cat >"$prefix/bin/strumvale" <<'PROGRAM'

@@ -8,7 +8,10 @@
 #include "support/temp_dir.h"
 #include "uikit/text.h"
 
+#include <QColor>
 #include <QComboBox>
+#include <QListWidget>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -41,6 +44,16 @@ public:
 private:
     ChordLibrary& library_;
 };
+
+inline const QColor kWhite{251, 251, 251};
+
+inline QStringList itemTexts(const QListWidget& list) {
+    QStringList texts;
+    for (int i = 0; i < list.count(); ++i) {
+        texts << list.item(i)->text();
+    }
+    return texts;
+}
 
 inline const model::Tuning kDropD{"Drop D", "D1,A1,D2,G2,B2,E3"};
 // Written by hand: string 2 has no table note, string 1 sits on the last entry.

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>

@@ -1,14 +1,396 @@
 #include "pages/chords_tabs_page.h"
 
+#include "fretboard/fretboard_view.h"
+#include "library/chord_library.h"
+#include "model/fingering.h"
+#include "model/notes.h"
+#include "model/tuning_notes.h"
+#include "pages/page_colours.h"
 #include "resources/templates/chords_tabs_page.h"
+#include "resources/templates/view_placements.h"
+#include "uikit/icons.h"
+#include "uikit/image_button.h"
+#include "uikit/text.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace strumvale::pages {
 
-ChordsTabsPage::ChordsTabsPage(PageHost& host, QWidget* parent)
-    : Page(host, resources::chordsTabsPageTemplate(), parent) {}
+namespace {
 
-void ChordsTabsPage::retranslate() {}
-void ChordsTabsPage::refreshChords() {}
-void ChordsTabsPage::refreshTunings() {}
+using Id = resources::ChordsTabsId;
+using uikit::fromQString;
+using uikit::toQString;
+
+constexpr std::array<const char*, 7> kKeys = {"C", "D", "E", "F", "G", "A", "B"};
+
+// Note-table entries of the open strings in standard tuning, string 6 first:
+// E1, A1, D2, G2, B2, E3. The table is chromatic, so entries count semitones.
+constexpr std::array<int, model::kStringCount> kStandardOpenEntries = {24, 29, 34, 39, 43, 48};
+
+std::vector<std::string> splitAtSpaces(std::string_view text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        if (end > start) {
+            parts.emplace_back(text.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string joinWithSpaces(const std::vector<std::string>& parts) {
+    std::string joined;
+    for (const auto& part : parts) {
+        if (!joined.empty()) {
+            joined += ' ';
+        }
+        joined += part;
+    }
+    return joined;
+}
+
+// A fret written in plain decimal digits; anything else is left alone.
+std::optional<int> fretNumber(std::string_view token) {
+    int value = 0;
+    const char* end = token.data() + token.size();
+    const auto [last, error] = std::from_chars(token.data(), end, value);
+    if (token.empty() || token.front() == '-' || error != std::errc() || last != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Three independent bytes from the system's random source, once per page.
+QColor randomColour() {
+    std::random_device source;
+    std::uniform_int_distribution<int> byte(0, 255);
+    const int red = byte(source);
+    const int green = byte(source);
+    const int blue = byte(source);
+    return QColor(red, green, blue);
+}
+
+} // namespace
+
+ChordsTabsPage::ChordsTabsPage(PageHost& host, QWidget* parent)
+    : Page(host, resources::chordsTabsPageTemplate(), parent), decoration_(randomColour()) {
+    keyList_ = control<QListWidget>(Id::KeyList);
+    chordList_ = control<QListWidget>(Id::ChordList);
+    tabLine_ = control<QLabel>(Id::TabLine);
+    notesLine_ = control<QLabel>(Id::NotesLine);
+    tuningCombo_ = control<QComboBox>(Id::TuningCombo);
+    searchText_ = control<QLineEdit>(Id::SearchText);
+    showResult_ = control<QCheckBox>(Id::ShowResult);
+
+    view_ = new fretboard::FretboardView(this);
+    view_->setWhiteBackground(library().Settings.Whitebackgroundcolor);
+    view_->setChordMode(true);
+    view_->move(uikit::toPixels(resources::kFretboardViewPlacement).topLeft());
+    view_->show();
+    applyPageBackground(*this, library().Settings.Whitebackgroundcolor);
+
+    control<uikit::ImageButton>(Id::SearchButton)->setIconResource(uikit::icon::Search);
+    control<uikit::ImageButton>(Id::CopyTabButton)->setIconResource(uikit::icon::CopyTab);
+
+    for (const char* key : kKeys) {
+        keyList_->addItem(QString::fromLatin1(key));
+    }
+    keyList_->setCurrentRow(0);
+    control<QRadioButton>(Id::HideNotes)->setChecked(true);
+
+    connect(keyList_, &QListWidget::currentRowChanged, this, [this] { selectKey(); });
+    connect(chordList_, &QListWidget::currentRowChanged, this, [this] { showChord(); });
+    connect(chordList_, &QListWidget::itemDoubleClicked, this, [this] { play(); });
+    connect(control<QPushButton>(Id::Play), &QPushButton::clicked, this, [this] { play(); });
+    connect(control<QPushButton>(Id::AddToList), &QPushButton::clicked, this,
+            [this] { addToList(); });
+    connect(tuningCombo_, &QComboBox::currentIndexChanged, this, [this] { selectTuning(); });
+    connect(searchText_, &QLineEdit::textChanged, this, [this] { search(); });
+    connect(control<uikit::ImageButton>(Id::SearchButton), &QToolButton::clicked, this,
+            [this] { search(); });
+    connect(control<uikit::ImageButton>(Id::CopyTabButton), &QToolButton::clicked, this,
+            [this] { copyTabToSearch(); });
+    connect(showResult_, &QCheckBox::clicked, this, [this] { showResult(); });
+    connect(control<QRadioButton>(Id::ShowNotes), &QRadioButton::toggled, this,
+            [this](bool on) { view_->setNoteLabels(on); });
+
+    refreshTunings();
+    selectKey();
+    retranslate();
+}
+
+void ChordsTabsPage::retranslate() {
+    control<QLabel>(Id::NotesLabel)->setText(translate("Notes") + QStringLiteral(":"));
+    control<QRadioButton>(Id::HideNotes)->setText(translate("Hide"));
+    control<QRadioButton>(Id::ShowNotes)->setText(translate("Show"));
+    control<QGroupBox>(Id::ChordInformationGroup)->setTitle(translate("Chord Information"));
+    control<QPushButton>(Id::AddToList)->setText(translate("Add to List"));
+    control<QPushButton>(Id::Play)->setText(translate("Play"));
+    control<QGroupBox>(Id::TuningGroup)->setTitle(translate("Tuning"));
+    control<QGroupBox>(Id::SearchGroup)->setTitle(translate("Search"));
+    showResult_->setText(translate("Show Result"));
+    view_->setMessage(translate("Sorry, I can not display this."));
+    view_->update();
+}
+
+void ChordsTabsPage::refreshChords() {
+    // Also the way new settings arrive, even when the key has no chord to show.
+    takeSettings();
+    selectKey();
+}
+
+void ChordsTabsPage::refreshTunings() {
+    {
+        // The refill selects the first tuning; it is applied once, below.
+        const QSignalBlocker blocker(tuningCombo_);
+        host().fillTuningCombo(*tuningCombo_);
+    }
+    selectTuning();
+}
+
+void ChordsTabsPage::setDotColour(const QColor& colour) {
+    view_->setDotsColor(colour);
+    view_->update();
+}
+
+void ChordsTabsPage::setIntervalTextColour(const QColor& colour) {
+    view_->setIntervalTextColor(colour);
+    view_->update();
+}
+
+void ChordsTabsPage::setNoteTextColour(const QColor& colour) {
+    view_->setNoteTextColor(colour);
+    view_->update();
+}
+
+void ChordsTabsPage::paintEvent(QPaintEvent*) {
+    // Two open brackets around the key list.
+    QPainter painter(this);
+    painter.setPen(QPen(decoration_, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const std::array<QPoint, 3> upper = {QPoint(23, 215), QPoint(23, 190), QPoint(45, 190)};
+    const std::array<QPoint, 3> lower = {QPoint(23, 332), QPoint(23, 357), QPoint(45, 357)};
+    painter.drawPolyline(upper.data(), static_cast<int>(upper.size()));
+    painter.drawPolyline(lower.data(), static_cast<int>(lower.size()));
+}
+
+void ChordsTabsPage::selectKey() {
+    showResult_->setChecked(false);
+    const model::ValueList<model::Chord> chords = currentChords();
+    {
+        // One display for the refill, after the first entry is selected.
+        const QSignalBlocker blocker(chordList_);
+        chordList_->clear();
+        for (const auto& chord : chords.items()) {
+            chordList_->addItem(toQString(chord.Name));
+        }
+        if (chordList_->count() > 0) {
+            chordList_->setCurrentRow(0);
+        }
+    }
+    showChord();
+}
+
+void ChordsTabsPage::showChord() {
+    const std::optional<model::Chord> chord = selectedChord();
+    if (!chord) {
+        return;
+    }
+    tabLine_->setText(translate("Tab") + QStringLiteral(": ") + toQString(chord->Tab));
+    std::string shownTab = chord->Tab;
+    if (library().Settings.Changechordtotuning && !chord->Tab.empty()) {
+        shownTab = tabForTuning(*chord);
+    }
+    takeSettings();
+    if (view_->setChord(model::Chord(chord->RootNote, chord->Name, shownTab))) {
+        if (library().Settings.Playchordsonchange) {
+            play();
+        }
+        showNotesLine();
+    } else {
+        notesLine_->setText(translate("Notes") + QStringLiteral(": N/A"));
+    }
+}
+
+void ChordsTabsPage::selectTuning() {
+    if (const auto tuning = selectedTuning()) {
+        view_->setTuning(*tuning);
+    }
+    showChord();
+}
+
+void ChordsTabsPage::search() {
+    library().searchChords(fromQString(searchText_->text()));
+    showResult_->setChecked(true);
+    showResult();
+}
+
+void ChordsTabsPage::copyTabToSearch() {
+    const QString line = tabLine_->text();
+    const qsizetype colon = line.indexOf(QLatin1Char(':'));
+    if (colon < 0) {
+        return;
+    }
+    const QString tab = line.mid(colon + 2);
+    // The same text again changes nothing in the edit, yet the user asked to search.
+    if (searchText_->text() == tab) {
+        search();
+    } else {
+        searchText_->setText(tab);
+    }
+}
+
+void ChordsTabsPage::showResult() {
+    if (!showResult_->isChecked()) {
+        selectKey();
+        return;
+    }
+    const auto& results = library().SearchResults;
+    {
+        const QSignalBlocker blocker(chordList_);
+        chordList_->clear();
+        for (const auto& chord : results.items()) {
+            chordList_->addItem(toQString(chord.Name));
+        }
+        if (chordList_->count() > 0) {
+            chordList_->setCurrentRow(0);
+        }
+    }
+    if (results.Count() > 0) {
+        showChord();
+    }
+}
+
+void ChordsTabsPage::play() {
+    if (!library().Loaded) {
+        return;
+    }
+    const std::optional<model::Chord> chord = selectedChord();
+    const std::optional<model::Tuning> tuning = selectedTuning();
+    if (!chord || !tuning || !model::isValidTab(chord->Tab)) {
+        return;
+    }
+    const auto& settings = library().Settings;
+    auto& player = library().ChordPlayer;
+    player.setStrumDelay(settings.Chordspeed);
+    player.setHoldTime(settings.Chorddecay);
+    player.setInstrument(settings.Instrument);
+    // The stored fingering: the player moves nothing, the tuning gives the pitches.
+    player.strum(*chord, *tuning);
+}
+
+void ChordsTabsPage::addToList() {
+    const std::optional<model::Chord> chord = selectedChord();
+    const std::optional<model::Tuning> tuning = selectedTuning();
+    if (!chord || !tuning) {
+        return;
+    }
+    model::Chord copy(chord->RootNote, chord->Name, chord->Tab);
+    if (tuning->Name != model::kStandardTuningName) {
+        // The playlist has no tuning of its own: it gets the fingering as shown.
+        copy.Name += " - ";
+        copy.Name += tuning->Name;
+        copy.Tab = view_->chord().Tab;
+    }
+    host().addChordToPlaylist(copy);
+}
+
+model::ValueList<model::Chord> ChordsTabsPage::currentChords() const {
+    if (showResult_->isChecked()) {
+        return library().SearchResults;
+    }
+    model::ValueList<model::Chord> chords;
+    if (const QListWidgetItem* key = keyList_->currentItem()) {
+        library().ChordsOfKey(fromQString(key->text()), chords);
+    }
+    return chords;
+}
+
+std::optional<model::Chord> ChordsTabsPage::selectedChord() const {
+    const int row = chordList_->currentRow();
+    if (row < 0) {
+        return std::nullopt;
+    }
+    return currentChords().GetAt(row);
+}
+
+std::optional<model::Tuning> ChordsTabsPage::selectedTuning() const {
+    return library().Tunings.GetAt(tuningCombo_->currentIndex());
+}
+
+std::string ChordsTabsPage::tabForTuning(const model::Chord& chord) {
+    const std::vector<std::string> entries = splitAtSpaces(chord.Tab);
+    if (entries.size() != static_cast<std::size_t>(model::kStringCount)) {
+        return chord.Tab;
+    }
+    const std::string notes = view_->tuning().Notes;
+    std::vector<std::string> moved = entries;
+    for (int k = 0; k < model::kStringCount; ++k) {
+        auto& entry = moved[static_cast<std::size_t>(k)];
+        const std::optional<int> open = model::noteIndex(model::tuningNote(notes, 6 - k));
+        const std::optional<int> fret = fretNumber(entry);
+        // An open note outside the table gives no distance to move by.
+        if (!open || !fret) {
+            continue;
+        }
+        const long shifted =
+            static_cast<long>(*fret) - *open + kStandardOpenEntries[static_cast<std::size_t>(k)];
+        entry = shifted < 0 ? std::string("x") : std::to_string(shifted);
+    }
+    if (moved == entries) {
+        return chord.Tab;
+    }
+    const std::string movedTab = joinWithSpaces(moved);
+    tabLine_->setText(translate("Tab was changed to") + QStringLiteral(": ") + toQString(movedTab));
+    return movedTab;
+}
+
+void ChordsTabsPage::showNotesLine() {
+    const std::optional<model::Tuning> tuning = selectedTuning();
+    const std::string notes = tuning ? tuning->Notes : std::string();
+    const model::TabTokens tokens = model::splitTab(view_->chord().Tab);
+    std::string line;
+    for (int k = 0; k < model::kStringCount; ++k) {
+        if (k > 0) {
+            line += " - ";
+        }
+        const std::string& token = tokens[static_cast<std::size_t>(k)];
+        const int fret = model::fretOf(token);
+        // Muted, or a hand-written tuning whose note the table does not reach.
+        const std::optional<int> entry =
+            fret < 0 ? std::nullopt : model::noteAtFret(model::tuningNote(notes, 6 - k), fret);
+        line += entry ? std::string(model::noteTable()[static_cast<std::size_t>(*entry)])
+                      : std::string("N/A");
+    }
+    notesLine_->setText(translate("Notes") + QStringLiteral(": ") + toQString(line));
+}
+
+void ChordsTabsPage::takeSettings() {
+    const auto& settings = library().Settings;
+    view_->setLeftHanded(settings.Lefthanded);
+    view_->setUpsideDown(settings.Upsidedownneck);
+    view_->setWhiteBackground(settings.Whitebackgroundcolor);
+    view_->setAllFrets(settings.Displaynotesforallfrets);
+    view_->update();
+    applyPageBackground(*this, settings.Whitebackgroundcolor);
+}
 
 } // namespace strumvale::pages

@@ -1,9 +1,26 @@
 #pragma once
 
+#include "model/records.h"
+#include "model/value_list.h"
 #include "pages/page.h"
+
+#include <QColor>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace strumvale::fretboard {
+class FretboardView;
+}
 
 namespace strumvale::pages {
 
+// Chords by root key or by search, their tabs and sounding notes, drawn on a
+// fretboard in the chosen tuning; plays them and hands them to the playlist.
 class ChordsTabsPage : public Page {
     Q_OBJECT
 public:
@@ -12,6 +29,45 @@ public:
     void retranslate() override;
     void refreshChords();
     void refreshTunings();
+
+    void setDotColour(const QColor& colour) override;
+    void setIntervalTextColour(const QColor& colour) override;
+    void setNoteTextColour(const QColor& colour) override;
+
+    fretboard::FretboardView& fretboardView() const { return *view_; }
+    QColor decorationColour() const { return decoration_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void selectKey();
+    void showChord();
+    void selectTuning();
+    void search();
+    void copyTabToSearch();
+    void showResult();
+    void play();
+    void addToList();
+
+    // The chords the chord list shows: the search results or the selected key's.
+    model::ValueList<model::Chord> currentChords() const;
+    std::optional<model::Chord> selectedChord() const;
+    std::optional<model::Tuning> selectedTuning() const;
+    // Moves the chord's tab to the view's tuning; rewrites the tab line when it changed.
+    std::string tabForTuning(const model::Chord& chord);
+    void showNotesLine();
+    void takeSettings();
+
+    fretboard::FretboardView* view_ = nullptr;
+    QListWidget* keyList_ = nullptr;
+    QListWidget* chordList_ = nullptr;
+    QLabel* tabLine_ = nullptr;
+    QLabel* notesLine_ = nullptr;
+    QComboBox* tuningCombo_ = nullptr;
+    QLineEdit* searchText_ = nullptr;
+    QCheckBox* showResult_ = nullptr;
+    QColor decoration_;
 };
 
 } // namespace strumvale::pages

@@ -1,0 +1,254 @@
+#include "fretboard/fretboard_view.h"
+#include "pages/chords_tabs_page.h"
+#include "pages/page_rig.h"
+#include "resources/templates/chords_tabs_page.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace strumvale::pages {
+namespace {
+
+using Id = resources::ChordsTabsId;
+
+struct ChordsTabsFixture : ::testing::Test {
+    test::LibraryRig rig;
+    ChordsTabsPage page{rig.host};
+
+    ChordsTabsFixture() { page.show(); }
+
+    template <typename W> W* get(Id id) const { return page.control<W>(id); }
+    QListWidget* chords() const { return get<QListWidget>(Id::ChordList); }
+    QCheckBox* showResult() const { return get<QCheckBox>(Id::ShowResult); }
+    QLineEdit* searchText() const { return get<QLineEdit>(Id::SearchText); }
+    QString tabLine() const { return get<QLabel>(Id::TabLine)->text(); }
+    QString notesLine() const { return get<QLabel>(Id::NotesLine)->text(); }
+    std::string shownTab() const { return page.fretboardView().chord().Tab; }
+    QStringList chordNames() const { return test::itemTexts(*chords()); }
+
+    void selectKey(const char* key) {
+        auto* keys = get<QListWidget>(Id::KeyList);
+        keys->setCurrentItem(keys->findItems(key, Qt::MatchExactly).value(0));
+    }
+    void selectTuning(const model::Tuning& tuning) {
+        auto* combo = get<QComboBox>(Id::TuningCombo);
+        combo->setCurrentIndex(combo->findText(uikit::toQString(tuning.Name)));
+    }
+    void click(Id id) const { get<QAbstractButton>(id)->click(); }
+
+    // Note numbers of the note-ons sent so far, in sending order.
+    std::vector<int> strummedNotes() {
+        rig.library.ChordPlayer.waitUntilIdle();
+        std::vector<int> notes;
+        for (const auto& message : rig.recorder->messages()) {
+            if ((message.packed & 0xF0) == 0x90) {
+                notes.push_back(static_cast<int>((message.packed >> 8) & 0x7F));
+            }
+        }
+        rig.recorder->clear();
+        return notes;
+    }
+};
+
+TEST_F(ChordsTabsFixture, KeyAndChordSelectionShowTabNotesAndDrawing) {
+    // At start: key C, its first chord, standard tuning, moving on but idle.
+    EXPECT_EQ(chordNames(), (QStringList{"C", "C7"}));
+    EXPECT_EQ(tabLine(), "Tab: x 3 2 0 1 0");
+    EXPECT_EQ(notesLine(), "Notes: N/A - C2 - E2 - G2 - C3 - E3");
+    EXPECT_EQ(page.fretboardView().tuning(), model::Tuning::standard());
+    EXPECT_EQ(get<QLabel>(Id::NotesLabel)->text(), "Notes:");
+    EXPECT_EQ(page.fretboardView().message(), "Sorry, I can not display this.");
+
+    selectKey("A");
+    EXPECT_EQ(chordNames(), (QStringList{"Am", "Am7", "am"}));
+    chords()->setCurrentRow(2);
+    EXPECT_EQ(tabLine(), "Tab: 5 7 7 5 5 5");
+    EXPECT_EQ(notesLine(), "Notes: A1 - E2 - A2 - C3 - E3 - A3");
+    EXPECT_EQ(page.fretboardView().chord(), model::Chord("A", "am", "5 7 7 5 5 5"));
+
+    // A key without chords leaves the list empty and the last chord on show.
+    selectKey("B");
+    EXPECT_EQ(chords()->count(), 0);
+    EXPECT_EQ(shownTab(), "5 7 7 5 5 5");
+
+    EXPECT_FALSE(page.fretboardView().noteLabels());
+    click(Id::ShowNotes);
+    EXPECT_TRUE(page.fretboardView().noteLabels());
+}
+
+TEST_F(ChordsTabsFixture, ALoweredTuningMovesTheTab) {
+    selectKey("G");
+    selectTuning(test::kDropD);
+    EXPECT_EQ(page.fretboardView().tuning(), test::kDropD);
+    EXPECT_EQ(tabLine(), "Tab was changed to: 5 2 0 0 0 3");
+    EXPECT_EQ(shownTab(), "5 2 0 0 0 3");
+    // The pitches of the chord in standard tuning.
+    EXPECT_EQ(notesLine(), "Notes: G1 - B1 - D2 - G2 - B2 - G3");
+
+    // Moved past fret 12: the view refuses it and no notes are named.
+    selectKey("E");
+    EXPECT_EQ(tabLine(), "Tab was changed to: 13 x x x x x");
+    EXPECT_EQ(notesLine(), "Notes: N/A");
+
+    rig.library.Settings.Changechordtotuning = false;
+    selectKey("G");
+    EXPECT_EQ(tabLine(), "Tab: 3 2 0 0 0 3");
+    EXPECT_EQ(notesLine(), "Notes: F1 - B1 - D2 - G2 - B2 - G3");
+}
+
+TEST_F(ChordsTabsFixture, NotesOutsideTheNoteTableReadNotAvailable) {
+    rig.library.Settings.Changechordtotuning = false;
+    selectKey("G");
+    selectTuning(test::kOffTable);
+    // String 2's open note is no table name; string 1 at fret 3 lies past "B4".
+    EXPECT_EQ(notesLine(), "Notes: G1 - B1 - D2 - G2 - N/A - N/A");
+
+    // Moving keeps the string it cannot measure and mutes one pushed below the nut.
+    rig.library.Settings.Changechordtotuning = true;
+    selectKey("C");
+    EXPECT_EQ(tabLine(), "Tab was changed to: x 3 2 0 1 x");
+    EXPECT_EQ(notesLine(), "Notes: N/A - C2 - E2 - G2 - N/A - N/A");
+}
+
+TEST_F(ChordsTabsFixture, SearchMatchesWholeNameOrTabIgnoringCase) {
+    QTest::keyClicks(searchText(), "X 3 2 0 1 0");
+    EXPECT_TRUE(showResult()->isChecked());
+    EXPECT_EQ(chordNames(), (QStringList{"C", "Cadd"}));
+
+    searchText()->setText("Am");
+    EXPECT_EQ(chordNames(), (QStringList{"Am", "am"}));
+    chords()->setCurrentRow(1);
+    EXPECT_EQ(tabLine(), "Tab: 5 7 7 5 5 5");
+
+    // Part of a tab finds nothing; the display stays.
+    searchText()->setText("x 3 2 0");
+    EXPECT_EQ(chords()->count(), 0);
+    EXPECT_EQ(tabLine(), "Tab: 5 7 7 5 5 5");
+
+    // Unchecking goes back to the key; checking again shows the last results.
+    searchText()->setText("am");
+    click(Id::ShowResult);
+    EXPECT_EQ(chordNames(), (QStringList{"C", "C7"}));
+    click(Id::ShowResult);
+    EXPECT_EQ(chordNames(), (QStringList{"Am", "am"}));
+
+    selectKey("G");
+    EXPECT_FALSE(showResult()->isChecked());
+    EXPECT_EQ(chordNames(), (QStringList{"G"}));
+}
+
+TEST_F(ChordsTabsFixture, CopyTabSearchesForTheShownFingering) {
+    click(Id::CopyTabButton);
+    EXPECT_EQ(searchText()->text(), "x 3 2 0 1 0");
+    EXPECT_EQ(chordNames(), (QStringList{"C", "Cadd"}));
+
+    // The same text again still searches, though the edit does not change.
+    click(Id::ShowResult);
+    click(Id::CopyTabButton);
+    EXPECT_TRUE(showResult()->isChecked());
+
+    selectKey("G");
+    selectTuning(test::kDropD);
+    click(Id::CopyTabButton);
+    EXPECT_EQ(searchText()->text(), "5 2 0 0 0 3");
+}
+
+TEST_F(ChordsTabsFixture, PlayStrumsTheStoredTabInTheSelectedTuning) {
+    rig.library.Settings.Instrument = 3;
+    selectKey("G");
+    selectTuning(test::kDropD);
+    ASSERT_EQ(shownTab(), "5 2 0 0 0 3");
+    click(Id::Play);
+    // "3 2 0 0 0 3" on D1 A1 D2 G2 B2 E3, string 6 first.
+    EXPECT_EQ(strummedNotes(), (std::vector<int>{41, 47, 50, 55, 59, 67}));
+    EXPECT_EQ(rig.library.ChordPlayer.strumDelay(), 1);
+    EXPECT_EQ(rig.library.ChordPlayer.holdTime(), 1);
+    EXPECT_EQ(rig.library.ChordPlayer.instrument(), 3);
+
+    // A double click plays; a moved tab the view refuses leaves the stored one.
+    selectKey("E");
+    ASSERT_EQ(notesLine(), "Notes: N/A");
+    // The view takes a double click only on the item the press went to.
+    const QPoint at = chords()->visualItemRect(chords()->item(0)).center();
+    QTest::mousePress(chords()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(chords()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(strummedNotes(), (std::vector<int>{49}));
+
+    rig.library.Settings.Playchordsonchange = true;
+    selectKey("A");
+    EXPECT_EQ(strummedNotes(), (std::vector<int>{45, 52, 57, 60, 64}));
+
+    rig.library.Loaded = false;
+    click(Id::Play);
+    EXPECT_TRUE(strummedNotes().empty());
+}
+
+TEST_F(ChordsTabsFixture, SearchResultsArePlayedAndListed) {
+    searchText()->setText("x 3 2 0 1 0");
+    chords()->setCurrentRow(1);
+    click(Id::AddToList);
+    click(Id::Play);
+    // Row 1 of key C would be C7.
+    EXPECT_EQ(rig.host.playlist, (std::vector<model::Chord>{{"F", "Cadd", "x 3 2 0 1 0"}}));
+    EXPECT_EQ(strummedNotes(), (std::vector<int>{48, 52, 55, 60, 64}));
+}
+
+TEST_F(ChordsTabsFixture, AddToListGivesTheTuningAndTheMovedTab) {
+    selectKey("G");
+    click(Id::AddToList);
+    selectTuning(test::kDropD);
+    click(Id::AddToList);
+    selectKey("B");
+    click(Id::AddToList);
+    EXPECT_EQ(rig.host.playlist, (std::vector<model::Chord>{
+                                     {"G", "G", "3 2 0 0 0 3"},
+                                     {"G", "G - Drop D", "5 2 0 0 0 3"},
+                                 }));
+}
+
+TEST_F(ChordsTabsFixture, RefreshesFollowTheLibrary) {
+    selectKey("B");
+    selectTuning(test::kDropD);
+    rig.library.Chords.Add(model::Chord("B", "B7", "x 2 1 2 0 2"));
+    page.refreshChords();
+    EXPECT_EQ(chordNames(), (QStringList{"B7"}));
+
+    rig.library.Tunings.Add({"Half down", "D#1,G#1,C#2,F#2,A#2,D#3"});
+    page.refreshTunings();
+    EXPECT_EQ(get<QComboBox>(Id::TuningCombo)->count(), 4);
+    EXPECT_EQ(page.fretboardView().tuning(), model::Tuning::standard());
+    EXPECT_EQ(tabLine(), "Tab: x 2 1 2 0 2");
+}
+
+TEST_F(ChordsTabsFixture, SettingsAndWhiteBackgroundFollowEachRefresh) {
+    const QColor desktop = QApplication::palette().color(QPalette::Window);
+    auto& settings = rig.library.Settings;
+    settings.Whitebackgroundcolor = true;
+    settings.Lefthanded = true;
+    page.refreshChords();
+    EXPECT_TRUE(page.fretboardView().leftHanded());
+    EXPECT_TRUE(page.fretboardView().whiteBackground());
+    EXPECT_EQ(page.grab().toImage().pixelColor(300, 5), test::kWhite);
+    EXPECT_EQ(get<QLabel>(Id::TabLine)->palette().color(QPalette::WindowText), Qt::black);
+    EXPECT_EQ(chords()->palette().color(QPalette::Base), test::kWhite);
+
+    settings.Whitebackgroundcolor = false;
+    page.refreshChords();
+    EXPECT_FALSE(page.fretboardView().whiteBackground());
+    EXPECT_EQ(page.palette().color(QPalette::Window), desktop);
+}
+
+TEST_F(ChordsTabsFixture, BracketsAroundTheKeyListInTheDecorationColour) {
+    const QImage shot = page.grab().toImage();
+    for (QPoint at : {QPoint(23, 200), QPoint(40, 190), QPoint(23, 345), QPoint(40, 357)}) {
+        EXPECT_EQ(shot.pixelColor(at), page.decorationColour()) << at.x() << "," << at.y();
+    }
+}
+
+} // namespace
+} // namespace strumvale::pages

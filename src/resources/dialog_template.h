@@ -51,6 +51,12 @@ inline constexpr std::uint32_t NumbersOnly = 1u << 14;
 // A radio button that starts a new group of mutually exclusive buttons;
 // otherwise consecutive radio buttons form one group.
 inline constexpr std::uint32_t GroupStart = 1u << 15;
+// A check box or radio button that starts checked.
+inline constexpr std::uint32_t Checked = 1u << 16;
+// The rectangle is in client pixels rather than dialog units: controls that a
+// window creates itself at fixed positions instead of taking them from its
+// template.
+inline constexpr std::uint32_t ClientPixels = 1u << 17;
 } // namespace style
 
 // Ids that several windows share with the same meaning.
@@ -65,6 +71,11 @@ struct DialogRect {
     int height = 0;
 };
 
+// Client-pixel layouts are written as edges (left, top, right, bottom).
+constexpr DialogRect rectFromEdges(int left, int top, int right, int bottom) {
+    return {left, top, right - left, bottom - top};
+}
+
 struct ControlTemplate {
     int id = kNoId;
     ControlKind kind = ControlKind::Static;
@@ -74,11 +85,11 @@ struct ControlTemplate {
 
     // Tables name their ids with the window's own enum.
     template <typename Id>
-        requires(std::is_enum_v<Id> || std::is_same_v<Id, int>)
-    constexpr ControlTemplate(Id controlId, ControlKind controlKind, std::string_view controlText,
-                              DialogRect controlRect, std::uint32_t controlStyle = style::None)
-        : id(static_cast<int>(controlId)), kind(controlKind), text(controlText),
-          rect(controlRect), style(controlStyle) {}
+    requires(std::is_enum_v<Id> || std::is_same_v<Id, int>) constexpr ControlTemplate(
+        Id controlId, ControlKind controlKind, std::string_view controlText, DialogRect controlRect,
+        std::uint32_t controlStyle = style::None)
+        : id(static_cast<int>(controlId)), kind(controlKind), text(controlText), rect(controlRect),
+          style(controlStyle) {}
 };
 
 struct DialogTemplate {
@@ -91,19 +102,22 @@ struct DialogTemplate {
 
     const ControlTemplate* find(int controlId) const {
         for (const ControlTemplate& control : controls) {
-            if (control.id == controlId) return &control;
+            if (control.id == controlId)
+                return &control;
         }
         return nullptr;
     }
     template <typename Id>
-        requires std::is_enum_v<Id>
-    const ControlTemplate* find(Id controlId) const {
-        return find(static_cast<int>(controlId));
-    }
+    requires std::is_enum_v<Id>
+    const ControlTemplate* find(Id controlId) const { return find(static_cast<int>(controlId)); }
 };
 
 // Dialog units to pixels, for the 8-point dialog font the layouts were made with.
-constexpr int dialogUnitsToPixelsX(int units) { return units * 3 / 2; }
-constexpr int dialogUnitsToPixelsY(int units) { return units * 13 / 8; }
+constexpr int dialogUnitsToPixelsX(int units) {
+    return units * 3 / 2;
+}
+constexpr int dialogUnitsToPixelsY(int units) {
+    return units * 13 / 8;
+}
 
 } // namespace strumvale::resources

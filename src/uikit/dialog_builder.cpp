@@ -4,6 +4,7 @@
 #include "uikit/link_label.h"
 #include "uikit/text.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,8 +34,10 @@ bool has(const ControlTemplate& control, std::uint32_t flag) {
 }
 
 Qt::Alignment horizontalAlignment(const ControlTemplate& control) {
-    if (has(control, style::Centred)) return Qt::AlignHCenter;
-    if (has(control, style::RightAligned)) return Qt::AlignRight;
+    if (has(control, style::Centred))
+        return Qt::AlignHCenter;
+    if (has(control, style::RightAligned))
+        return Qt::AlignRight;
     return Qt::AlignLeft;
 }
 
@@ -45,8 +48,10 @@ QWidget* makeStatic(const ControlTemplate& control, QWidget* parent) {
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(horizontalAlignment(control) | Qt::AlignTop);
-    if (has(control, style::Framed)) label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    if (has(control, style::Sunken)) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    if (has(control, style::Framed))
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    if (has(control, style::Sunken))
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return label;
 }
 
@@ -54,9 +59,8 @@ QWidget* makeEdit(const ControlTemplate& control, QWidget* parent) {
     if (has(control, style::MultiLine)) {
         auto* edit = new QPlainTextEdit(toQString(control.text), parent);
         edit->setReadOnly(has(control, style::ReadOnly));
-        edit->setVerticalScrollBarPolicy(has(control, style::VerticalScroll)
-                                             ? Qt::ScrollBarAlwaysOn
-                                             : Qt::ScrollBarAlwaysOff);
+        edit->setVerticalScrollBarPolicy(
+            has(control, style::VerticalScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         if (has(control, style::Centred)) {
             QTextOption option = edit->document()->defaultTextOption();
             option.setAlignment(Qt::AlignHCenter);
@@ -136,7 +140,9 @@ QWidget* makeControl(const ControlTemplate& control, QWidget* parent) {
 // A drop-down list's template height includes its open list; closed, it is
 // as tall as the style makes it.
 QRect placement(const ControlTemplate& control, const QWidget& widget) {
-    QRect rect = toPixels(control.rect);
+    QRect rect = has(control, style::ClientPixels) ? QRect(control.rect.x, control.rect.y,
+                                                           control.rect.width, control.rect.height)
+                                                   : toPixels(control.rect);
     if (control.kind == ControlKind::DropDownList) {
         rect.setHeight(widget.sizeHint().height());
     }
@@ -158,7 +164,9 @@ QRect toPixels(const resources::DialogRect& rect) {
                  resources::dialogUnitsToPixelsY(rect.height));
 }
 
-QString controlName(int id) { return QStringLiteral("control_%1").arg(id); }
+QString controlName(int id) {
+    return QStringLiteral("control_%1").arg(id);
+}
 
 void buildDialog(QWidget& dialog, const resources::DialogTemplate& layout, DialogSizing sizing,
                  const ControlFactory& factory) {
@@ -170,18 +178,24 @@ void buildDialog(QWidget& dialog, const resources::DialogTemplate& layout, Dialo
     } else {
         dialog.resize(size);
     }
-    if (!layout.caption.empty()) dialog.setWindowTitle(toQString(layout.caption));
+    if (!layout.caption.empty())
+        dialog.setWindowTitle(toQString(layout.caption));
 
     QButtonGroup* radioGroup = nullptr;
     std::vector<QWidget*> frames;
     for (const ControlTemplate& control : layout.controls) {
         QWidget* widget = factory ? factory(control, &dialog) : nullptr;
-        if (widget == nullptr) widget = makeControl(control, &dialog);
+        if (widget == nullptr)
+            widget = makeControl(control, &dialog);
         widget->setObjectName(controlName(control.id));
         widget->setProperty("controlId", control.id);
         widget->setGeometry(placement(control, *widget));
         widget->setVisible(!has(control, style::Hidden));
         widget->setEnabled(!has(control, style::Disabled));
+        if (has(control, style::Checked)) {
+            if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                button->setChecked(true);
+        }
 
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
             if (radioGroup == nullptr || has(control, style::GroupStart)) {
@@ -199,7 +213,8 @@ void buildDialog(QWidget& dialog, const resources::DialogTemplate& layout, Dialo
     }
     // Frames only surround other controls; kept below them so they never hide
     // or catch the clicks of what lies inside.
-    for (auto it = frames.rbegin(); it != frames.rend(); ++it) (*it)->lower();
+    for (auto it = frames.rbegin(); it != frames.rend(); ++it)
+        (*it)->lower();
 }
 
 } // namespace strumvale::uikit

@@ -51,6 +51,12 @@ inline constexpr std::uint32_t NumbersOnly = 1u << 14;
 // A radio button that starts a new group of mutually exclusive buttons;
 // otherwise consecutive radio buttons form one group.
 inline constexpr std::uint32_t GroupStart = 1u << 15;
+// A check box or radio button that starts checked.
+inline constexpr std::uint32_t Checked = 1u << 16;
+// The rectangle is in client pixels rather than dialog units: controls that a
+// window creates itself at fixed positions instead of taking them from its
+// template.
+inline constexpr std::uint32_t ClientPixels = 1u << 17;
 } // namespace style
 
 // Ids that several windows share with the same meaning.
@@ -64,6 +70,11 @@ struct DialogRect {
     int width = 0;
     int height = 0;
 };
+
+// Client-pixel layouts are written as edges (left, top, right, bottom).
+constexpr DialogRect rectFromEdges(int left, int top, int right, int bottom) {
+    return {left, top, right - left, bottom - top};
+}
 
 struct ControlTemplate {
     int id = kNoId;

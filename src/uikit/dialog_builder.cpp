@@ -4,6 +4,7 @@
 #include "uikit/link_label.h"
 #include "uikit/text.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -139,7 +140,9 @@ QWidget* makeControl(const ControlTemplate& control, QWidget* parent) {
 // A drop-down list's template height includes its open list; closed, it is
 // as tall as the style makes it.
 QRect placement(const ControlTemplate& control, const QWidget& widget) {
-    QRect rect = toPixels(control.rect);
+    QRect rect = has(control, style::ClientPixels) ? QRect(control.rect.x, control.rect.y,
+                                                           control.rect.width, control.rect.height)
+                                                   : toPixels(control.rect);
     if (control.kind == ControlKind::DropDownList) {
         rect.setHeight(widget.sizeHint().height());
     }
@@ -189,6 +192,10 @@ void buildDialog(QWidget& dialog, const resources::DialogTemplate& layout, Dialo
         widget->setGeometry(placement(control, *widget));
         widget->setVisible(!has(control, style::Hidden));
         widget->setEnabled(!has(control, style::Disabled));
+        if (has(control, style::Checked)) {
+            if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                button->setChecked(true);
+        }
 
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
             if (radioGroup == nullptr || has(control, style::GroupStart)) {

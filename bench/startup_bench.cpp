@@ -21,7 +21,8 @@ double statusKilobytes(const std::string& field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0) return std::stod(line.substr(field.size() + 1));
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stod(line.substr(field.size() + 1));
     }
     return 0;
 }
@@ -44,7 +45,8 @@ double showWindow() {
 }
 
 void BM_StartUpToShownWindow(benchmark::State& state) {
-    for (auto _ : state) state.SetIterationTime(showWindow());
+    for (auto _ : state)
+        state.SetIterationTime(showWindow());
     state.counters["first_start_ms"] = firstStartMs;
     state.counters["rss_at_first_window_MB"] = firstStartRssMb;
     state.counters["peak_rss_MB"] = statusKilobytes("VmHWM") / 1024;
@@ -62,7 +64,8 @@ int main(int argc, char** argv) {
     fs::create_directories(work);
     fs::copy_file(stage / "default.gtr", work / "default.gtr");
     fs::current_path(work);
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // The synthesizer starts as in the program, rendering into nothing.
     ::setenv("STRUMVALE_AUDIO_DRIVER", "file", 0);
     ::setenv("STRUMVALE_AUDIO_FILE", "/dev/null", 0);

@@ -37,18 +37,19 @@ protected:
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(dir.path());
         setLocale("C");
-        providers_ = std::make_unique<platform::ScopedMidiProviders>(
-            platform::MidiProviders{midi});
+        providers_ = std::make_unique<platform::ScopedMidiProviders>(platform::MidiProviders{midi});
         uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
             shown.push_back({message, QThread::currentThread() == qApp->thread()});
-            if (answers.empty()) return uikit::MessageAnswer::Ok;
+            if (answers.empty())
+                return uikit::MessageAnswer::Ok;
             const uikit::MessageAnswer answer = answers.front();
             answers.pop_front();
             return answer;
         });
         uikit::setFileDialogHandler([this](QWidget*, const uikit::FileDialogRequest& request) {
             fileRequests.push_back(request);
-            if (fileChoices.empty()) return std::optional<QString>();
+            if (fileChoices.empty())
+                return std::optional<QString>();
             const std::optional<QString> choice = fileChoices.front();
             fileChoices.pop_front();
             return choice;
@@ -94,7 +95,8 @@ protected:
         major.SetNotes("C D E F G A B");
         major.SetIntervals("1 2 3 4 5 6 7");
         library.Scales.Add(major);
-        if (edit) edit(library);
+        if (edit)
+            edit(library);
         library.SaveChordfile(path);
     }
 
@@ -108,7 +110,8 @@ protected:
 
     std::vector<QString> shownTexts() const {
         std::vector<QString> texts;
-        for (const ShownMessage& each : shown) texts.push_back(each.message.text);
+        for (const ShownMessage& each : shown)
+            texts.push_back(each.message.text);
         return texts;
     }
 

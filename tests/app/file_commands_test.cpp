@@ -2,7 +2,12 @@
 #include "app/page_tab_ctrl.h"
 #include "app/status_line.h"
 #include "app_fixture.h"
+#include "pages/chords_tabs_page.h"
+#include "pages/scales_page.h"
+#include "resources/templates/chords_tabs_page.h"
+#include "resources/templates/scales_page.h"
 
+#include <QListWidget>
 #include <sys/stat.h>
 
 namespace strumvale::test {
@@ -11,6 +16,23 @@ namespace {
 class FileCommandsTest : public AppTest {
 protected:
     QString path(const std::string& name) const { return QString::fromStdString(dir.file(name)); }
+
+    // What the Chords and Tabs and the Scales pages list.
+    std::vector<QString> listed(const pages::Page& page, int id) const {
+        std::vector<QString> names;
+        const auto* list = page.control<QListWidget>(id);
+        for (int row = 0; row < list->count(); ++row)
+            names.push_back(list->item(row)->text());
+        return names;
+    }
+    std::vector<QString> chordsOfC() const {
+        return listed(window->pageTabs().chordsTabsPage(),
+                      static_cast<int>(resources::ChordsTabsId::ChordList));
+    }
+    std::vector<QString> scales() const {
+        return listed(window->pageTabs().scalesPage(),
+                      static_cast<int>(resources::ScalesId::ScaleList));
+    }
 };
 
 TEST_F(FileCommandsTest, OpenReadsTheChosenChordfileAndNamesItInTheStatusLine) {
@@ -28,6 +50,8 @@ TEST_F(FileCommandsTest, OpenReadsTheChosenChordfileAndNamesItInTheStatusLine) {
     EXPECT_TRUE(main.library().Loaded);
     EXPECT_EQ(main.library().Chords.Count(), 3);
     EXPECT_EQ(main.statusLine().text(), path("songs.gtr"));
+    EXPECT_EQ(chordsOfC(), (std::vector<QString>{"C", "C7"}));
+    EXPECT_EQ(scales(), std::vector<QString>{"Major"});
     // Open asks nothing about edits and leaves the flag alone.
     main.library().Modified = true;
     fileChoices = {path("songs")};
@@ -39,6 +63,7 @@ TEST_F(FileCommandsTest, OpenReadsTheChosenChordfileAndNamesItInTheStatusLine) {
 TEST_F(FileCommandsTest, AFailedOpenEmptiesTheLibraryAndSaysSo) {
     writeChordfile("default.gtr");
     app::MainDialog& main = start();
+    ASSERT_EQ(chordsOfC().size(), 2u);
     writeChordfile(dir.file("LOUD.GTR"));
     // ".GTR" is not ".gtr": the command looks for "LOUD.GTR.gtr", which is not there.
     fileChoices = {path("LOUD.GTR")};
@@ -50,6 +75,9 @@ TEST_F(FileCommandsTest, AFailedOpenEmptiesTheLibraryAndSaysSo) {
     EXPECT_FALSE(main.library().Loaded);
     EXPECT_EQ(main.library().Chords.Count(), 0);
     EXPECT_EQ(main.statusLine().text(), "No Chordfile loaded...");
+    // No page keeps listing what is gone.
+    EXPECT_TRUE(chordsOfC().empty());
+    EXPECT_TRUE(scales().empty());
 }
 
 TEST_F(FileCommandsTest, ADamagedArchiveIsRefusedAndTheLibraryKeepsItsContents) {

@@ -36,7 +36,8 @@ TEST(SingleInstance, ASecondStartEndsAtOnceAndLeavesTheFirstRunning) {
     bool held = false;
     for (int attempt = 0; attempt < 400 && !held; ++attempt) {
         held = !platform::InstanceLock::acquire(platform::kInstanceName).has_value();
-        if (!held) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        if (!held)
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
     ASSERT_TRUE(held);
 

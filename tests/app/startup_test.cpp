@@ -2,14 +2,17 @@
 #include "app/status_line.h"
 #include "app_fixture.h"
 #include "formats/settings_file.h"
+#include "pages/page.h"
+#include "pages/scales_page.h"
 #include "resources/templates/main_dialog.h"
+#include "resources/templates/scales_page.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/image_button.h"
 
-#include "pages/page.h"
-
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QTabBar>
+#include <QTest>
 
 namespace strumvale::test {
 namespace {
@@ -148,6 +151,35 @@ TEST_F(AppTest, SwitchingWithTheKeyboardShowsThePageToo) {
     EXPECT_EQ(main.pageTabs().currentIndex(), 1);
     EXPECT_TRUE(main.pageTabs().page(1)->isVisible());
     EXPECT_FALSE(main.pageTabs().page(0)->isVisible());
+}
+
+TEST_F(AppTest, ClickingTheScalesTabAfterAnEditRefillsTheScales) {
+    writeChordfile("default.gtr");
+    app::MainDialog& main = start();
+    main.show();
+    QTabBar* bar = main.pageTabs().tabBar();
+    auto* list = main.pageTabs().scalesPage().control<QListWidget>(resources::ScalesId::ScaleList);
+    auto addScale = [&main](const std::string& name) {
+        model::Scale scale;
+        scale.Name = name;
+        main.library().Scales.Add(scale);
+    };
+    auto clickTab = [bar](int index) {
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+        QApplication::processEvents();
+    };
+
+    addScale("Blues");
+    clickTab(2);
+    EXPECT_EQ(list->count(), 1); // unchanged: nothing was marked as edited
+    main.library().Modified = true;
+    clickTab(2);
+    EXPECT_EQ(list->count(), 2);
+    // Every later click on the strip refills again while the flag stays set.
+    addScale("Dorian");
+    clickTab(2);
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(main.pageTabs().currentIndex(), 2);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "uikit/link_label.h"
 #include "uikit/text.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -34,8 +35,9 @@ QString text(std::string_view value) {
 // and to the right.
 void drawGuitar(QPainter& painter, const QRectF& area) {
     painter.save();
-    const double scale = area.height() / 100.0;
-    painter.translate(area.left() + area.width() * 0.42, area.center().y());
+    // The guitar spans 140 units from the headstock to the tail.
+    const double scale = area.height() / 150.0;
+    painter.translate(area.left() + area.width() * 0.4, area.top() + area.height() * 0.62);
     painter.rotate(-35);
     painter.scale(scale, scale);
 
@@ -91,9 +93,16 @@ QPixmap drawLogo(QSize size) {
 
     QFont font(QStringLiteral("Serif"));
     font.setBold(true);
-    font.setPixelSize(qMax(8, static_cast<int>(area.height() * 0.42)));
+    const QRectF words = area.adjusted(area.height() * 1.0, 0, -8, 0);
+    // As large as the space beside the guitar allows.
+    int pixels = qMax(8, static_cast<int>(area.height() * 0.42));
+    for (; pixels > 8; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetricsF(font).horizontalAdvance(text(about::kProgramName)) <= words.width())
+            break;
+    }
+    font.setPixelSize(pixels);
     painter.setFont(font);
-    const QRectF words = area.adjusted(area.height() * 1.1, 0, -8, 0);
     painter.setPen(QColor(0, 0, 0, 110));
     painter.drawText(words.translated(2, 2), Qt::AlignVCenter | Qt::AlignHCenter,
                      text(about::kProgramName));

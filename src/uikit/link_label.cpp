@@ -183,6 +183,10 @@ void LinkLabel::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange && !applyingFont_) {
         makeFonts();
+        const bool underlined = underlineMode_ == kAlwaysUnderlined ||
+                                (hovering_ && underlineMode_ == kUnderlineWhileHovering);
+        if (underlined)
+            applyFont(underlinedFont_);
         fitToText();
     }
 }

@@ -233,6 +233,12 @@ TEST_F(LinkLabelTest, UnderlineModes) {
     EXPECT_TRUE(link.font().underline());
     EXPECT_EQ(underlinedWhileOverAndAfter(), std::pair(true, true)) << "mode 1";
 
+    QFont larger = window.font();
+    larger.setPixelSize(20);
+    window.setFont(larger);
+    EXPECT_EQ(link.font().pixelSize(), 20) << "follows its window's font";
+    EXPECT_TRUE(link.font().underline()) << "and stays underlined";
+
     link.setUnderlineMode(LinkLabel::kNeverUnderlined);
     EXPECT_FALSE(link.font().underline());
     EXPECT_EQ(underlinedWhileOverAndAfter(), std::pair(false, false)) << "mode 0";

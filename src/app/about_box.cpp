@@ -115,14 +115,7 @@ AboutBox::AboutBox(ChordLibrary& library, QWidget* owner) : QDialog(owner) {
     const resources::DialogTemplate& layout = resources::aboutBoxTemplate();
     uikit::buildDialog(*this, layout, uikit::DialogSizing::FixedWindow);
 
-    // The logo shares its "no id" with the other fixed texts; the template's
-    // rectangle tells it apart.
-    const QRect logoRect = uikit::toPixels(layout.find(AboutBoxId::Logo)->rect);
-    for (QLabel* label : findChildren<QLabel*>(
-             uikit::controlName(static_cast<int>(AboutBoxId::Logo)), Qt::FindDirectChildrenOnly)) {
-        if (label->geometry() == logoRect)
-            logo_ = label;
-    }
+    logo_ = uikit::control<QLabel>(*this, AboutBoxId::Logo);
     notice_ = uikit::control<QLabel>(*this, AboutBoxId::Notice);
     credits_ = uikit::control<QPlainTextEdit>(*this, AboutBoxId::Credits);
     webLink_ = uikit::control<uikit::LinkLabel>(*this, AboutBoxId::WebLink);

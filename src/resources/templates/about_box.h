@@ -7,7 +7,8 @@ namespace strumvale::resources {
 enum class AboutBoxId : int {
     Ok = 1,
     Cancel = 2,
-    Logo = -1,
+    // Named after its bitmap, so it is found apart from the unnamed texts.
+    Logo = 170,
     WebLink = 1075,
     SupportLink = 1076,
     Credits = 1107,

@@ -127,7 +127,7 @@ AboutBox::AboutBox(ChordLibrary& library, QWidget* owner) : QDialog(owner) {
     if (logo_ != nullptr)
         logo_->setPixmap(drawLogo(logo_->size()));
 
-    credits_->setPlainText(about::withLineBreaks(about::creditsText()));
+    credits_->setPlainText(uikit::withLineBreaks(about::creditsText()));
 
     webLink_->setText(text(about::kWebPage));
     webLink_->setLinkTarget(text(about::kWebPage));
@@ -141,7 +141,7 @@ AboutBox::AboutBox(ChordLibrary& library, QWidget* owner) : QDialog(owner) {
     updateButton_->setCursor(Qt::PointingHandCursor);
 
     setWindowTitle(translated(library, "About") + QStringLiteral("..."));
-    notice_->setText(about::withLineBreaks(about::noticeText()));
+    notice_->setText(uikit::withLineBreaks(about::noticeText()));
     updateButton_->setText(translated(library, "Check for update"));
     okButton_->setText(translated(library, "OK"));
 

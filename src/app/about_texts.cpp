@@ -63,10 +63,4 @@ QString noticeText() {
     return latin(kNoticeLine) + QStringLiteral("\r\nVersion ") + latin(kVersion);
 }
 
-QString withLineBreaks(const QString& text) {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
-}
-
 } // namespace strumvale::app::about

@@ -29,7 +29,4 @@ QString creditsText();
 // The notice line and the version, on two lines joined by CR LF.
 QString noticeText();
 
-// Texts with CR LF line ends as Qt widgets show them.
-QString withLineBreaks(const QString& text);
-
 } // namespace strumvale::app::about

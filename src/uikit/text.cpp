@@ -19,7 +19,10 @@ std::string fromQString(const QString& text) {
 namespace strumvale::uikit {
 
 QString toDisplayText(std::string_view windows1252) {
-    QString text = toQString(windows1252);
+    return withLineBreaks(toQString(windows1252));
+}
+
+QString withLineBreaks(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }

@@ -19,5 +19,6 @@ namespace strumvale::uikit {
 
 // For labels: the files' CR LF line ends become plain line breaks.
 QString toDisplayText(std::string_view windows1252);
+QString withLineBreaks(QString text);
 
 } // namespace strumvale::uikit

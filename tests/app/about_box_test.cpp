@@ -5,6 +5,7 @@
 #include "uikit/link_label.h"
 #include "uikit/message_box.h"
 #include "uikit/open_target.h"
+#include "uikit/text.h"
 
 #include <QApplication>
 #include <QImage>
@@ -90,7 +91,7 @@ TEST_F(AboutBoxTest, CreditsNameEachLibraryWithItsNotice) {
 
     AboutBox box(library);
     EXPECT_TRUE(box.credits()->isReadOnly());
-    EXPECT_EQ(box.credits()->toPlainText(), about::withLineBreaks(about::creditsText()));
+    EXPECT_EQ(box.credits()->toPlainText(), uikit::withLineBreaks(about::creditsText()));
 }
 
 TEST_F(AboutBoxTest, LinksOpenTheMakersAddressesAndStartUnvisited) {

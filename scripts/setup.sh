@@ -69,10 +69,10 @@ run)
 test)
     (cd "$root/build" && ctest --output-on-failure -j "$jobs")
 
-    # Memory and undefined-behaviour errors in everything below the UI.
-    configure "$root/build-asan" -DSTRUMVALE_SANITIZE=address,undefined -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=OFF
+    # Memory and undefined-behaviour errors, in the core and in the windows.
+    configure "$root/build-asan" -DSTRUMVALE_SANITIZE=address,undefined -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=ON
     build "$root/build-asan"
-    (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs" -L core)
+    (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs" -L 'core|ui')
 
     # Data races in the threaded code.
     configure "$root/build-tsan" -DSTRUMVALE_SANITIZE=thread -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=OFF

@@ -7,14 +7,15 @@
 #include "pages/scales_page.h"
 #include "pages/tuner_page.h"
 
+#include <QFontMetrics>
 #include <QTabBar>
 
 namespace strumvale::app {
 namespace {
 
-// The captions are padded with spaces to widen the tabs; where the style's
-// own margins would then push the last tabs out of sight, every tab gives up
-// the same share, so all six stay readable side by side.
+// The captions are padded with spaces to widen the tabs. Where the style's
+// own margins would push the last tabs out of the strip, the padding gives
+// way first, in the same share on every tab, so each caption stays whole.
 class FittingTabBar : public QTabBar {
 public:
     using QTabBar::QTabBar;
@@ -25,14 +26,33 @@ protected:
         const QWidget* frame = parentWidget();
         if (frame == nullptr || count() == 0)
             return size;
-        int natural = 0;
-        for (int each = 0; each < count(); ++each)
-            natural += QTabBar::tabSizeHint(each).width();
         const int available = frame->width() - 2;
-        if (natural > available && natural > 0) {
-            size.setWidth(size.width() * available / natural);
+        int natural = 0;
+        int least = 0;
+        for (int each = 0; each < count(); ++each) {
+            natural += QTabBar::tabSizeHint(each).width();
+            least += leastWidth(each);
+        }
+        if (natural <= available)
+            return size;
+        const int mine = leastWidth(index);
+        if (least >= available || natural == least) {
+            size.setWidth(mine * available / qMax(1, least));
+        } else {
+            const int padding = size.width() - mine;
+            size.setWidth(mine + padding * (available - least) / (natural - least));
         }
         return size;
+    }
+
+private:
+    // The tab's width with its caption's padding taken away.
+    int leastWidth(int index) const {
+        const QString caption = tabText(index);
+        const QFontMetrics metrics = fontMetrics();
+        const int padding =
+            metrics.horizontalAdvance(caption) - metrics.horizontalAdvance(caption.trimmed());
+        return QTabBar::tabSizeHint(index).width() - padding;
     }
 };
 

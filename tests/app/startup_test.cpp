@@ -11,6 +11,7 @@
 
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QStyle>
 #include <QTabBar>
 #include <QTest>
 
@@ -128,6 +129,31 @@ TEST_F(AppTest, TheLanguageFollowsTheSettingThenTheSwedishLocale) {
         EXPECT_NE(buttonText(main, Id::Open), "Open");
     }
     EXPECT_TRUE(shown.empty());
+}
+
+// The padded captions must not push tabs out of the strip, nor may fitting
+// them cut a caption, in the longest language we ship.
+TEST_F(AppTest, EveryTabCaptionIsWholeAndAllTabsFitTheStrip) {
+    std::filesystem::create_directory("lang");
+    std::filesystem::copy_file(std::string(STRUMVALE_TOOLS_DIR) + "/lang/svenska.lng",
+                               "lang/svenska.lng");
+    for (const char* locale : {"C", "sv_SE.UTF-8"}) {
+        setLocale(locale);
+        app::MainDialog& main = start();
+        main.show();
+        QApplication::processEvents();
+        const QTabBar* bar = main.pageTabs().tabBar();
+        const QFontMetrics metrics = bar->fontMetrics();
+        // The style keeps this much of a tab for its own margins.
+        const int margins = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+        for (int index = 0; index < bar->count(); ++index) {
+            EXPECT_GE(bar->tabRect(index).width(),
+                      metrics.horizontalAdvance(bar->tabText(index).trimmed()) + margins)
+                << locale << " " << bar->tabText(index).toStdString();
+        }
+        EXPECT_LE(bar->tabRect(bar->count() - 1).right(), main.pageTabs().width()) << locale;
+        window.reset();
+    }
 }
 
 TEST_F(AppTest, TheHelpButtonOpensTheReadMeBesideTheProgram) {

@@ -57,17 +57,6 @@ std::vector<std::string> splitAtSpaces(std::string_view text) {
     return parts;
 }
 
-std::string joinWithSpaces(const std::vector<std::string>& parts) {
-    std::string joined;
-    for (const auto& part : parts) {
-        if (!joined.empty()) {
-            joined += ' ';
-        }
-        joined += part;
-    }
-    return joined;
-}
-
 // A fret written in plain decimal digits; anything else is left alone.
 std::optional<int> fretNumber(std::string_view token) {
     int value = 0;
@@ -358,7 +347,9 @@ std::string ChordsTabsPage::tabForTuning(const model::Chord& chord) {
     if (moved == entries) {
         return chord.Tab;
     }
-    const std::string movedTab = joinWithSpaces(moved);
+    model::TabTokens tokens;
+    std::copy(moved.begin(), moved.end(), tokens.begin());
+    const std::string movedTab = model::joinTab(tokens);
     tabLine_->setText(translate("Tab was changed to") + QStringLiteral(": ") + toQString(movedTab));
     return movedTab;
 }

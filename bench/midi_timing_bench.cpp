@@ -22,12 +22,10 @@ public:
         std::uint32_t packed;
     };
 
-    unsigned outputCount() override { return 1; }
-    platform::MidiResult outputName(unsigned, std::string& name) override {
-        name = "Timing recorder";
-        return platform::midi_result::NoError;
+    std::vector<platform::MidiPortEntry> outputPorts() override {
+        return {{"Timing recorder", "timing"}};
     }
-    platform::MidiResult openOutput(unsigned,
+    platform::MidiResult openOutput(const std::string&,
                                     std::unique_ptr<platform::MidiOutPort>& port) override {
         port = std::make_unique<Port>(*this);
         return platform::midi_result::NoError;

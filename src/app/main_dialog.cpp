@@ -120,9 +120,9 @@ void MainDialog::reportPlayerErrors() {
         QMetaObject::invokeMethod(
             this,
             [this, error] {
-                uikit::showMessage(this, {uikit::toQString(error.Text),
-                                          uikit::toQString(error.Caption),
-                                          uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
+                uikit::showMessage(this,
+                                   {uikit::toQString(error.Text), uikit::toQString(error.Caption),
+                                    uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
             },
             Qt::QueuedConnection);
     });
@@ -280,6 +280,9 @@ void MainDialog::settingsCommand() {
         return;
     if (!settingsDialog_)
         return;
+    // The dialog's device lists and the device the user picks there are
+    // this one look at the devices.
+    library_.ChordPlayer.refreshDevices();
     if (settingsDialog_(*this) && library_.Settings.SettingsChanged)
         applySettings();
 }

@@ -10,8 +10,6 @@ struct MidiOutConnection {
     // Kept so that a provider replaced meanwhile outlives its open ports.
     std::shared_ptr<MidiDeviceProvider> provider;
     std::unique_ptr<MidiOutPort> port;
-    MidiOutCallback callback = nullptr;
-    void* instance = nullptr;
 };
 
 namespace {
@@ -24,25 +22,6 @@ std::mutex& registryMutex() {
 MidiProviders& registry() {
     static MidiProviders providers = defaultMidiProviders();
     return providers;
-}
-
-// The provider holding device id and the id within it.
-template <typename Count>
-std::shared_ptr<MidiDeviceProvider> locate(unsigned& deviceId, Count count) {
-    for (const auto& provider : midiProviders()) {
-        unsigned devices = count(*provider);
-        if (deviceId < devices)
-            return provider;
-        deviceId -= devices;
-    }
-    return nullptr;
-}
-
-unsigned outputs(MidiDeviceProvider& provider) {
-    return provider.outputCount();
-}
-unsigned inputs(MidiDeviceProvider& provider) {
-    return provider.inputCount();
 }
 
 } // namespace
@@ -61,38 +40,53 @@ MidiProviders defaultMidiProviders() {
     return {builtInSynthesizerProvider(), alsaSequencerProvider(), midiLogProvider()};
 }
 
+MidiDeviceSnapshot midiDeviceSnapshot() {
+    MidiDeviceSnapshot snapshot;
+    for (const auto& provider : midiProviders()) {
+        for (auto& port : provider->outputPorts())
+            snapshot.outputs.push_back({std::move(port.name), std::move(port.identity), provider});
+        for (auto& name : provider->inputPorts())
+            snapshot.inputs.push_back(std::move(name));
+    }
+    return snapshot;
+}
+
 unsigned midiOutDeviceCount() {
-    unsigned count = 0;
-    for (const auto& provider : midiProviders())
-        count += provider->outputCount();
-    return count;
+    return static_cast<unsigned>(midiDeviceSnapshot().outputs.size());
 }
 
 MidiResult midiOutCaps(unsigned deviceId, MidiOutCaps& caps) {
-    auto provider = locate(deviceId, outputs);
-    if (!provider)
+    auto snapshot = midiDeviceSnapshot();
+    if (deviceId >= snapshot.outputs.size())
         return midi_result::BadDeviceId;
-    return provider->outputName(deviceId, caps.name);
+    caps.name = snapshot.outputs[deviceId].name;
+    return midi_result::NoError;
 }
 
-MidiResult midiOutOpen(MidiOutHandle& handle, unsigned deviceId, MidiOutCallback callback,
-                       void* instance) {
+unsigned midiInDeviceCount() {
+    return static_cast<unsigned>(midiDeviceSnapshot().inputs.size());
+}
+
+MidiResult midiInCaps(unsigned deviceId, MidiInCaps& caps) {
+    auto snapshot = midiDeviceSnapshot();
+    if (deviceId >= snapshot.inputs.size())
+        return midi_result::BadDeviceId;
+    caps.name = snapshot.inputs[deviceId];
+    return midi_result::NoError;
+}
+
+MidiResult midiOutOpen(MidiOutHandle& handle, const MidiOutDevice& device) {
     handle = nullptr;
-    auto provider = locate(deviceId, outputs);
-    if (!provider)
+    if (!device.provider)
         return midi_result::BadDeviceId;
     auto connection = std::make_unique<MidiOutConnection>();
-    connection->provider = provider;
-    connection->callback = callback;
-    connection->instance = instance;
-    MidiResult result = provider->openOutput(deviceId, connection->port);
+    connection->provider = device.provider;
+    MidiResult result = device.provider->openOutput(device.identity, connection->port);
     if (result != midi_result::NoError)
         return result;
     if (!connection->port)
         return midi_result::Error;
     handle = connection.release();
-    if (callback)
-        callback(handle, kMidiOutOpened, instance, 0, 0);
     return midi_result::NoError;
 }
 
@@ -105,25 +99,8 @@ MidiResult midiOutShortMessage(MidiOutHandle handle, std::uint32_t message) {
 MidiResult midiOutClose(MidiOutHandle handle) {
     if (handle == nullptr)
         return midi_result::InvalidHandle;
-    std::unique_ptr<MidiOutConnection> connection(handle);
-    connection->port.reset();
-    if (connection->callback)
-        connection->callback(handle, kMidiOutClosed, connection->instance, 0, 0);
+    delete handle;
     return midi_result::NoError;
-}
-
-unsigned midiInDeviceCount() {
-    unsigned count = 0;
-    for (const auto& provider : midiProviders())
-        count += provider->inputCount();
-    return count;
-}
-
-MidiResult midiInCaps(unsigned deviceId, MidiInCaps& caps) {
-    auto provider = locate(deviceId, inputs);
-    if (!provider)
-        return midi_result::BadDeviceId;
-    return provider->inputName(deviceId, caps.name);
 }
 
 } // namespace strumvale::platform

@@ -39,18 +39,16 @@ class MidiLogProvider : public MidiDeviceProvider {
 public:
     explicit MidiLogProvider(std::optional<std::string> path) : path_(std::move(path)) {}
 
-    unsigned outputCount() override { return logPath().empty() ? 0 : 1; }
-
-    MidiResult outputName(unsigned index, std::string& name) override {
-        if (index >= outputCount())
-            return BadDeviceId;
-        name = "MIDI log";
-        return NoError;
+    std::vector<MidiPortEntry> outputPorts() override {
+        if (logPath().empty())
+            return {};
+        return {{"MIDI log", kIdentity}};
     }
 
-    MidiResult openOutput(unsigned index, std::unique_ptr<MidiOutPort>& port) override {
+    MidiResult openOutput(const std::string& identity,
+                          std::unique_ptr<MidiOutPort>& port) override {
         std::string path = logPath();
-        if (index != 0 || path.empty())
+        if (identity != kIdentity || path.empty())
             return BadDeviceId;
         std::FILE* file = std::fopen(path.c_str(), "a");
         if (file == nullptr)
@@ -67,6 +65,7 @@ private:
         return variable ? variable : "";
     }
 
+    static constexpr const char* kIdentity = "log";
     std::optional<std::string> path_;
 };
 

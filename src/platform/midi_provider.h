@@ -20,16 +20,24 @@ public:
     virtual MidiResult sendShortMessage(std::uint32_t message) = 0;
 };
 
+// An output as a provider lists it: the name the user sees, and what finds
+// the same device again even after others came or went.
+struct MidiPortEntry {
+    std::string name;
+    std::string identity;
+};
+
 class MidiDeviceProvider {
 public:
     virtual ~MidiDeviceProvider() = default;
 
-    virtual unsigned outputCount() = 0;
-    virtual MidiResult outputName(unsigned index, std::string& name) = 0;
-    virtual MidiResult openOutput(unsigned index, std::unique_ptr<MidiOutPort>& port) = 0;
+    // One look at the outputs there are now, in the provider's order.
+    virtual std::vector<MidiPortEntry> outputPorts() = 0;
+    // BadDeviceId when no output has that identity any more.
+    virtual MidiResult openOutput(const std::string& identity,
+                                  std::unique_ptr<MidiOutPort>& port) = 0;
 
-    virtual unsigned inputCount() { return 0; }
-    virtual MidiResult inputName(unsigned, std::string&) { return midi_result::BadDeviceId; }
+    virtual std::vector<std::string> inputPorts() { return {}; }
 };
 
 // The bytes a short message's status uses: program change and channel
@@ -49,7 +57,8 @@ using MidiProviders = std::vector<std::shared_ptr<MidiDeviceProvider>>;
 
 // FluidSynth with a General MIDI sound font: one output, "Built-in synthesizer".
 std::shared_ptr<MidiDeviceProvider> builtInSynthesizerProvider();
-// Every ALSA sequencer port; none, quietly, when there is no sequencer.
+// Every ALSA sequencer port, through one sequencer client kept for the
+// program's lifetime; none, quietly, when there is no sequencer.
 std::shared_ptr<MidiDeviceProvider> alsaSequencerProvider();
 // "MIDI log", appending to path; without a path, to $STRUMVALE_MIDI_LOG, and
 // only while that names a file.

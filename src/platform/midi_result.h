@@ -29,11 +29,6 @@ inline constexpr MidiResult NoAudioOutput = 513;
 inline constexpr MidiResult LogNotWritable = 514;
 } // namespace midi_result
 
-// Device notifications passed to an open device's callback.
-inline constexpr unsigned kMidiOutOpened = 967;
-inline constexpr unsigned kMidiOutClosed = 968;
-inline constexpr unsigned kMidiOutDone = 969;
-
 // The text for result into text (size bytes, always terminated, cut to fit).
 // Unknown codes give a text saying so and BadErrorNumber.
 MidiResult midiOutErrorText(MidiResult result, char* text, std::size_t size);

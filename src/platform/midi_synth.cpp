@@ -1,8 +1,8 @@
 #include "platform/midi_synth.h"
 
+#include "platform/alsa_quiet.h"
 #include "platform/midi_provider.h"
 
-#include <alsa/asoundlib.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fluidsynth.h>
@@ -21,7 +21,6 @@ const char* const kDebianGeneralMidiFonts[] = {
 };
 
 void ignoreFluidMessage(int, const char*, void*) {}
-void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
 // The program has no log, and both libraries print to standard error; the
 // failures they report come back as result codes instead.
@@ -30,8 +29,8 @@ void silenceLibraries() {
     std::call_once(once, [] {
         for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
             fluid_set_log_function(level, ignoreFluidMessage, nullptr);
-        snd_lib_error_set_handler(ignoreAlsaMessage);
     });
+    quietAlsaLibrary();
 }
 
 const char* variable(const char* name) {
@@ -159,17 +158,13 @@ private:
 
 class SynthProvider : public MidiDeviceProvider {
 public:
-    unsigned outputCount() override { return 1; }
-
-    MidiResult outputName(unsigned index, std::string& name) override {
-        if (index != 0)
-            return BadDeviceId;
-        name = "Built-in synthesizer";
-        return NoError;
+    std::vector<MidiPortEntry> outputPorts() override {
+        return {{"Built-in synthesizer", kIdentity}};
     }
 
-    MidiResult openOutput(unsigned index, std::unique_ptr<MidiOutPort>& port) override {
-        if (index != 0)
+    MidiResult openOutput(const std::string& identity,
+                          std::unique_ptr<MidiOutPort>& port) override {
+        if (identity != kIdentity)
             return BadDeviceId;
         auto font = generalMidiSoundFont();
         if (!font)
@@ -182,6 +177,9 @@ public:
         port = std::make_unique<SynthPort>(std::move(engine));
         return NoError;
     }
+
+private:
+    static constexpr const char* kIdentity = "synthesizer";
 };
 
 } // namespace

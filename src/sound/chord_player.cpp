@@ -44,39 +44,38 @@ ChordPlayer::~ChordPlayer() {
 }
 
 void ChordPlayer::setErrorReport(ErrorReport report) {
-    std::vector<PlayerError> pending;
-    {
-        std::lock_guard lock(reportMutex_);
-        report_ = report;
-        if (report_)
-            pending.swap(pendingReports_);
-    }
-    for (const auto& error : pending)
-        report(error);
+    std::lock_guard lock(reportMutex_);
+    report_ = std::move(report);
+    if (!report_)
+        return;
+    for (const auto& error : pendingReports_)
+        report_(error);
+    pendingReports_.clear();
 }
 
 void ChordPlayer::report(std::string_view text, const std::exception* cause) {
     PlayerError error{std::string(kErrorCaption), std::string(text),
                       cause ? cause->what() : std::string()};
-    ErrorReport handler;
-    {
-        std::lock_guard lock(reportMutex_);
-        if (!report_) {
-            if (pendingReports_.size() < kMaxPendingReports)
-                pendingReports_.push_back(std::move(error));
-            return;
-        }
-        handler = report_;
-    }
-    handler(error);
+    std::lock_guard lock(reportMutex_);
+    if (report_)
+        report_(error);
+    else if (pendingReports_.size() < kMaxPendingReports)
+        pendingReports_.push_back(std::move(error));
+}
+
+const midi::DeviceSnapshot& ChordPlayer::refreshDevices() {
+    devices_ = midi::takeDeviceSnapshot();
+    devicesListed_ = true;
+    return devices_;
 }
 
 void ChordPlayer::setup(int deviceId, int channel, int instrument, int velocity) {
-    unsigned count = midi::CMIDIOutDevice::GetNumDevs();
-    if (count == 0 || isPlaying() || deviceId < 0 || static_cast<unsigned>(deviceId) >= count)
+    refreshDevices();
+    const midi::OutputDevice* device = midi::outputAt(devices_, deviceId);
+    if (device == nullptr || isPlaying())
         return;
     try {
-        device_.Open(static_cast<unsigned>(deviceId));
+        device_.Open(*device);
     } catch (const std::exception& failure) {
         report(kCouldNotInitialize, &failure);
         return;
@@ -88,10 +87,13 @@ void ChordPlayer::setup(int deviceId, int channel, int instrument, int velocity)
 
 void ChordPlayer::reopen(int deviceId) {
     device_.Close();
-    if (deviceId < 0 || static_cast<unsigned>(deviceId) >= midi::CMIDIOutDevice::GetNumDevs())
+    if (!devicesListed_)
+        refreshDevices();
+    const midi::OutputDevice* device = midi::outputAt(devices_, deviceId);
+    if (device == nullptr)
         return;
     try {
-        device_.Open(static_cast<unsigned>(deviceId));
+        device_.Open(*device);
     } catch (const std::exception& failure) {
         report(kCouldNotInitialize, &failure);
     }

@@ -32,7 +32,8 @@ struct PlayerError {
     std::string DeviceText;
 };
 
-// Called on whichever thread failed; the user interface marshals it.
+// Called on whichever thread failed; the user interface marshals it. It must
+// not wait for another thread that reports, nor set the player's handler.
 using ErrorReport = std::function<void(const PlayerError&)>;
 
 // The owner of the MIDI output device and the one place that makes sound:
@@ -47,12 +48,21 @@ public:
     ChordPlayer& operator=(const ChordPlayer&) = delete;
 
     // Reports that came before a handler was set are passed on to it here.
+    // Once it returns, the handler it replaced is neither running nor called
+    // again, so its receiver may go.
     void setErrorReport(ErrorReport report);
 
-    // Opens the device and stores the values, only when there are devices,
-    // nothing plays and deviceId is one of them.
+    // Lists the devices afresh (start-up, the settings dialog opening); the
+    // ids of setup and reopen are positions in this list.
+    const midi::DeviceSnapshot& refreshDevices();
+    const midi::DeviceSnapshot& devices() const { return devices_; }
+
+    // Lists the devices, then opens one and stores the values, only when
+    // there are devices, nothing plays and deviceId is one of them.
     void setup(int deviceId, int channel, int instrument, int velocity);
-    // Closes the device, then opens deviceId if it is one of the devices.
+    // Closes the device, then opens the one listed at deviceId by the last
+    // refreshDevices (listing them first if they never were), if there is
+    // one: the device the user chose, even when others came or went since.
     void reopen(int deviceId);
     bool isOpen() const { return device_.IsOpen(); }
 
@@ -103,6 +113,8 @@ private:
     bool send(int command, int channel, int data1, int data2, std::string_view failure);
 
     Clock& clock_;
+    midi::DeviceSnapshot devices_;
+    bool devicesListed_ = false;
     midi::CMIDIOutDevice device_;
     std::atomic<int> strumDelay_{200};
     std::atomic<int> holdTime_{200};
@@ -111,6 +123,7 @@ private:
     std::atomic<int> velocity_{127};
     std::atomic<bool> playing_{false};
 
+    // Held while a handler runs, so that replacing it waits for the call.
     std::mutex reportMutex_;
     ErrorReport report_;
     std::vector<PlayerError> pendingReports_;

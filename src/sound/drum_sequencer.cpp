@@ -68,8 +68,9 @@ void DrumSequencer::run(PatternSource& source, std::stop_token stop) {
     } while (!ended && flags.keepPlaying && flags.loopPattern);
     source.markStep(1);
     flags.keepPlaying = true;
-    player_.endPlaying();
     source.showPlayCaption(kPlayCaption);
+    // Last: once the flag is clear the owner may destroy the source.
+    player_.endPlaying();
 }
 
 } // namespace strumvale::sound

@@ -64,6 +64,7 @@ public:
     DrumSequencer& operator=(const DrumSequencer&) = delete;
 
     // Nothing while the player plays; otherwise plays source until it stops.
+    // The source may go once the player is idle again (waitUntilIdle).
     void start(PatternSource& source);
     // The sounding step finishes, then the pattern ends.
     void requestStop(PatternSource& source) { source.flags().keepPlaying = false; }

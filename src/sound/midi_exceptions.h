@@ -32,11 +32,4 @@ private:
     char text_[kErrorTextSize];
 };
 
-class CMIDIOutEventFailure : public std::exception {
-public:
-    const char* what() const noexcept override {
-        return "Unable to create a signalling event for CMIDIOutDevice object.";
-    }
-};
-
 } // namespace strumvale::midi

@@ -1,109 +1,60 @@
 #include "sound/midi_out_device.h"
 
-#include <system_error>
-
 namespace strumvale::midi {
 
 using platform::MidiResult;
 using namespace platform::midi_result;
 
-void CMIDIOutDevice::Event::signal() {
-    {
-        std::lock_guard lock(mutex_);
-        set_ = true;
-    }
-    signalled_.notify_one();
-}
-
-void CMIDIOutDevice::Event::wait() {
-    std::unique_lock lock(mutex_);
-    signalled_.wait(lock, [this] { return set_; });
-    set_ = false;
-}
-
-CMIDIOutDevice::CMIDIOutDevice() {
-    try {
-        event_ = std::make_unique<Event>();
-    } catch (const std::exception&) {
-        throw CMIDIOutEventFailure();
-    }
+const OutputDevice* outputAt(const DeviceSnapshot& devices, int id) {
+    if (id < 0 || static_cast<std::size_t>(id) >= devices.outputs.size())
+        return nullptr;
+    return &devices.outputs[static_cast<std::size_t>(id)];
 }
 
 CMIDIOutDevice::~CMIDIOutDevice() {
     Close();
 }
 
-void CMIDIOutDevice::Open(unsigned deviceId) {
-    Close();
-    std::lock_guard lifecycle(lifecycle_);
+void CMIDIOutDevice::Open(const OutputDevice& device) {
+    // One lock across closing and opening: no send and no other Open can
+    // come between, so a message goes to the old device or the new one.
+    std::lock_guard lock(mutex_);
+    closeLocked();
     platform::MidiOutHandle handle = nullptr;
-    if (MidiResult result = platform::midiOutOpen(handle, deviceId, &deviceCallback, this);
-        result != NoError)
+    if (MidiResult result = platform::midiOutOpen(handle, device); result != NoError)
         throw CMIDIOutException(result);
-    {
-        std::lock_guard lock(sendMutex_);
-        handle_ = handle;
-        opened_ = true;
+    handle_ = handle;
+    opened_ = true;
+}
+
+void CMIDIOutDevice::Open(unsigned deviceId) {
+    DeviceSnapshot devices = takeDeviceSnapshot();
+    if (deviceId >= devices.outputs.size()) {
+        Close();
+        throw CMIDIOutException(BadDeviceId);
     }
-    try {
-        worker_ = std::thread(&CMIDIOutDevice::drainDoneQueue, this);
-    } catch (const std::system_error&) {
-        {
-            std::lock_guard lock(sendMutex_);
-            opened_ = false;
-            handle_ = nullptr;
-        }
-        platform::midiOutClose(handle);
-        throw CMIDIOutException(NoMemory);
-    }
+    Open(devices.outputs[deviceId]);
 }
 
 void CMIDIOutDevice::Close() {
-    std::lock_guard lifecycle(lifecycle_);
-    platform::MidiOutHandle handle;
-    {
-        // Once this is released no sender touches the handle again.
-        std::lock_guard lock(sendMutex_);
-        if (!opened_)
-            return;
-        opened_ = false;
-        handle = handle_;
-        handle_ = nullptr;
-    }
-    event_->signal();
-    worker_.join();
-    {
-        std::lock_guard lock(queueMutex_);
-        doneQueue_.clear();
-    }
-    platform::midiOutClose(handle);
+    std::lock_guard lock(mutex_);
+    closeLocked();
+}
+
+void CMIDIOutDevice::closeLocked() {
+    if (!opened_)
+        return;
+    opened_ = false;
+    platform::midiOutClose(handle_);
+    handle_ = nullptr;
 }
 
 void CMIDIOutDevice::SendShortMessage(std::uint32_t message) {
-    std::lock_guard lock(sendMutex_);
+    std::lock_guard lock(mutex_);
     if (!opened_)
         return;
     if (MidiResult result = platform::midiOutShortMessage(handle_, message); result != NoError)
         throw CMIDIOutException(result);
-}
-
-void CMIDIOutDevice::deviceCallback(platform::MidiOutHandle, unsigned message, void* instance,
-                                    std::uintptr_t, std::uintptr_t) {
-    if (message == platform::kMidiOutDone)
-        static_cast<CMIDIOutDevice*>(instance)->event_->signal();
-}
-
-void CMIDIOutDevice::drainDoneQueue() {
-    for (;;) {
-        event_->wait();
-        if (!opened_)
-            return;
-        std::lock_guard lock(queueMutex_);
-        // The stand-in keeps no per-buffer state, so freeing is all that
-        // returning a buffer takes.
-        if (!doneQueue_.empty())
-            doneQueue_.pop_front();
-    }
 }
 
 unsigned CMIDIOutDevice::GetNumDevs() {
@@ -130,11 +81,9 @@ platform::MidiInCaps CMIDIInDevice::QueryCaps(unsigned deviceId) {
 
 namespace {
 
-template <typename Device> DeviceListData deviceList() {
+DeviceListData listOf(std::vector<std::string> names) {
     DeviceListData list;
-    unsigned count = Device::GetNumDevs();
-    for (unsigned id = 0; id < count; ++id)
-        list.names.push_back(Device::QueryCaps(id).name);
+    list.names = std::move(names);
     if (!list.names.empty())
         list.selection = 0;
     return list;
@@ -142,12 +91,15 @@ template <typename Device> DeviceListData deviceList() {
 
 } // namespace
 
-DeviceListData outputDeviceList() {
-    return deviceList<CMIDIOutDevice>();
+DeviceListData outputDeviceList(const DeviceSnapshot& devices) {
+    std::vector<std::string> names;
+    for (const auto& device : devices.outputs)
+        names.push_back(device.name);
+    return listOf(std::move(names));
 }
 
-DeviceListData inputDeviceList() {
-    return deviceList<CMIDIInDevice>();
+DeviceListData inputDeviceList(const DeviceSnapshot& devices) {
+    return listOf(devices.inputs);
 }
 
 } // namespace strumvale::midi

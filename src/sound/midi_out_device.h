@@ -4,33 +4,39 @@
 #include "sound/midi_exceptions.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
-#include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace strumvale::midi {
 
-// A long-message buffer the device has finished with.
-struct MidiHeader {
-    std::vector<std::uint8_t> data;
-};
+// The devices as listed at one user action (start-up, the settings dialog
+// opening); a position is the device id the settings store.
+using DeviceSnapshot = platform::MidiDeviceSnapshot;
+using OutputDevice = platform::MidiOutDevice;
 
-// One MIDI output device. Open, Close and destruction belong to one thread;
-// SendShortMessage may come from any thread, also while another closes.
+inline DeviceSnapshot takeDeviceSnapshot() {
+    return platform::midiDeviceSnapshot();
+}
+
+// The output at id in devices; null for an id that names none.
+const OutputDevice* outputAt(const DeviceSnapshot& devices, int id);
+
+// One MIDI output device. Opening, closing and sending may come from any
+// thread; each happens whole, never interleaved with another.
 class CMIDIOutDevice {
 public:
-    // Throws CMIDIOutEventFailure when the worker's wake-up cannot be made.
-    CMIDIOutDevice();
+    CMIDIOutDevice() = default;
     ~CMIDIOutDevice();
     CMIDIOutDevice(const CMIDIOutDevice&) = delete;
     CMIDIOutDevice& operator=(const CMIDIOutDevice&) = delete;
 
     // Closes first; throws CMIDIOutException and stays closed on failure.
+    // A device that has gone since it was listed fails; nothing else is
+    // opened in its place.
+    void Open(const OutputDevice& device);
+    // The device at deviceId of the devices there are now.
     void Open(unsigned deviceId);
     void Close();
     bool IsOpen() const { return opened_.load(); }
@@ -42,30 +48,11 @@ public:
     static platform::MidiOutCaps QueryCaps(unsigned deviceId);
 
 private:
-    // Auto-reset: one wait consumes one signal.
-    class Event {
-    public:
-        void signal();
-        void wait();
+    void closeLocked();
 
-    private:
-        std::mutex mutex_;
-        std::condition_variable signalled_;
-        bool set_ = false;
-    };
-
-    static void deviceCallback(platform::MidiOutHandle handle, unsigned message, void* instance,
-                               std::uintptr_t, std::uintptr_t);
-    void drainDoneQueue();
-
-    std::mutex lifecycle_; // Open and Close
-    std::mutex sendMutex_; // the handle, against senders
+    std::mutex mutex_; // the handle, for opening, closing and sending alike
     std::atomic<bool> opened_{false};
     platform::MidiOutHandle handle_ = nullptr;
-    std::unique_ptr<Event> event_;
-    std::thread worker_;
-    std::mutex queueMutex_;
-    std::deque<std::unique_ptr<MidiHeader>> doneQueue_;
 };
 
 // Input devices are only ever listed.
@@ -82,7 +69,7 @@ struct DeviceListData {
     std::vector<std::string> names;
     int selection = -1;
 };
-DeviceListData outputDeviceList();
-DeviceListData inputDeviceList();
+DeviceListData outputDeviceList(const DeviceSnapshot& devices);
+DeviceListData inputDeviceList(const DeviceSnapshot& devices);
 
 } // namespace strumvale::midi

@@ -286,3 +286,40 @@ TEST(ChordPlayerRobustness, SendsFromManyThreadsWhileTheDeviceChanges) {
     EXPECT_TRUE(rig.errors.empty());
     EXPECT_EQ(rig.recorder->openPorts(), 0) << "the last reopen(2) found no device";
 }
+
+TEST(ChordPlayerFailures, AReplacedHandlerIsNeitherRunningNorCalledAgain) {
+    // The window clears its handler as it goes; a report of a strum thread
+    // that was already on its way must not reach it afterwards.
+    PlayerRig rig;
+    rig.player->setup(0, 0, 0, 127);
+    rig.recorder->sendResult = platform::midi_result::NotReady;
+    std::atomic<bool> done{false};
+    std::thread failing([&] {
+        while (!done)
+            rig.player->playNote("E1");
+    });
+    std::atomic<int> current{0};
+    std::atomic<int> late{0};
+    std::atomic<int> calls{0};
+    for (int generation = 1; calls < 200 && generation < 10'000'000; ++generation) {
+        current = generation;
+        rig.player->setErrorReport([&, generation](const sound::PlayerError&) {
+            ++calls;
+            // A handler takes its time (the window queues a call); all of it
+            // must lie before the replacement returns.
+            for (int i = 0; i < 20; ++i) {
+                if (current.load() != generation) {
+                    ++late;
+                    return;
+                }
+                std::this_thread::yield();
+            }
+        });
+        rig.player->setErrorReport({});
+        current = 0;
+    }
+    done = true;
+    failing.join();
+    ASSERT_GE(calls, 200);
+    EXPECT_EQ(late, 0) << "a handler ran after it was replaced";
+}

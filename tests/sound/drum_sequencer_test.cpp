@@ -238,3 +238,44 @@ TEST(DrumSequencerRobustness, DeviceChangesAndDestructionMidPattern) {
         << "silent while closed; ended at once when destroyed, its step released";
     EXPECT_EQ(rig.page.captions().back(), "500:Play");
 }
+
+TEST(DrumSequencerRobustness, ThePageIsNotTouchedOnceThePlayerIsIdle) {
+    // The page may be destroyed as soon as the player is idle again, so the
+    // worker's last touch of it must come while the player still plays.
+    class WatchedPage : public FakePage {
+    public:
+        WatchedPage(sound::Clock& clock, sound::ChordPlayer& player)
+            : FakePage(clock), player_(player) {}
+        void markStep(int step) override {
+            check();
+            FakePage::markStep(step);
+        }
+        void showPlayCaption(std::string_view caption) override {
+            check();
+            FakePage::showPlayCaption(caption);
+        }
+        sound::DrumFlags& flags() override {
+            check();
+            return FakePage::flags();
+        }
+        std::atomic<int> touchedWhileIdle{0};
+
+    private:
+        void check() {
+            if (!player_.isPlaying())
+                ++touchedWhileIdle;
+        }
+        sound::ChordPlayer& player_;
+    };
+
+    DrumRig rig;
+    auto page = std::make_unique<WatchedPage>(rig.clock, rig.player);
+    page->setTempo("600");
+    rig.sequencer->start(*page);
+    ASSERT_TRUE(rig.finish());
+    rig.player.waitUntilIdle();
+    EXPECT_EQ(page->captions().back(), "1600:Play");
+    EXPECT_EQ(page->touchedWhileIdle, 0);
+    page.reset();
+    rig.sequencer.reset();
+}

@@ -131,8 +131,6 @@ TEST(MidiOutDevice, FailuresCarryTheSystemText) {
               platform::midi_result::BadErrorNumber);
     EXPECT_STREQ(midi::CMIDIInException(12345).what(),
                  "The error number is not defined in the system.");
-    EXPECT_STREQ(midi::CMIDIOutEventFailure().what(),
-                 "Unable to create a signalling event for CMIDIOutDevice object.");
 }
 
 TEST(MidiDevices, ListsEveryProvidersDevicesInIdOrder) {
@@ -141,10 +139,11 @@ TEST(MidiDevices, ListsEveryProvidersDevicesInIdOrder) {
     auto second = std::make_shared<RecordingMidi>(clock, 1, std::vector<std::string>{"Pads"});
     ScopedMidiProviders scope({first, second});
 
-    auto outputs = midi::outputDeviceList();
+    auto outputs = midi::outputDeviceList(midi::takeDeviceSnapshot());
     EXPECT_EQ(outputs.names, (std::vector<std::string>{"Recorder 0", "Recorder 1", "Recorder 0"}));
     EXPECT_EQ(outputs.selection, 0);
-    EXPECT_EQ(midi::inputDeviceList().names, (std::vector<std::string>{"Keys", "Pads"}));
+    EXPECT_EQ(midi::inputDeviceList(midi::takeDeviceSnapshot()).names,
+              (std::vector<std::string>{"Keys", "Pads"}));
     EXPECT_THROW(CMIDIOutDevice::QueryCaps(3), CMIDIOutException);
     EXPECT_THROW(midi::CMIDIInDevice::QueryCaps(2), midi::CMIDIInException);
 
@@ -157,7 +156,7 @@ TEST(MidiDevices, ListsEveryProvidersDevicesInIdOrder) {
 
     ScopedMidiProviders none({});
     EXPECT_EQ(CMIDIOutDevice::GetNumDevs(), 0u);
-    EXPECT_EQ(midi::outputDeviceList().selection, -1);
+    EXPECT_EQ(midi::outputDeviceList(midi::takeDeviceSnapshot()).selection, -1);
     EXPECT_EQ(openFailure(0), "The specified device identifier is out of range.");
 }
 
@@ -174,8 +173,8 @@ TEST(MidiDevices, MachineDevicesComeInTheirOrderAndAlsaAbsenceIsQuiet) {
     int file = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ::dup2(file, 2);
     ::close(file);
-    auto outputs = midi::outputDeviceList();
-    auto inputs = midi::inputDeviceList();
+    auto outputs = midi::outputDeviceList(midi::takeDeviceSnapshot());
+    auto inputs = midi::inputDeviceList(midi::takeDeviceSnapshot());
     std::fflush(stderr);
     ::dup2(saved, 2);
     ::close(saved);
@@ -192,7 +191,8 @@ TEST(MidiDevices, MachineDevicesComeInTheirOrderAndAlsaAbsenceIsQuiet) {
     }
 
     ScopedVariable noLog("STRUMVALE_MIDI_LOG", nullptr);
-    EXPECT_EQ(midi::outputDeviceList().names.back(), outputs.names[outputs.names.size() - 2])
+    EXPECT_EQ(midi::outputDeviceList(midi::takeDeviceSnapshot()).names.back(),
+              outputs.names[outputs.names.size() - 2])
         << "no log device without a log file";
 }
 

@@ -3,6 +3,7 @@
 #include "platform/midi_provider.h"
 #include "sound/clock.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -20,41 +21,55 @@ class RecordingMidi : public platform::MidiDeviceProvider,
 public:
     struct Message {
         long ms;
+        // The device's position when it was opened, and its name.
         unsigned device;
+        std::string name;
         std::uint32_t packed;
     };
 
     RecordingMidi(sound::Clock& clock, unsigned outputs = 1, std::vector<std::string> inputs = {})
-        : clock_(clock), outputs_(outputs), inputs_(std::move(inputs)) {}
+        : clock_(clock), inputs_(std::move(inputs)) {
+        for (unsigned i = 0; i < outputs; ++i)
+            outputs_.push_back("Recorder " + std::to_string(i));
+    }
 
     std::atomic<platform::MidiResult> openResult{platform::midi_result::NoError};
     std::atomic<platform::MidiResult> sendResult{platform::midi_result::NoError};
 
-    unsigned outputCount() override { return outputs_; }
-    platform::MidiResult outputName(unsigned index, std::string& name) override {
-        if (index >= outputs_)
-            return platform::midi_result::BadDeviceId;
-        name = "Recorder " + std::to_string(index);
-        return platform::midi_result::NoError;
+    // Devices that come and go: each name is also the device's identity.
+    void setOutputs(std::vector<std::string> names) {
+        std::lock_guard lock(mutex_);
+        outputs_ = std::move(names);
     }
-    platform::MidiResult openOutput(unsigned index,
+
+    std::vector<platform::MidiPortEntry> outputPorts() override {
+        std::lock_guard lock(mutex_);
+        ++listings_;
+        std::vector<platform::MidiPortEntry> ports;
+        for (const auto& name : outputs_)
+            ports.push_back({name, name});
+        return ports;
+    }
+    platform::MidiResult openOutput(const std::string& identity,
                                     std::unique_ptr<platform::MidiOutPort>& port) override {
-        if (index >= outputs_)
+        std::lock_guard lock(mutex_);
+        auto found = std::find(outputs_.begin(), outputs_.end(), identity);
+        if (found == outputs_.end())
             return platform::midi_result::BadDeviceId;
         if (openResult != platform::midi_result::NoError)
             return openResult;
-        port = std::make_unique<Port>(shared_from_this(), index);
+        port = std::make_unique<Port>(shared_from_this(),
+                                      static_cast<unsigned>(found - outputs_.begin()), identity);
         ++openPorts_;
         return platform::midi_result::NoError;
     }
-    unsigned inputCount() override { return static_cast<unsigned>(inputs_.size()); }
-    platform::MidiResult inputName(unsigned index, std::string& name) override {
-        if (index >= inputs_.size())
-            return platform::midi_result::BadDeviceId;
-        name = inputs_[index];
-        return platform::midi_result::NoError;
-    }
+    std::vector<std::string> inputPorts() override { return inputs_; }
 
+    // How often the outputs were listed.
+    int listings() {
+        std::lock_guard lock(mutex_);
+        return listings_;
+    }
     int openPorts() const { return openPorts_; }
 
     std::vector<Message> messages() {
@@ -83,8 +98,8 @@ public:
 private:
     class Port : public platform::MidiOutPort {
     public:
-        Port(std::shared_ptr<RecordingMidi> owner, unsigned device)
-            : owner_(std::move(owner)), device_(device) {}
+        Port(std::shared_ptr<RecordingMidi> owner, unsigned device, std::string name)
+            : owner_(std::move(owner)), device_(device), name_(std::move(name)) {}
         ~Port() override { --owner_->openPorts_; }
         platform::MidiResult sendShortMessage(std::uint32_t message) override {
             if (owner_->sendResult != platform::midi_result::NoError)
@@ -92,18 +107,20 @@ private:
             auto at = std::chrono::duration_cast<std::chrono::milliseconds>(
                 owner_->clock_.now().time_since_epoch());
             std::lock_guard lock(owner_->mutex_);
-            owner_->messages_.push_back({static_cast<long>(at.count()), device_, message});
+            owner_->messages_.push_back({static_cast<long>(at.count()), device_, name_, message});
             return platform::midi_result::NoError;
         }
 
     private:
         std::shared_ptr<RecordingMidi> owner_;
         unsigned device_;
+        std::string name_;
     };
 
     sound::Clock& clock_;
-    unsigned outputs_;
+    std::vector<std::string> outputs_;
     std::vector<std::string> inputs_;
+    int listings_ = 0;
     std::atomic<int> openPorts_{0};
     std::mutex mutex_;
     std::vector<Message> messages_;

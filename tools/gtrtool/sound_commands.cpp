@@ -117,10 +117,11 @@ int runDevices(const Arguments& arguments) {
     if (!arguments.empty())
         return usageError();
     try {
-        auto outputs = midi::outputDeviceList();
+        auto devices = midi::takeDeviceSnapshot();
+        auto outputs = midi::outputDeviceList(devices);
         for (std::size_t id = 0; id < outputs.names.size(); ++id)
             std::printf("out %zu: %s\n", id, outputs.names[id].c_str());
-        auto inputs = midi::inputDeviceList();
+        auto inputs = midi::inputDeviceList(devices);
         for (std::size_t id = 0; id < inputs.names.size(); ++id)
             std::printf("in %zu: %s\n", id, inputs.names[id].c_str());
     } catch (const std::exception& error) {

@@ -59,15 +59,13 @@ std::string soundChordfile(const TempDir& dir) {
 }
 
 // The logged messages without their times.
-std::vector<std::string> loggedBytes(const std::string& path, std::vector<long>* times = nullptr) {
+std::vector<std::string> loggedBytes(const std::string& path) {
     std::string text;
     platform::readWholeFile(path, text);
     std::istringstream lines(text);
     std::vector<std::string> bytes;
     for (std::string line; std::getline(lines, line);) {
         auto space = line.find(' ');
-        if (times)
-            times->push_back(std::stol(line.substr(0, space)));
         bytes.push_back(line.substr(space + 1));
     }
     std::remove(path.c_str());
@@ -102,14 +100,11 @@ TEST(GtrtoolSound, StrumsThroughTheMidiLog) {
     auto strum = gtrtool(dir, {"strum", file, "\xC3\x89t\xC3\xA9", "--device", device, "--speed",
                                "10", "--decay", "100"});
     EXPECT_EQ(strum.status, 0) << strum.err;
-    std::vector<long> times;
-    EXPECT_EQ(loggedBytes(log, &times),
+    EXPECT_EQ(loggedBytes(log),
               (std::vector<std::string>{"c0 00 00", "90 28 7f", "c0 00 00", "90 2f 7f", "c0 00 00",
                                         "90 34 7f", "c0 00 00", "90 38 7f", "c0 00 00", "90 3b 7f",
                                         "c0 00 00", "90 40 7f", "80 28 00", "80 2f 00", "80 34 00",
                                         "80 38 00", "80 3b 00", "80 40 00"}));
-    ASSERT_EQ(times.size(), 18u);
-    EXPECT_GE(times[12] - times[1], (6 * 10 + 100) * 1000 - 10 * 1000) << "roughly on time";
 
     auto options = gtrtool(dir, {"strum", file, "E", "--tuning", "Drop D", "--device", device,
                                  "--channel", "9", "--instrument", "100", "--volume", "64",
@@ -117,12 +112,12 @@ TEST(GtrtoolSound, StrumsThroughTheMidiLog) {
     EXPECT_EQ(options.status, 0) << options.err;
     EXPECT_EQ(loggedBytes(log), (std::vector<std::string>{"c9 7c 00", "99 40 40", "89 40 00"}));
 
-    auto drum = gtrtool(dir, {"drum", file, "Fast", "--device", device, "--loops", "2"});
+    // The timing itself is the sequencer's, tested on a virtual clock and
+    // measured by the timing benchmark; one pass shows the tool plays it.
+    auto drum = gtrtool(dir, {"drum", file, "Fast", "--device", device});
     EXPECT_EQ(drum.status, 0) << drum.err;
-    EXPECT_EQ(loggedBytes(log, &(times = {})),
-              (std::vector<std::string>{"99 23 7f", "89 23 00", "99 26 50", "89 26 00", "99 23 7f",
-                                        "89 23 00", "99 26 50", "89 26 00"}));
-    EXPECT_GE(times.back() - times.front(), (16 + 8) * 100 * 1000 - 10 * 1000);
+    EXPECT_EQ(loggedBytes(log),
+              (std::vector<std::string>{"99 23 7f", "89 23 00", "99 26 50", "89 26 00"}));
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"sound.gtr"}) << "no settings file";
 }
 

@@ -1,12 +1,27 @@
 #include "platform/file.h"
 #include "platform/file_error.h"
+#include "support/held_lock.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 using namespace strumvale::platform;
+using strumvale::test::HeldLock;
 using strumvale::test::TempDir;
+
+namespace {
+
+const std::string kInUse = "the file is in use by another program";
+
+std::string contents(const std::string& path) {
+    std::string bytes;
+    EXPECT_TRUE(readWholeFile(path, bytes)) << path;
+    return bytes;
+}
+
+} // namespace
 
 TEST(ReplaceFile, WritesNewFileAndReplacesOldOneWhole) {
     TempDir dir;
@@ -55,4 +70,43 @@ TEST(ReadOnlyFile, OpensReadOnlyFilesAndReadsAtOffsets) {
     EXPECT_EQ(file.readAt(7, buffer, sizeof buffer), 3u);
     EXPECT_EQ(std::string(buffer, 3), "789");
     EXPECT_THROW(ReadOnlyFile(dir.file("missing")), FileError);
+}
+
+TEST(ReadOnlyFile, OtherReadersShareTheFileButAWriterShutsItOut) {
+    TempDir dir;
+    std::string path = dir.file("shared.gtr");
+    replaceFile(path, "bytes");
+    {
+        HeldLock reader(path, LOCK_SH);
+        ReadOnlyFile file(path);
+        EXPECT_EQ(file.size(), 5u);
+    }
+    HeldLock writer(path, LOCK_EX);
+    try {
+        ReadOnlyFile file(path);
+        FAIL() << "a file locked by a writer was opened";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot access the file '" + path + "': " + kInUse);
+    }
+}
+
+TEST(ReplaceFile, AFileAnotherProgramHoldsIsRefusedAndKeptWhole) {
+    TempDir dir;
+    std::string path = dir.file("held.gtr");
+    replaceFile(path, "old");
+    for (int operation : {LOCK_SH, LOCK_EX}) {
+        HeldLock other(path, operation);
+        try {
+            replaceFile(path, "new");
+            FAIL() << "a file another program holds was replaced";
+        } catch (const FileError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Cannot access the file '" + path + "': " + kInUse);
+        }
+        EXPECT_EQ(contents(path), "old");
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"held.gtr"}) << "no temporary file";
+    }
+    // Once the other program lets go, saving works again.
+    replaceFile(path, "new");
+    EXPECT_EQ(contents(path), "new");
 }

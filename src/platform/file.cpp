@@ -83,47 +83,63 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-void replaceFile(const std::string& path, std::string_view bytes) {
-    mode_t mode = 0644;
+FileReplacement::FileReplacement(const std::string& path) : path_(path) {
     {
         // A target that exists keeps its permissions, and one that may not be
         // written is refused as it would be by opening it for writing.
-        FileDescriptor existing(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+        FileDescriptor existing(::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
         if (existing.get() >= 0) {
             struct stat info {};
             if (::fstat(existing.get(), &info) == 0) {
                 if (markedReadOnly(info))
-                    throw FileError(path, EACCES);
-                mode = info.st_mode & 07777;
+                    throw FileError(path_, EACCES);
+                mode_ = info.st_mode & 07777;
             }
             if (::flock(existing.get(), LOCK_EX | LOCK_NB) != 0)
-                throw FileError(path, "the file is in use by another program");
+                throw FileError(path_, "the file is in use by another program");
         } else if (errno != ENOENT) {
-            throw FileError(path, errno);
+            throw FileError(path_, errno);
         }
     }
 
-    std::string folder = folderOf(path);
+    std::string folder = folderOf(path_);
     struct stat folderInfo {};
     if (::stat(folder.c_str(), &folderInfo) == 0 && markedReadOnly(folderInfo))
-        throw FileError(path, EACCES);
+        throw FileError(path_, EACCES);
 
-    std::string temporary = folder + "/.strumvale-XXXXXX";
-    FileDescriptor fd(::mkstemp(temporary.data()));
-    if (fd.get() < 0)
-        throw FileError(path, errno);
-    try {
-        writeAll(fd.get(), bytes, path);
-        if (::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0)
-            throw FileError(path, errno);
-        if (::close(fd.release()) != 0)
-            throw FileError(path, errno);
-        if (::rename(temporary.c_str(), path.c_str()) != 0)
-            throw FileError(path, errno);
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
-    }
+    temporary_ = folder + "/.strumvale-XXXXXX";
+    temporaryFd_ = ::mkstemp(temporary_.data());
+    if (temporaryFd_ < 0)
+        throw FileError(path_, errno);
+}
+
+FileReplacement::~FileReplacement() {
+    if (temporaryFd_ >= 0)
+        ::close(temporaryFd_);
+    if (!temporary_.empty())
+        ::unlink(temporary_.c_str());
+}
+
+void FileReplacement::write(std::string_view bytes) {
+    writeAll(temporaryFd_, bytes, path_);
+}
+
+void FileReplacement::commit() {
+    if (::fchmod(temporaryFd_, static_cast<mode_t>(mode_)) != 0 || ::fsync(temporaryFd_) != 0)
+        throw FileError(path_, errno);
+    int fd = temporaryFd_;
+    temporaryFd_ = -1;
+    if (::close(fd) != 0)
+        throw FileError(path_, errno);
+    if (::rename(temporary_.c_str(), path_.c_str()) != 0)
+        throw FileError(path_, errno);
+    temporary_.clear();
+}
+
+void replaceFile(const std::string& path, std::string_view bytes) {
+    FileReplacement replacement(path);
+    replacement.write(bytes);
+    replacement.commit();
 }
 
 ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path) {

@@ -84,22 +84,22 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
 }
 
 FileReplacement::FileReplacement(const std::string& path) : path_(path) {
-    {
-        // A target that exists keeps its permissions, and one that may not be
-        // written is refused as it would be by opening it for writing.
-        FileDescriptor existing(::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-        if (existing.get() >= 0) {
-            struct stat info {};
-            if (::fstat(existing.get(), &info) == 0) {
-                if (markedReadOnly(info))
-                    throw FileError(path_, EACCES);
-                mode_ = info.st_mode & 07777;
-            }
-            if (::flock(existing.get(), LOCK_EX | LOCK_NB) != 0)
-                throw FileError(path_, "the file is in use by another program");
-        } else if (errno != ENOENT) {
-            throw FileError(path_, errno);
+    // A target that exists keeps its permissions, and one that may not be
+    // written is refused as it would be by opening it for writing. Its lock is
+    // held until the rename, so that no other program reads or writes it
+    // while it is being replaced.
+    FileDescriptor existing(::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    if (existing.get() >= 0) {
+        struct stat info {};
+        if (::fstat(existing.get(), &info) == 0) {
+            if (markedReadOnly(info))
+                throw FileError(path_, EACCES);
+            mode_ = info.st_mode & 07777;
         }
+        if (::flock(existing.get(), LOCK_EX | LOCK_NB) != 0)
+            throw FileError(path_, "the file is in use by another program");
+    } else if (errno != ENOENT) {
+        throw FileError(path_, errno);
     }
 
     std::string folder = folderOf(path_);
@@ -111,6 +111,7 @@ FileReplacement::FileReplacement(const std::string& path) : path_(path) {
     temporaryFd_ = ::mkstemp(temporary_.data());
     if (temporaryFd_ < 0)
         throw FileError(path_, errno);
+    lockedTarget_ = existing.release();
 }
 
 FileReplacement::~FileReplacement() {
@@ -118,6 +119,8 @@ FileReplacement::~FileReplacement() {
         ::close(temporaryFd_);
     if (!temporary_.empty())
         ::unlink(temporary_.c_str());
+    if (lockedTarget_ >= 0)
+        ::close(lockedTarget_);
 }
 
 void FileReplacement::write(std::string_view bytes) {

@@ -15,6 +15,8 @@ bool readWholeFile(const std::string& path, std::string& bytes);
 // target that may not be written, a folder that may not be written, or a target
 // another process holds locked raise FileError and leave it unchanged; so does
 // a failed write or commit. Without a commit the temporary file is removed.
+// The target stays locked until the replacement is done with, so that other
+// programs that honour the lock see it in use while it is being replaced.
 class FileReplacement {
 public:
     explicit FileReplacement(const std::string& path);
@@ -29,6 +31,7 @@ private:
     std::string path_;
     std::string temporary_;
     int temporaryFd_ = -1;
+    int lockedTarget_ = -1;
     unsigned mode_ = 0644;
 };
 

@@ -110,3 +110,36 @@ TEST(ReplaceFile, AFileAnotherProgramHoldsIsRefusedAndKeptWhole) {
     replaceFile(path, "new");
     EXPECT_EQ(contents(path), "new");
 }
+
+TEST(ReplaceFile, TheTargetStaysLockedUntilTheNewBytesAreInPlace) {
+    TempDir dir;
+    std::string path = dir.file("song.gtr");
+    replaceFile(path, "old");
+    {
+        FileReplacement replacement(path);
+        replacement.write("new");
+        // Mid-save, other openers and a second save see the file in use.
+        EXPECT_THROW(ReadOnlyFile{path}, FileError);
+        EXPECT_THROW(HeldLock(path, LOCK_SH), std::runtime_error);
+        try {
+            replaceFile(path, "other");
+            ADD_FAILURE() << "a file being saved was replaced by a second save";
+        } catch (const FileError& error) {
+            EXPECT_NE(std::string(error.what()).find(kInUse), std::string::npos);
+        }
+        EXPECT_EQ(contents(path), "old");
+        replacement.commit();
+    }
+    EXPECT_EQ(contents(path), "new");
+    EXPECT_NO_THROW(ReadOnlyFile{path});
+
+    // Abandoned before the commit: the old bytes stay, unlocked, and the
+    // temporary file goes.
+    {
+        FileReplacement replacement(path);
+        replacement.write("lost");
+    }
+    EXPECT_EQ(contents(path), "new");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"song.gtr"});
+    EXPECT_NO_THROW(HeldLock(path, LOCK_EX));
+}

@@ -3,6 +3,7 @@
 #include "platform/file_error.h"
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -44,6 +45,35 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// As many links in a row as the kernel itself follows before giving up.
+constexpr int kMaxLinkHops = 40;
+
+// The file that path names after following symbolic links, so that a save
+// through a link replaces the file it points to and the link stays. A link
+// whose target does not exist yet gives where that target would be.
+std::string followLinks(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        char buffer[PATH_MAX];
+        ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (length < 0)
+            return current; // opening it reports why
+        if (static_cast<std::size_t>(length) == sizeof buffer)
+            throw FileError(path, ENAMETOOLONG);
+        std::string target(buffer, static_cast<std::size_t>(length));
+        if (!target.starts_with('/')) {
+            // Relative to the folder that holds the link.
+            std::string folder = folderOf(current);
+            target = (folder.ends_with('/') ? folder : folder + '/') + target;
+        }
+        current = std::move(target);
+    }
+    throw FileError(path, ELOOP);
+}
+
 void writeAll(int fd, std::string_view bytes, const std::string& path) {
     while (!bytes.empty()) {
         ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -83,12 +113,13 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-FileReplacement::FileReplacement(const std::string& path) : path_(path) {
+FileReplacement::FileReplacement(const std::string& path)
+    : path_(path), target_(followLinks(path)) {
     // A target that exists keeps its permissions, and one that may not be
     // written is refused as it would be by opening it for writing. Its lock is
     // held until the rename, so that no other program reads or writes it
     // while it is being replaced.
-    FileDescriptor existing(::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor existing(::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
     if (existing.get() >= 0) {
         struct stat info {};
         if (::fstat(existing.get(), &info) == 0) {
@@ -102,7 +133,7 @@ FileReplacement::FileReplacement(const std::string& path) : path_(path) {
         throw FileError(path_, errno);
     }
 
-    std::string folder = folderOf(path_);
+    std::string folder = folderOf(target_);
     struct stat folderInfo {};
     if (::stat(folder.c_str(), &folderInfo) == 0 && markedReadOnly(folderInfo))
         throw FileError(path_, EACCES);
@@ -134,7 +165,7 @@ void FileReplacement::commit() {
     temporaryFd_ = -1;
     if (::close(fd) != 0)
         throw FileError(path_, errno);
-    if (::rename(temporary_.c_str(), path_.c_str()) != 0)
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
         throw FileError(path_, errno);
     temporary_.clear();
 }

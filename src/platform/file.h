@@ -15,6 +15,8 @@ bool readWholeFile(const std::string& path, std::string& bytes);
 // target that may not be written, a folder that may not be written, or a target
 // another process holds locked raise FileError and leave it unchanged; so does
 // a failed write or commit. Without a commit the temporary file is removed.
+// A path that is a symbolic link is followed: the file it points to is
+// replaced (or created, when missing) and the link stays.
 // The target stays locked until the replacement is done with, so that other
 // programs that honour the lock see it in use while it is being replaced.
 class FileReplacement {
@@ -29,6 +31,7 @@ public:
 
 private:
     std::string path_;
+    std::string target_;
     std::string temporary_;
     int temporaryFd_ = -1;
     int lockedTarget_ = -1;

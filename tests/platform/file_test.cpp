@@ -3,6 +3,7 @@
 #include "support/held_lock.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -19,6 +20,12 @@ std::string contents(const std::string& path) {
     std::string bytes;
     EXPECT_TRUE(readWholeFile(path, bytes)) << path;
     return bytes;
+}
+
+// What the link at path points to; empty when path is no link.
+std::string linkText(const std::string& path) {
+    std::error_code notALink;
+    return std::filesystem::read_symlink(path, notALink).string();
 }
 
 } // namespace
@@ -57,6 +64,70 @@ TEST(ReplaceFile, ReadOnlyTargetOrFolderFailsNamingTheFileAndKeepsIt) {
     EXPECT_THROW(replaceFile(folder + "/x.gtr", "new"), FileError);
     EXPECT_FALSE(readWholeFile(folder + "/x.gtr", bytes));
     ::chmod(folder.c_str(), 0755);
+}
+
+TEST(ReplaceFile, ALinkedFileIsSavedThroughToItsTargetAndTheLinksStay) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    fs::create_directory(dir.file("real"));
+    const std::string target = dir.file("real/songs.gtr");
+    replaceFile(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    // A relative link, a link to that link, and an absolute link.
+    fs::create_symlink("real/songs.gtr", dir.file("songs.gtr"));
+    fs::create_symlink("songs.gtr", dir.file("again.gtr"));
+    fs::create_symlink(target, dir.file("absolute.gtr"));
+
+    replaceFile(dir.file("again.gtr"), "through two links");
+    EXPECT_EQ(contents(target), "through two links");
+    replaceFile(dir.file("absolute.gtr"), "new");
+    EXPECT_EQ(contents(target), "new");
+
+    EXPECT_EQ(linkText(dir.file("again.gtr")), "songs.gtr");
+    EXPECT_EQ(linkText(dir.file("songs.gtr")), "real/songs.gtr");
+    EXPECT_EQ(linkText(dir.file("absolute.gtr")), target);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640)) << "the target keeps its mode";
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"absolute.gtr", "again.gtr", "real", "songs.gtr"}));
+    EXPECT_EQ(fs::directory_iterator(dir.file("real"))->path(), target) << "no temporary file";
+
+    // The real target's rules hold through the link: read-only, or in a
+    // read-only folder, it fails and keeps its bytes.
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    EXPECT_THROW(replaceFile(dir.file("songs.gtr"), "read-only file"), FileError);
+    ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(dir.file("real").c_str(), 0555), 0);
+    EXPECT_THROW(replaceFile(dir.file("songs.gtr"), "read-only folder"), FileError);
+    ASSERT_EQ(::chmod(dir.file("real").c_str(), 0755), 0);
+    EXPECT_EQ(contents(target), "new");
+    EXPECT_TRUE(fs::is_symlink(dir.file("songs.gtr")));
+}
+
+TEST(ReplaceFile, ADanglingLinkGetsItsTargetCreatedWhereTheFolderExists) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    fs::create_directory(dir.file("real"));
+    fs::create_symlink("real/new.gtr", dir.file("new.gtr"));
+    replaceFile(dir.file("new.gtr"), "created");
+    EXPECT_TRUE(fs::is_symlink(dir.file("new.gtr")));
+    EXPECT_EQ(contents(dir.file("real/new.gtr")), "created");
+
+    // A link into a missing folder, or a loop of links, fails and changes nothing.
+    fs::create_symlink("gone/lost.gtr", dir.file("lost.gtr"));
+    fs::create_symlink("loop-b.gtr", dir.file("loop-a.gtr"));
+    fs::create_symlink("loop-a.gtr", dir.file("loop-b.gtr"));
+    for (const char* name : {"lost.gtr", "loop-a.gtr"}) {
+        try {
+            replaceFile(dir.file(name), "nowhere");
+            ADD_FAILURE() << name << " was saved";
+        } catch (const FileError& error) {
+            EXPECT_NE(std::string(error.what()).find(dir.file(name)), std::string::npos);
+        }
+    }
+    EXPECT_EQ(linkText(dir.file("lost.gtr")), "gone/lost.gtr");
+    EXPECT_EQ(linkText(dir.file("loop-a.gtr")), "loop-b.gtr");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"loop-a.gtr", "loop-b.gtr", "lost.gtr",
+                                                       "new.gtr", "real"}));
 }
 
 TEST(ReadOnlyFile, OpensReadOnlyFilesAndReadsAtOffsets) {

@@ -21,7 +21,6 @@ QString readmeTarget(const std::string& programDirectory) {
     if (!target.endsWith('/'))
         target += '/';
     target += QStringLiteral("readme.html");
-    target.truncate(kMaxPathLength);
     return target;
 }
 

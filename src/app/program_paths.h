@@ -9,14 +9,12 @@ namespace strumvale::app {
 // program directory.
 std::string loadedChordfilePath(const std::string& programDirectory, const std::string& fileName);
 
-// The read-me beside the program, as the Help button opens it; a path the
-// old path limit cannot hold is cut there, and then simply fails to open.
+// The read-me beside the program, as the Help button opens it, whole however
+// deep the program folder lies.
 QString readmeTarget(const std::string& programDirectory);
 
 // The chordfile a file dialog's choice names: the chosen folder and name,
 // with ".gtr" appended unless the name already ends in it exactly.
 QString chosenChordfilePath(const QString& chosen);
-
-inline constexpr int kMaxPathLength = 260;
 
 } // namespace strumvale::app

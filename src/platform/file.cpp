@@ -3,6 +3,7 @@
 #include "platform/file_error.h"
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -44,6 +45,35 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// As many links in a row as the kernel itself follows before giving up.
+constexpr int kMaxLinkHops = 40;
+
+// The file that path names after following symbolic links, so that a save
+// through a link replaces the file it points to and the link stays. A link
+// whose target does not exist yet gives where that target would be.
+std::string followLinks(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        char buffer[PATH_MAX];
+        ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (length < 0)
+            return current; // opening it reports why
+        if (static_cast<std::size_t>(length) == sizeof buffer)
+            throw FileError(path, ENAMETOOLONG);
+        std::string target(buffer, static_cast<std::size_t>(length));
+        if (!target.starts_with('/')) {
+            // Relative to the folder that holds the link.
+            std::string folder = folderOf(current);
+            target = (folder.ends_with('/') ? folder : folder + '/') + target;
+        }
+        current = std::move(target);
+    }
+    throw FileError(path, ELOOP);
+}
+
 void writeAll(int fd, std::string_view bytes, const std::string& path) {
     while (!bytes.empty()) {
         ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -83,47 +113,67 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-void replaceFile(const std::string& path, std::string_view bytes) {
-    mode_t mode = 0644;
-    {
-        // A target that exists keeps its permissions, and one that may not be
-        // written is refused as it would be by opening it for writing.
-        FileDescriptor existing(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-        if (existing.get() >= 0) {
-            struct stat info {};
-            if (::fstat(existing.get(), &info) == 0) {
-                if (markedReadOnly(info))
-                    throw FileError(path, EACCES);
-                mode = info.st_mode & 07777;
-            }
-            if (::flock(existing.get(), LOCK_EX | LOCK_NB) != 0)
-                throw FileError(path, "the file is in use by another program");
-        } else if (errno != ENOENT) {
-            throw FileError(path, errno);
+FileReplacement::FileReplacement(const std::string& path)
+    : path_(path), target_(followLinks(path)) {
+    // A target that exists keeps its permissions, and one that may not be
+    // written is refused as it would be by opening it for writing. Its lock is
+    // held until the rename, so that no other program reads or writes it
+    // while it is being replaced.
+    FileDescriptor existing(::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    if (existing.get() >= 0) {
+        struct stat info {};
+        if (::fstat(existing.get(), &info) == 0) {
+            if (markedReadOnly(info))
+                throw FileError(path_, EACCES);
+            mode_ = info.st_mode & 07777;
         }
+        if (::flock(existing.get(), LOCK_EX | LOCK_NB) != 0)
+            throw FileError(path_, "the file is in use by another program");
+    } else if (errno != ENOENT) {
+        throw FileError(path_, errno);
     }
 
-    std::string folder = folderOf(path);
+    std::string folder = folderOf(target_);
     struct stat folderInfo {};
     if (::stat(folder.c_str(), &folderInfo) == 0 && markedReadOnly(folderInfo))
-        throw FileError(path, EACCES);
+        throw FileError(path_, EACCES);
 
-    std::string temporary = folder + "/.strumvale-XXXXXX";
-    FileDescriptor fd(::mkstemp(temporary.data()));
-    if (fd.get() < 0)
-        throw FileError(path, errno);
-    try {
-        writeAll(fd.get(), bytes, path);
-        if (::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0)
-            throw FileError(path, errno);
-        if (::close(fd.release()) != 0)
-            throw FileError(path, errno);
-        if (::rename(temporary.c_str(), path.c_str()) != 0)
-            throw FileError(path, errno);
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
-    }
+    temporary_ = folder + "/.strumvale-XXXXXX";
+    temporaryFd_ = ::mkstemp(temporary_.data());
+    if (temporaryFd_ < 0)
+        throw FileError(path_, errno);
+    lockedTarget_ = existing.release();
+}
+
+FileReplacement::~FileReplacement() {
+    if (temporaryFd_ >= 0)
+        ::close(temporaryFd_);
+    if (!temporary_.empty())
+        ::unlink(temporary_.c_str());
+    if (lockedTarget_ >= 0)
+        ::close(lockedTarget_);
+}
+
+void FileReplacement::write(std::string_view bytes) {
+    writeAll(temporaryFd_, bytes, path_);
+}
+
+void FileReplacement::commit() {
+    if (::fchmod(temporaryFd_, static_cast<mode_t>(mode_)) != 0 || ::fsync(temporaryFd_) != 0)
+        throw FileError(path_, errno);
+    int fd = temporaryFd_;
+    temporaryFd_ = -1;
+    if (::close(fd) != 0)
+        throw FileError(path_, errno);
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+        throw FileError(path_, errno);
+    temporary_.clear();
+}
+
+void replaceFile(const std::string& path, std::string_view bytes) {
+    FileReplacement replacement(path);
+    replacement.write(bytes);
+    replacement.commit();
 }
 
 ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path) {

@@ -10,10 +10,35 @@ namespace strumvale::platform {
 // Reads the whole file into bytes; false (bytes untouched) when it cannot be read.
 bool readWholeFile(const std::string& path, std::string& bytes);
 
-// Replaces the file at path with bytes, all or nothing: the bytes go to a
-// temporary file in the same folder, which is then renamed over the target.
-// An existing target that may not be written, a folder that may not be written,
-// or a target another process holds locked raise FileError and leave it unchanged.
+// Replaces the file at path, all or nothing: the new bytes go to a temporary
+// file in the same folder, which commit() renames over the target. An existing
+// target that may not be written, a folder that may not be written, or a target
+// another process holds locked raise FileError and leave it unchanged; so does
+// a failed write or commit. Without a commit the temporary file is removed.
+// A path that is a symbolic link is followed: the file it points to is
+// replaced (or created, when missing) and the link stays.
+// The target stays locked until the replacement is done with, so that other
+// programs that honour the lock see it in use while it is being replaced.
+class FileReplacement {
+public:
+    explicit FileReplacement(const std::string& path);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+private:
+    std::string path_;
+    std::string target_;
+    std::string temporary_;
+    int temporaryFd_ = -1;
+    int lockedTarget_ = -1;
+    unsigned mode_ = 0644;
+};
+
+// The file at path replaced with bytes in one FileReplacement.
 void replaceFile(const std::string& path, std::string_view bytes);
 
 // A file opened for reading only, with a shared lock so that writers that

@@ -30,13 +30,17 @@ void pressEscape(QWidget& widget) {
 }
 
 TEST_F(AppTest, ExitAsksOnlyWhenThereAreUnsavedEdits) {
+    writeChordfile("default.gtr");
+    const std::string before = readFile(dir.file("default.gtr"));
     app::MainDialog& main = start();
+    ASSERT_TRUE(main.library().Loaded);
     main.show();
     main.exitCommand();
     EXPECT_FALSE(main.isVisible());
     EXPECT_TRUE(shown.empty());
 
     main.show();
+    main.library().Chords.Add(model::Chord("D", "D", "x x 0 2 3 2"));
     main.library().Modified = true;
     answers = {uikit::MessageAnswer::No};
     pressEscape(main);
@@ -51,8 +55,8 @@ TEST_F(AppTest, ExitAsksOnlyWhenThereAreUnsavedEdits) {
     main.close();
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(main.result(), QDialog::Rejected);
-    // Nothing was saved.
-    EXPECT_FALSE(std::filesystem::exists(dir.file("default.gtr")));
+    // Quitting without saving leaves the loaded chordfile as it was on disk.
+    EXPECT_EQ(readFile(dir.file("default.gtr")), before);
 }
 
 TEST_F(AppTest, ExitAndSettingsAreRefusedWhilePlaying) {

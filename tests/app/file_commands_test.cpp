@@ -6,6 +6,7 @@
 #include "pages/scales_page.h"
 #include "resources/templates/chords_tabs_page.h"
 #include "resources/templates/scales_page.h"
+#include "support/held_lock.h"
 
 #include <QListWidget>
 #include <sys/stat.h>
@@ -91,6 +92,25 @@ TEST_F(FileCommandsTest, ADamagedArchiveIsRefusedAndTheLibraryKeepsItsContents) 
     EXPECT_TRUE(main.library().Loaded);
     EXPECT_EQ(main.library().Chords.Count(), 2);
     EXPECT_EQ(main.statusLine().text(), path("default.gtr"));
+}
+
+TEST_F(FileCommandsTest, AChordfileAnotherProgramIsWritingIsRefusedAndTheLoadedOneStays) {
+    writeChordfile("default.gtr");
+    app::MainDialog& main = start();
+    writeChordfile(dir.file("busy.gtr"), [](ChordLibrary& library) {
+        library.Chords.Add(model::Chord("C", "Cmaj7", "x 3 2 0 0 0"));
+    });
+    HeldLock writer(dir.file("busy.gtr"), LOCK_EX);
+    fileChoices = {path("busy.gtr")};
+    app::openCommand(main);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.text, "Cannot access the file '" + path("busy.gtr") +
+                                         "': the file is in use by another program");
+    EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Stop);
+    EXPECT_TRUE(main.library().Loaded);
+    EXPECT_EQ(main.library().FileName, "default.gtr");
+    EXPECT_EQ(main.statusLine().text(), path("default.gtr"));
+    EXPECT_EQ(chordsOfC(), (std::vector<QString>{"C", "C7"}));
 }
 
 TEST_F(FileCommandsTest, SaveAppendsTheExtensionAndReplacesWithoutAsking) {

@@ -1,5 +1,9 @@
 #include "app/program_paths.h"
+#include "support/temp_dir.h"
 
+#include <QFile>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace strumvale::app {
@@ -19,12 +23,24 @@ TEST(ProgramPaths, TheStatusLineTakesRelativeNamesFromTheProgramDirectory) {
     EXPECT_EQ(loadedChordfilePath("/opt/strumvale", "/home/me/songs.gtr"), "/home/me/songs.gtr");
 }
 
-TEST(ProgramPaths, TheReadMeTargetIsCutAtThePathLimit) {
+TEST(ProgramPaths, TheReadMeTargetIsWholeInADeepProgramFolder) {
     EXPECT_EQ(readmeTarget("/opt/strumvale"), "/opt/strumvale/readme.html");
-    const std::string deep = "/" + std::string(255, 'd');
+    EXPECT_EQ(readmeTarget("/opt/strumvale/"), "/opt/strumvale/readme.html");
+
+    // A program folder deeper than the old 260-character limit: the Help
+    // button's target must still name the read-me that is there.
+    test::TempDir dir;
+    std::string deep = dir.path();
+    for (char name : {'a', 'b', 'c'})
+        deep += "/" + std::string(100, name);
+    std::filesystem::create_directories(deep);
+    std::ofstream(deep + "/readme.html") << "<html></html>";
+
     const QString target = readmeTarget(deep);
-    EXPECT_EQ(target.size(), kMaxPathLength);
-    EXPECT_FALSE(target.endsWith("readme.html"));
+    EXPECT_GT(target.size(), 300);
+    EXPECT_EQ(target.toStdString(), deep + "/readme.html");
+    QFile readme(target);
+    EXPECT_TRUE(readme.open(QIODevice::ReadOnly)) << target.toStdString();
 }
 
 } // namespace

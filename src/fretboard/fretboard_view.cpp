@@ -289,7 +289,7 @@ void FretboardView::drawNoteLabels(QPainter& painter,
             const std::string_view name = model::noteTable()[*open + f];
             bool shown = allFrets_;
             if (!shown && chordMode_) {
-                shown = tokens[static_cast<std::size_t>(r)] == std::to_string(f);
+                shown = model::fretOf(tokens[static_cast<std::size_t>(r)]) == f;
             } else if (!shown) {
                 shown = std::find(pitchClasses.begin(), pitchClasses.end(),
                                   model::stripOctave(name)) != pitchClasses.end();
@@ -346,8 +346,7 @@ void FretboardView::mouseReleaseEvent(QMouseEvent* event) {
 void FretboardView::editChord(int stringNumber, int fret) {
     model::TabTokens tokens = model::splitTab(chord_.Tab);
     std::string& token = tokens[static_cast<std::size_t>(kStringCount - stringNumber)];
-    const std::string fretText = std::to_string(fret);
-    token = token == fretText ? "x" : fretText;
+    token = model::fretOf(token) == fret ? "x" : std::to_string(fret);
     chord_.Tab = model::joinTab(tokens);
 }
 

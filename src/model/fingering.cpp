@@ -1,5 +1,7 @@
 #include "model/fingering.h"
 
+#include "model/notes.h"
+
 namespace strumvale::model {
 
 TabTokens splitTab(std::string_view tab) {
@@ -20,19 +22,26 @@ TabTokens splitTab(std::string_view tab) {
     return tokens;
 }
 
-static bool isValidToken(std::string_view token) {
-    if (token == "x" || token == "0")
-        return true;
-    if (token.empty() || token.size() > 2 || token[0] < '1' || token[0] > '9')
-        return false;
-    if (token.size() == 1)
-        return true;
-    return token[0] == '1' && token[1] >= '0' && token[1] <= '2';
+TokenMeaning readToken(std::string_view token) {
+    if (token == "x")
+        return {TokenMeaning::Kind::Muted, -1};
+    // No sign, padding or leading zero: a fret has one spelling only.
+    if (token.empty() || token.size() > 2 || (token.size() == 2 && token[0] == '0'))
+        return {};
+    int fret = 0;
+    for (char c : token) {
+        if (c < '0' || c > '9')
+            return {};
+        fret = fret * 10 + (c - '0');
+    }
+    if (fret > kHighestFret)
+        return {};
+    return {TokenMeaning::Kind::Fret, fret};
 }
 
 bool isValidTab(std::string_view tab) {
     for (const auto& token : splitTab(tab)) {
-        if (!isValidToken(token))
+        if (readToken(token).kind == TokenMeaning::Kind::NotAFret)
             return false;
     }
     return true;
@@ -61,12 +70,7 @@ std::string tabToken(std::string_view tab, int stringNumber) {
 }
 
 int fretOf(std::string_view token) {
-    if (!isValidToken(token) || token == "x")
-        return -1;
-    int fret = 0;
-    for (char c : token)
-        fret = fret * 10 + (c - '0');
-    return fret;
+    return readToken(token).fret;
 }
 
 } // namespace strumvale::model

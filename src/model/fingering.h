@@ -16,7 +16,20 @@ inline constexpr std::string_view kMutedTab = "x x x x x x";
 // Exactly six tokens, string 6 first; any other token count gives six "x".
 TabTokens splitTab(std::string_view tab);
 
-// Every token of splitTab is exactly "x" or one of "0".."12".
+// What one token says about its string.
+struct TokenMeaning {
+    enum class Kind { Muted, Fret, NotAFret };
+    Kind kind = Kind::NotAFret;
+    int fret = -1; // 0..12 for a Fret, else -1
+};
+
+// The one reading of a token, shared by drawing, naming the notes, sounding and
+// moving to another tuning so that they never disagree: "x" is muted, exactly
+// "0".."12" is that fret, and anything else ("13", "03", " 3", "-1", "") is not
+// a fret.
+TokenMeaning readToken(std::string_view token);
+
+// No token of splitTab is NotAFret.
 bool isValidTab(std::string_view tab);
 
 std::string joinTab(const TabTokens& tokens);
@@ -25,7 +38,7 @@ std::string joinTab(const TabTokens& tokens);
 // Unlike splitTab it never substitutes "x": a short text repeats its last token.
 std::string tabToken(std::string_view tab, int stringNumber);
 
-// The fret of a valid token, or -1 for "x".
+// The fret readToken finds, or -1 for "x" and for a token that is not a fret.
 int fretOf(std::string_view token);
 
 } // namespace strumvale::model

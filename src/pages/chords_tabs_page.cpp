@@ -22,13 +22,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <algorithm>
 #include <array>
-#include <charconv>
 #include <random>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace strumvale::pages {
 
@@ -43,30 +39,6 @@ constexpr std::array<const char*, 7> kKeys = {"C", "D", "E", "F", "G", "A", "B"}
 // Note-table entries of the open strings in standard tuning, string 6 first:
 // E1, A1, D2, G2, B2, E3. The table is chromatic, so entries count semitones.
 constexpr std::array<int, model::kStringCount> kStandardOpenEntries = {24, 29, 34, 39, 43, 48};
-
-std::vector<std::string> splitAtSpaces(std::string_view text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find(' ', start), text.size());
-        if (end > start) {
-            parts.emplace_back(text.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return parts;
-}
-
-// A fret written in plain decimal digits; anything else is left alone.
-std::optional<int> fretNumber(std::string_view token) {
-    int value = 0;
-    const char* end = token.data() + token.size();
-    const auto [last, error] = std::from_chars(token.data(), end, value);
-    if (token.empty() || token.front() == '-' || error != std::errc() || last != end) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 // Three independent bytes from the system's random source, once per page.
 QColor randomColour() {
@@ -326,30 +298,27 @@ std::optional<model::Tuning> ChordsTabsPage::selectedTuning() const {
 }
 
 std::string ChordsTabsPage::tabForTuning(const model::Chord& chord) {
-    const std::vector<std::string> entries = splitAtSpaces(chord.Tab);
-    if (entries.size() != static_cast<std::size_t>(model::kStringCount)) {
-        return chord.Tab;
-    }
+    // Split as everything else splits: a text of another token count reads as
+    // all muted, so it moves nowhere instead of turning into a playable tab.
+    const model::TabTokens tokens = model::splitTab(chord.Tab);
     const std::string notes = view_->tuning().Notes;
-    std::vector<std::string> moved = entries;
+    model::TabTokens moved = tokens;
     for (int k = 0; k < model::kStringCount; ++k) {
         auto& entry = moved[static_cast<std::size_t>(k)];
         const std::optional<int> open = model::noteIndex(model::tuningNote(notes, 6 - k));
-        const std::optional<int> fret = fretNumber(entry);
-        // An open note outside the table gives no distance to move by.
-        if (!open || !fret) {
+        const int fret = model::fretOf(entry);
+        // "x" and a token that is no fret stay as written; an open note
+        // outside the table gives no distance to move by.
+        if (!open || fret < 0) {
             continue;
         }
-        const long shifted =
-            static_cast<long>(*fret) - *open + kStandardOpenEntries[static_cast<std::size_t>(k)];
+        const int shifted = fret - *open + kStandardOpenEntries[static_cast<std::size_t>(k)];
         entry = shifted < 0 ? std::string("x") : std::to_string(shifted);
     }
-    if (moved == entries) {
+    if (moved == tokens) {
         return chord.Tab;
     }
-    model::TabTokens tokens;
-    std::copy(moved.begin(), moved.end(), tokens.begin());
-    const std::string movedTab = model::joinTab(tokens);
+    const std::string movedTab = model::joinTab(moved);
     tabLine_->setText(translate("Tab was changed to") + QStringLiteral(": ") + toQString(movedTab));
     return movedTab;
 }

@@ -23,15 +23,6 @@ int dataByte(int value) {
     return std::clamp(value, 0, 127);
 }
 
-// Only the exact tokens "0" to "12" are frets.
-std::optional<int> fretNumber(std::string_view token) {
-    for (int fret = 0; fret <= model::kHighestFret; ++fret) {
-        if (token == std::to_string(fret))
-            return fret;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 ChordPlayer::ChordPlayer(Clock& clock) : clock_(clock) {}
@@ -120,13 +111,13 @@ std::vector<std::string> ChordPlayer::strumNotes(std::string_view tab,
     std::vector<std::string> notes;
     model::TabTokens tokens = model::splitTab(tab);
     for (int k = 0; k < model::kStringCount; ++k) {
-        auto fret = fretNumber(tokens[k]);
-        if (!fret)
+        const int fret = model::fretOf(tokens[k]);
+        if (fret < 0)
             continue;
         auto open = model::noteIndex(model::tuningNote(tuningNotes, model::kStringCount - k));
-        if (!open || *open >= kOpenStringNotes || *open + *fret > kLastEntry)
+        if (!open || *open >= kOpenStringNotes || *open + fret > kLastEntry)
             continue;
-        notes.emplace_back(table[*open + *fret]);
+        notes.emplace_back(table[*open + fret]);
     }
     return notes;
 }

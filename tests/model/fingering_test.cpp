@@ -50,12 +50,26 @@ TEST(TabToken, ReadsStringsFromSixDownAndDiffersFromSplitTabOnOddTexts) {
     EXPECT_EQ(tabToken("1 2 3 4 5 6 7 8", 1), "6") << "tokens after the sixth are ignored";
 }
 
-TEST(FretOf, ValidTokensOnly) {
-    EXPECT_EQ(fretOf("0"), 0);
-    EXPECT_EQ(fretOf("12"), 12);
+// Drawing, the notes line, the player and moving to another tuning all read
+// tokens this way; the spellings below once read as frets in some of them only.
+TEST(ReadToken, EachFretHasOneSpellingAndAnythingElseIsNoFret) {
+    using Kind = TokenMeaning::Kind;
+    EXPECT_EQ(readToken("x").kind, Kind::Muted);
     EXPECT_EQ(fretOf("x"), -1);
-    EXPECT_EQ(fretOf("13"), -1);
-    EXPECT_EQ(fretOf(""), -1);
+    for (int fret = 0; fret <= 12; ++fret) {
+        const std::string token = std::to_string(fret);
+        EXPECT_EQ(readToken(token).kind, Kind::Fret) << token;
+        EXPECT_EQ(fretOf(token), fret) << token;
+    }
+    for (const char* token : {"13", "20", "99", "03", "00", "012", " 3", "3 ", "-1", "-0", "+3",
+                              "X", "", "1x", "x1", "\t3"}) {
+        EXPECT_EQ(readToken(token).kind, Kind::NotAFret) << '"' << token << '"';
+        EXPECT_EQ(fretOf(token), -1) << '"' << token << '"';
+    }
+    // A tab is valid exactly when no token is NotAFret.
+    EXPECT_TRUE(isValidTab("x 12 0 10 x 9"));
+    EXPECT_FALSE(isValidTab("x 3 2 0 1 03"));
+    EXPECT_FALSE(isValidTab("x 3 2 0 1 +1"));
 }
 
 TEST(TuningNote, SixFieldsFewerOrMore) {

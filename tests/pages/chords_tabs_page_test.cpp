@@ -1,7 +1,9 @@
 #include "fretboard/fretboard_view.h"
+#include "fretboard/render.h"
 #include "pages/chords_tabs_page.h"
 #include "pages/page_rig.h"
 #include "resources/templates/chords_tabs_page.h"
+#include "sound/chord_player.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -113,6 +115,70 @@ TEST_F(ChordsTabsFixture, NotesOutsideTheNoteTableReadNotAvailable) {
     selectKey("C");
     EXPECT_EQ(tabLine(), "Tab was changed to: x 3 2 0 1 x");
     EXPECT_EQ(notesLine(), "Notes: N/A - C2 - E2 - G2 - N/A - N/A");
+}
+
+// "03", "13" and a text of seven tokens are no fret to any part of the page, so
+// moving them to another tuning must not make the view draw or the notes line
+// name what the player will not sound.
+TEST_F(ChordsTabsFixture, ViewNotesLineAndPlayerReadOddTokensAlike) {
+    const model::Tuning wholeUp{"Whole up", "F#1,B1,E2,A2,C#3,F#3"};
+    rig.library.Tunings.Add(wholeUp);
+    page.refreshTunings();
+    struct Row {
+        const char* stored;
+        const char* tabLine;
+        const char* notesLine;
+    };
+    const Row rows[] = {
+        {"x 5 4 2 3 3", "Tab was changed to: x 3 2 0 1 1", "Notes: N/A - D2 - F#2 - A2 - D3 - G3"},
+        {"x 5 4 2 3 03", "Tab was changed to: x 3 2 0 1 03", "Notes: N/A"},
+        {"13 7 x x x x", "Tab was changed to: 13 5 x x x x", "Notes: N/A"},
+        {"x 5 4 2 3 3 ", "Tab: x 5 4 2 3 3 ", "Notes: N/A - N/A - N/A - N/A - N/A - N/A"},
+    };
+    for (const Row& row : rows) {
+        rig.library.Chords.Add(model::Chord("D", row.stored, row.stored));
+    }
+    click(Id::ShowNotes);
+    selectKey("D");
+    selectTuning(wholeUp);
+
+    auto& view = page.fretboardView();
+    for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
+        SCOPED_TRACE(rows[i].stored);
+        chords()->setCurrentRow(i);
+        EXPECT_EQ(tabLine().toStdString(), rows[i].tabLine);
+        EXPECT_EQ(notesLine().toStdString(), rows[i].notesLine);
+
+        QStringList named = notesLine().mid(QStringLiteral("Notes: ").size()).split(" - ");
+        named.removeAll("N/A");
+        fretboard::testing::renderClient(view, view.width(), view.height());
+        QStringList drawn;
+        for (const auto& label :
+             fretboard::testing::labelsOf(view.drawnLabels(), fretboard::DrawnLabel::Kind::Note)) {
+            drawn << label.text;
+        }
+        const bool refused =
+            !fretboard::testing::labelsOf(view.drawnLabels(), fretboard::DrawnLabel::Kind::Message)
+                 .empty();
+        QStringList sounding;
+        if (!refused) {
+            for (const std::string& note :
+                 sound::ChordPlayer::strumNotes(shownTab(), wholeUp.Notes)) {
+                sounding << uikit::toQString(note);
+            }
+        }
+        named.sort();
+        drawn.sort();
+        sounding.sort();
+        EXPECT_EQ(drawn.join(' ').toStdString(), named.join(' ').toStdString())
+            << "the view labels what the notes line names";
+        EXPECT_EQ(sounding.join(' ').toStdString(), named.join(' ').toStdString())
+            << "the shown tab sounds what the notes line names";
+
+        click(Id::Play);
+        EXPECT_EQ(strummedNotes().size(), static_cast<std::size_t>(named.size()))
+            << "the stored tab sounds as many strings as are named";
+    }
 }
 
 TEST_F(ChordsTabsFixture, SearchMatchesWholeNameOrTabIgnoringCase) {

@@ -223,6 +223,7 @@ void MainDialog::applySettings() {
     for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales}) {
         tabs_->page(index)->setNoteTextColour(notes);
     }
+    tabs_->tunerPage().takeSettings();
     for (int index = 0; index < PageTabCtrl::kPageCount; ++index)
         tabs_->page(index)->update();
 
@@ -268,7 +269,7 @@ void MainDialog::setSettingsDialogRunner(SettingsDialogRunner runner) {
 }
 
 bool MainDialog::refuseWhilePlaying(const QString& caption) {
-    if (!library_.ChordPlayer.isPlaying())
+    if (!library_.ChordPlayer.isPlaying() && !tabs_->tunerPage().isSounding())
         return false;
     uikit::showMessage(this, {translate("Please stop playing first."), caption,
                               uikit::MessageIcon::Information, uikit::MessageButtons::Ok});

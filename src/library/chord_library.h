@@ -23,6 +23,8 @@ public:
         // The program opens the MIDI output device of the settings at start;
         // tools and tests open none.
         bool openMidiDevice = false;
+        // What timed sound sleeps on; the machine's steady clock when null.
+        sound::Clock* clock = nullptr;
     };
 
     ChordLibrary() : ChordLibrary(Options()) {}

@@ -1,26 +1,115 @@
 #include "pages/tuner_page.h"
 
+#include "library/chord_library.h"
+#include "model/notes.h"
+#include "model/records.h"
+#include "model/tuning_notes.h"
+#include "pages/page_colours.h"
 #include "resources/templates/tuner_page.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
+#include "uikit/message_box.h"
+#include "uikit/text.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QSlider>
 
 namespace strumvale::pages {
 
 using Id = resources::TunerId;
+using uikit::fromQString;
+using uikit::toQString;
+
+namespace {
+
+constexpr Id kNoteLists[] = {Id::String6Note, Id::String5Note, Id::String4Note,
+                             Id::String3Note, Id::String2Note, Id::String1Note};
+constexpr Id kStringButtons[] = {Id::String6Play, Id::String5Play, Id::String4Play,
+                                 Id::String3Play, Id::String2Play, Id::String1Play};
+constexpr Id kEditingControls[] = {
+    Id::String6Note,  Id::String5Note,    Id::String4Note,  Id::String3Note,  Id::String2Note,
+    Id::String1Note,  Id::TuningName,     Id::Update,       Id::Remove,       Id::New,
+    Id::String6Label, Id::String5Label,   Id::String4Label, Id::String3Label, Id::String2Label,
+    Id::String1Label, Id::TuningNameLabel};
+constexpr const char* kNumbers[] = {"6th", "5th", "4th", "3rd", "2nd", "1st"};
+// "E-1" to "B3": the notes a string may be tuned to.
+constexpr int kTunableNotes = 56;
+constexpr int kShortestNote = 500;
+constexpr int kLongestNote = 2000;
+const QColor kLabelColour(92, 128, 224);
+// Where the labels are drawn, in client pixels.
+const QRect kLabelStrip(386, 30, 175, 18);
+
+// A note without its octave: "F#-1" gives "F#", "D2" gives "D".
+QString labelOf(const QString& note) {
+    QString label = note;
+    label.remove(QRegularExpression(QStringLiteral("[0123-]")));
+    return label;
+}
+
+} // namespace
 
 TunerPage::TunerPage(PageHost& host, QWidget* parent)
-    : Page(host, resources::tunerPageTemplate(), parent) {
-    for (Id button : {Id::String6Play, Id::String5Play, Id::String4Play, Id::String3Play,
-                      Id::String2Play, Id::String1Play}) {
-        control<uikit::ImageButton>(button)->setIconResource(uikit::icon::StringIdle);
+    : Page(host, resources::tunerPageTemplate(), parent), tuner_(host.library().ChordPlayer) {
+    tuningCombo_ = control<QComboBox>(Id::TuningCombo);
+    loop_ = control<QCheckBox>(Id::LoopNotes);
+    noteLength_ = control<QSlider>(Id::NoteLength);
+    name_ = control<QLineEdit>(Id::TuningName);
+    for (int i = 0; i < kStrings; ++i) {
+        noteLists_[i] = control<QComboBox>(kNoteLists[i]);
+        stringButtons_[i] = control<uikit::ImageButton>(kStringButtons[i]);
+        stringButtons_[i]->setIconResource(uikit::icon::StringIdle);
+        connect(stringButtons_[i], &QToolButton::clicked, this, [this, i] { playString(i); });
     }
+
+    refreshTunings();
+    for (int i = 0; i < kStrings; ++i) {
+        const QSignalBlocker blocker(noteLists_[i]);
+        for (int note = 0; note < kTunableNotes; ++note)
+            noteLists_[i]->addItem(toQString(model::noteTable()[static_cast<std::size_t>(note)]));
+        noteLists_[i]->setCurrentIndex(0);
+    }
+    applySelectedTuning();
+    setEditing(false);
+    control<QRadioButton>(Id::ShowNotes)->setChecked(true);
+    control<QRadioButton>(Id::DisableEditing)->setChecked(true);
+    noteLength_->setRange(kShortestNote, kLongestNote);
+    noteLength_->setValue(1000);
+    tuner_.setNoteLength(noteLength_->value());
+
+    connect(tuningCombo_, &QComboBox::currentIndexChanged, this, [this] { applySelectedTuning(); });
+    for (int i = 0; i < kStrings; ++i) {
+        connect(noteLists_[i], &QComboBox::currentIndexChanged, this,
+                [this, i] { noteListChanged(i); });
+    }
+    connect(control<QRadioButton>(Id::ShowNotes), &QRadioButton::clicked, this,
+            [this] { setNumbers(false); });
+    connect(control<QRadioButton>(Id::ShowNumbers), &QRadioButton::clicked, this,
+            [this] { setNumbers(true); });
+    connect(control<QRadioButton>(Id::DisableEditing), &QRadioButton::clicked, this,
+            [this] { setEditing(false); });
+    connect(control<QRadioButton>(Id::EnableEditing), &QRadioButton::clicked, this,
+            [this] { setEditing(true); });
+    connect(loop_, &QCheckBox::toggled, this, [this](bool on) { tuner_.setLooping(on); });
+    connect(noteLength_, &QSlider::valueChanged, this,
+            [this](int ms) { tuner_.setNoteLength(ms); });
+    connect(control<QPushButton>(Id::Update), &QPushButton::clicked, this,
+            [this] { updateTuning(); });
+    connect(control<QPushButton>(Id::Remove), &QPushButton::clicked, this,
+            [this] { removeTuning(); });
+    connect(control<QPushButton>(Id::New), &QPushButton::clicked, this, [this] { newTuning(); });
     retranslate();
+    takeSettings();
 }
 
 void TunerPage::retranslate() {
@@ -33,7 +122,7 @@ void TunerPage::retranslate() {
     control<QRadioButton>(Id::ShowNumbers)->setText(translate("Numbers"));
     control<QRadioButton>(Id::DisableEditing)->setText(translate("Disable editing"));
     control<QRadioButton>(Id::EnableEditing)->setText(translate("Enable editing"));
-    control<QCheckBox>(Id::LoopNotes)->setText(translate("Loop notes when playing"));
+    loop_->setText(translate("Loop notes when playing"));
     control<QLabel>(Id::EditingDisabledNotice)
         ->setText(translate("Editing of Tunings is currently disabled."));
     control<QLabel>(Id::TuningNameLabel)->setText(translate("Tuning Name") + ":");
@@ -48,6 +137,184 @@ void TunerPage::retranslate() {
     control<QLabel>(Id::String1Label)->setText(translate("String 1 (E):"));
 }
 
-void TunerPage::refreshTunings() {}
+void TunerPage::refreshTunings() {
+    {
+        const QSignalBlocker blocker(tuningCombo_);
+        host().fillTuningCombo(*tuningCombo_);
+    }
+    applySelectedTuning();
+}
+
+void TunerPage::takeSettings() {
+    applyPageBackground(*this, library().Settings.Whitebackgroundcolor);
+    update();
+}
+
+void TunerPage::applySelectedTuning() {
+    const std::optional<model::Tuning> tuning =
+        library().Tunings.GetAt(tuningCombo_->currentIndex());
+    // Without a tuning there is nothing to show; the lists keep what they hold.
+    if (!tuning || noteLists_[0]->count() == 0)
+        return;
+    labels_.clear();
+    for (int i = 0; i < kStrings; ++i) {
+        const QString note = toQString(model::tuningNote(tuning->Notes, kStrings - i));
+        const QSignalBlocker blocker(noteLists_[i]);
+        noteLists_[i]->setCurrentIndex(noteLists_[i]->findText(note, Qt::MatchStartsWith));
+        labels_.append(labelOf(note));
+    }
+    name_->setText(toQString(tuning->Name));
+    redrawLabels();
+}
+
+void TunerPage::noteListChanged(int index) {
+    if (labels_.size() != kStrings)
+        return;
+    labels_[index] = labelOf(noteLists_[index]->currentText());
+    redrawLabels();
+}
+
+void TunerPage::setEditing(bool on) {
+    for (Id id : kEditingControls)
+        control<QWidget>(id)->setVisible(on);
+    control<QLabel>(Id::EditingDisabledNotice)->setVisible(!on);
+}
+
+void TunerPage::setNumbers(bool on) {
+    numbers_ = on;
+    applySelectedTuning();
+}
+
+QStringList TunerPage::shownLabels() const {
+    if (!numbers_)
+        return labels_;
+    QStringList numbers;
+    for (const char* number : kNumbers)
+        numbers.append(QString::fromLatin1(number));
+    return numbers;
+}
+
+void TunerPage::redrawLabels() {
+    update(kLabelStrip.adjusted(0, 0, 0, 2));
+}
+
+void TunerPage::paintEvent(QPaintEvent* event) {
+    Page::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 2));
+    for (int x : {400, 425, 450})
+        painter.drawLine(x, 50, x, 180);
+    for (int y : {50, 90, 130, 170})
+        painter.drawLine(400, y, 524, y);
+    painter.setPen(QPen(Qt::black, 1));
+    for (int x : {475, 500, 525})
+        painter.drawLine(x, 50, x, 180);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(QRect(455, 142, 15, 15));
+
+    const QColor background = library().Settings.Whitebackgroundcolor
+                                  ? kWhiteBackground
+                                  : palette().color(QPalette::Button);
+    painter.setPen(background);
+    painter.setBrush(background);
+    painter.drawRect(kLabelStrip.adjusted(0, 0, -1, -1));
+    painter.setPen(kLabelColour);
+    const QStringList labels = shownLabels();
+    for (int i = 0; i < labels.size() && i < kStrings; ++i)
+        painter.drawText(QRect(386 + 25 * i, 30, 32, 20), Qt::AlignHCenter | Qt::AlignTop,
+                         labels[i]);
+}
+
+void TunerPage::playString(int index) {
+    const bool sounding = tuner_.isPlaying();
+    if (loop_->isChecked() && sounding && soundingButton_ != index) {
+        // Another string while looping: the loop goes on with this one.
+        if (soundingButton_ >= 0)
+            stringButtons_[soundingButton_]->setIconResource(uikit::icon::StringIdle);
+    } else if (sounding) {
+        // The sounding string again, or any string while a single note
+        // sounds: the loop ends after the current note.
+        loop_->setChecked(false);
+        return;
+    }
+    tuner_.setNote(fromQString(noteLists_[index]->currentText()));
+    stringButtons_[index]->setIconResource(uikit::icon::StringSounding);
+    soundingButton_ = index;
+    if (!tuner_.isPlaying()) {
+        const model::Settings& settings = library().Settings;
+        tuner_.setSound(settings.Instrument, settings.Volume);
+        tuner_.start([this] {
+            QMetaObject::invokeMethod(
+                this, [this] { noteEnded(); }, Qt::QueuedConnection);
+        });
+    }
+}
+
+void TunerPage::noteEnded() {
+    // A string clicked since the report was sent has started a new note.
+    if (tuner_.isPlaying() || soundingButton_ < 0)
+        return;
+    stringButtons_[soundingButton_]->setIconResource(uikit::icon::StringIdle);
+    soundingButton_ = -1;
+}
+
+void TunerPage::message(std::string_view text) {
+    uikit::showMessage(this, {translate(text), translate("Error"), uikit::MessageIcon::Information,
+                              uikit::MessageButtons::Ok});
+}
+
+void TunerPage::updateTuning() {
+    const int index = tuningCombo_->currentIndex();
+    const std::optional<model::Tuning> tuning = library().Tunings.GetAt(index);
+    if (!tuning)
+        return;
+    if (tuning->Name == model::kStandardTuningName) {
+        message("Can't update the Standard tuning.");
+        return;
+    }
+    if (fromQString(name_->text()) == model::kStandardTuningName) {
+        message("Please select another name.");
+        return;
+    }
+    std::string notes;
+    for (int i = 0; i < kStrings; ++i) {
+        if (i > 0)
+            notes += ',';
+        notes += fromQString(noteLists_[i]->currentText());
+    }
+    library().Tunings.SetAt(index, model::Tuning{fromQString(name_->text()), notes});
+    host().onTuningsChanged();
+    tuningCombo_->setCurrentIndex(index);
+    applySelectedTuning();
+    library().Modified = true;
+}
+
+void TunerPage::removeTuning() {
+    const int index = tuningCombo_->currentIndex();
+    const std::optional<model::Tuning> tuning = library().Tunings.GetAt(index);
+    if (!tuning)
+        return;
+    if (tuning->Name == model::kStandardTuningName) {
+        message("Can't remove the Standard tuning.");
+        return;
+    }
+    const uikit::MessageAnswer answer = uikit::showMessage(
+        this, {translate("Remove") + QStringLiteral(": ") + toQString(tuning->Name),
+               translate("Remove") + QStringLiteral("?"), uikit::MessageIcon::Question,
+               uikit::MessageButtons::YesNo});
+    if (answer != uikit::MessageAnswer::Yes)
+        return;
+    library().Tunings.RemoveAt(index);
+    host().onTuningsChanged();
+    library().Modified = true;
+}
+
+void TunerPage::newTuning() {
+    library().Tunings.Add(model::Tuning{"New Tuning", "E-1,E-1,E-1,E-1,E-1,E-1"});
+    host().onTuningsChanged();
+    tuningCombo_->setCurrentIndex(tuningCombo_->count() - 1);
+    applySelectedTuning();
+    library().Modified = true;
+}
 
 } // namespace strumvale::pages

@@ -17,6 +17,7 @@ ImageButton::ImageButton(const QString& caption, QWidget* parent) : QToolButton(
 }
 
 void ImageButton::setIconResource(int resourceId) {
+    iconResource_ = resourceId;
     setIcon(resourceIcon(resourceId));
     arrange();
 }

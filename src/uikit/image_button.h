@@ -14,6 +14,8 @@ public:
     explicit ImageButton(const QString& caption, QWidget* parent = nullptr);
 
     void setIconResource(int resourceId);
+    // The resource of the icon shown, -1 before one is set.
+    int iconResource() const { return iconResource_; }
     void setLinkTarget(const QString& target);
     QString linkTarget() const { return linkTarget_; }
 
@@ -24,6 +26,7 @@ private:
     void arrange();
 
     QString linkTarget_;
+    int iconResource_ = -1;
 };
 
 } // namespace strumvale::uikit

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,7 +27,10 @@ public:
     ChordLibrary& library() override { return library_; }
     void onChordsChanged() override {}
     void onScalesChanged() override {}
-    void onTuningsChanged() override {}
+    void onTuningsChanged() override {
+        if (tuningsChanged)
+            tuningsChanged();
+    }
     void onDrumPatternsChanged() override {}
     void closeChordfile() override {}
     void addChordToPlaylist(const model::Chord& chord) override { playlist.push_back(chord); }
@@ -40,6 +44,8 @@ public:
     void applySettings() override {}
 
     std::vector<model::Chord> playlist;
+    // What the main window would refill.
+    std::function<void()> tuningsChanged;
 
 private:
     ChordLibrary& library_;

@@ -1,4 +1,13 @@
+#include "app/page_tab_ctrl.h"
 #include "app_fixture.h"
+#include "pages/tuner_page.h"
+#include "resources/templates/tuner_page.h"
+#include "uikit/dialog_builder.h"
+#include "uikit/image_button.h"
+
+#include <QCheckBox>
+#include <QSlider>
+#include <map>
 
 namespace strumvale::test {
 namespace {
@@ -34,6 +43,39 @@ TEST_F(WorkerReports, AReportQueuedForAWindowThatWentIsDropped) {
     failingStrum(main);
     window.reset();
     QApplication::processEvents();
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(WorkerReports, TheTunerLoopTakesStringsFromTheUiThreadAndEndsWithTheWindow) {
+    using Id = resources::TunerId;
+    app::MainDialog& main = start();
+    pages::TunerPage& tuner = main.pageTabs().tunerPage();
+    uikit::control<QCheckBox>(tuner, Id::LoopNotes)->setChecked(true);
+    uikit::control<QSlider>(tuner, Id::NoteLength)->setValue(500);
+    auto* fifth = uikit::control<uikit::ImageButton>(tuner, Id::String5Play);
+    auto* fourth = uikit::control<uikit::ImageButton>(tuner, Id::String4Play);
+    for (int i = 0; i < 200; ++i) {
+        (i % 2 == 0 ? fifth : fourth)->click();
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(tuner.isSounding());
+    window.reset();
+
+    // Every note that sounded was turned off again, and only the two
+    // strings' notes sounded.
+    std::map<unsigned, int> held;
+    for (const auto& message : midi->messages()) {
+        const unsigned status = message.packed & 0xF0;
+        const unsigned note = (message.packed >> 8) & 0xFF;
+        if (status == 0x90)
+            ++held[note];
+        if (status == 0x80)
+            --held[note];
+    }
+    for (const auto& [note, count] : held) {
+        EXPECT_TRUE(note == 45 || note == 50) << note;
+        EXPECT_EQ(count, 0) << note;
+    }
     EXPECT_TRUE(shown.empty());
 }
 

@@ -49,17 +49,39 @@ bool LoadLanguage(TranslationTable& table, const std::string& path) {
     return true;
 }
 
+namespace {
+
+// The key of an "English=Foreign" entry; none for an entry without "=".
+std::string_view entryKey(std::string_view entry) {
+    auto equals = entry.find('=');
+    return equals == std::string_view::npos ? std::string_view() : entry.substr(0, equals);
+}
+
+bool isNewerPhrase(std::string_view key) {
+    static const std::vector<std::string> newer = [] {
+        TranslationTable builtIn;
+        LoadLanguage(builtIn, model::kBuiltInLanguage);
+        std::vector<std::string> keys;
+        for (std::int32_t i = kOriginalPhraseCount; i < builtIn.Count(); ++i)
+            keys.emplace_back(entryKey(builtIn.items()[static_cast<std::size_t>(i)]));
+        return keys;
+    }();
+    return std::find(newer.begin(), newer.end(), key) != newer.end();
+}
+
+} // namespace
+
 std::string Translate(const TranslationTable& table, std::string_view key) {
     for (const auto& entry : table.items()) {
-        auto equals = entry.find('=');
-        std::string_view entryKey =
-            equals == std::string::npos ? std::string_view() : std::string_view(entry).substr(0, equals);
-        if (entryKey != key)
+        if (entryKey(entry) != key)
             continue;
-        std::string_view text = std::string_view(entry).substr(equals + 1);
-        return text.empty() ? kTranslationError : std::string(text);
+        // Without "=" (npos + 1 is 0) the whole entry is the text.
+        std::string_view text = std::string_view(entry).substr(entry.find('=') + 1);
+        if (!text.empty())
+            return std::string(text);
+        break;
     }
-    return kTranslationError;
+    return isNewerPhrase(key) ? std::string(key) : kTranslationError;
 }
 
 bool ReadLanguageInfo(TranslationTable& info, const std::string& path) {

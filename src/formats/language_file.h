@@ -15,6 +15,9 @@ using TranslationTable = model::ValueList<std::string>; // "English=Foreign" per
 using TextList = std::vector<std::string>;
 
 inline constexpr const char* kTranslationError = "Translation Error!";
+// The built-in table's first phrases, which every language file has; the
+// phrases after them came later, and files made before them cannot know them.
+inline constexpr int kOriginalPhraseCount = 146;
 inline constexpr const char* kLanguageFileVersion = "4.0.0.beta1";
 
 // Replaces the table with the language at path (or the built-in table for
@@ -22,7 +25,8 @@ inline constexpr const char* kLanguageFileVersion = "4.0.0.beta1";
 bool LoadLanguage(TranslationTable& table, const std::string& path);
 
 // The text for an English key: the first entry with exactly that key decides;
-// a missing or empty text gives "Translation Error!".
+// a missing or empty text gives "Translation Error!", or for a phrase added
+// after the original ones the English key itself.
 std::string Translate(const TranslationTable& table, std::string_view key);
 
 // The four header texts (version, language, author, description) for display.

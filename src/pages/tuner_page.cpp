@@ -135,6 +135,10 @@ void TunerPage::retranslate() {
     control<QLabel>(Id::String3Label)->setText(translate("String 3 (G):"));
     control<QLabel>(Id::String2Label)->setText(translate("String 2 (B):"));
     control<QLabel>(Id::String1Label)->setText(translate("String 1 (E):"));
+    // The string buttons show only an icon; a screen reader names them.
+    for (int i = 0; i < kStrings; ++i)
+        stringButtons_[i]->setAccessibleName(translate("Play string") + QStringLiteral(" ") +
+                                             QString::number(kStrings - i));
 }
 
 void TunerPage::refreshTunings() {

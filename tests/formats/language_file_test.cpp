@@ -181,7 +181,7 @@ static const std::vector<std::string> kBuiltInKeys = {"Tuning",
 TEST(BuiltInTable, HoldsEveryKeyInOrderWithThePaddedCaptions) {
     TranslationTable table;
     ASSERT_TRUE(LoadLanguage(table, "English (Built-in)"));
-    ASSERT_EQ(table.Count(), 146);
+    ASSERT_EQ(table.Count(), 147) << "the original phrases, then the newer ones";
     for (std::size_t i = 0; i < kBuiltInKeys.size(); ++i) {
         const std::string& key = kBuiltInKeys[i];
         EXPECT_EQ(table.items()[i].substr(0, key.size() + 1), key + "=") << i;
@@ -226,6 +226,27 @@ TEST(Translate, FirstMatchingEntryDecidesWithoutFallback) {
     EXPECT_EQ(Translate(table, "OK"), "Translation Error!");
 }
 
+TEST(Translate, PhrasesNewerThanAFileShowTheirEnglishText) {
+    // A file made before a phrase existed cannot know it; it shows the
+    // English text rather than an error. The original phrases keep the rule.
+    TempDir dir;
+    TranslationTable table;
+    ASSERT_TRUE(LoadLanguage(table, languageFile(dir, languageDocument(entry("Save", "Spara")))));
+    EXPECT_EQ(Translate(table, "Play string"), "Play string");
+    EXPECT_EQ(Translate(table, "Open"), "Translation Error!");
+    ASSERT_TRUE(LoadLanguage(
+        table, languageFile(dir, languageDocument(entry("Play string", "") + entry("Open", "")))));
+    EXPECT_EQ(Translate(table, "Play string"), "Play string") << "left untranslated";
+    EXPECT_EQ(Translate(table, "Open"), "Translation Error!");
+    ASSERT_TRUE(LoadLanguage(
+        table, languageFile(dir, languageDocument(entry("Play string", "Spela strang")))));
+    EXPECT_EQ(Translate(table, "Play string"), "Spela strang");
+
+    ASSERT_TRUE(LoadLanguage(table, "English (Built-in)"));
+    EXPECT_EQ(table.items()[kOriginalPhraseCount - 1], "Check for update=Check for update");
+    EXPECT_EQ(table.items()[kOriginalPhraseCount], "Play string=Play string");
+}
+
 TEST(LoadLanguage, RefusesFilesThatAreNoLanguageAndKeepsTheTable) {
     TempDir dir;
     TranslationTable table;
@@ -233,7 +254,7 @@ TEST(LoadLanguage, RefusesFilesThatAreNoLanguageAndKeepsTheTable) {
     EXPECT_FALSE(LoadLanguage(table, dir.file("deutsch.lng")));
     EXPECT_FALSE(LoadLanguage(table, languageFile(dir, "<Language><Translation/></Language>")));
     EXPECT_FALSE(LoadLanguage(table, languageFile(dir, "<Language><Description/></Language>")));
-    EXPECT_EQ(table.Count(), 146);
+    EXPECT_EQ(table.Count(), 147);
 }
 
 TEST(LanguageInfo, HeaderFieldsByNameAndTheErrorText) {
@@ -280,7 +301,7 @@ TEST(LanguageEditing, WrittenFilesReadBackWholeAndMismatchedListsWriteNothing) {
 TEST(BuiltInPhrases, AllKeysSortedByteWise) {
     TextList phrases;
     ASSERT_TRUE(BuiltInPhrases(phrases));
-    ASSERT_EQ(phrases.size(), 146u);
+    ASSERT_EQ(phrases.size(), 147u);
     EXPECT_TRUE(std::is_sorted(phrases.begin(), phrases.end()));
     EXPECT_EQ(phrases.front(), "About");
     EXPECT_EQ(phrases[1], "Add");

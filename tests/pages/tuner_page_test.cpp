@@ -104,6 +104,8 @@ TEST_F(TunerPageTest, StartsWithTheFirstTuningNotesShownAndEditingOff) {
     EXPECT_TRUE(control<QPushButton>(Id::Update)->isHidden());
     EXPECT_FALSE(control<QLabel>(Id::EditingDisabledNotice)->isHidden());
     EXPECT_EQ(icons(), std::vector<int>(6, kIdle));
+    EXPECT_EQ(button(6)->accessibleName(), "Play string 6");
+    EXPECT_EQ(button(1)->accessibleName(), "Play string 1");
 
     control<QRadioButton>(Id::EnableEditing)->click();
     EXPECT_FALSE(noteList(6)->isHidden());

@@ -216,12 +216,13 @@ void TunerPage::paintEvent(QPaintEvent* event) {
     painter.setBrush(Qt::black);
     painter.drawEllipse(QRect(455, 142, 15, 15));
 
-    const QColor background = library().Settings.Whitebackgroundcolor
-                                  ? kWhiteBackground
-                                  : palette().color(QPalette::Button);
-    painter.setPen(background);
-    painter.setBrush(background);
-    painter.drawRect(kLabelStrip.adjusted(0, 0, -1, -1));
+    // Old labels are wiped by the repaint of what lies under the page; on the
+    // white background the strip is that white.
+    if (library().Settings.Whitebackgroundcolor) {
+        painter.setPen(kWhiteBackground);
+        painter.setBrush(kWhiteBackground);
+        painter.drawRect(kLabelStrip.adjusted(0, 0, -1, -1));
+    }
     painter.setPen(kLabelColour);
     const QStringList labels = shownLabels();
     for (int i = 0; i < labels.size() && i < kStrings; ++i)

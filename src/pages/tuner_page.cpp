@@ -268,15 +268,20 @@ void TunerPage::message(std::string_view text) {
                               uikit::MessageButtons::Ok});
 }
 
+std::optional<model::Tuning> TunerPage::changeableTuning(std::string_view refusal) {
+    const std::optional<model::Tuning> tuning =
+        library().Tunings.GetAt(tuningCombo_->currentIndex());
+    if (tuning && tuning->Name == model::kStandardTuningName) {
+        message(refusal);
+        return std::nullopt;
+    }
+    return tuning;
+}
+
 void TunerPage::updateTuning() {
     const int index = tuningCombo_->currentIndex();
-    const std::optional<model::Tuning> tuning = library().Tunings.GetAt(index);
-    if (!tuning)
+    if (!changeableTuning("Can't update the Standard tuning."))
         return;
-    if (tuning->Name == model::kStandardTuningName) {
-        message("Can't update the Standard tuning.");
-        return;
-    }
     if (fromQString(name_->text()) == model::kStandardTuningName) {
         message("Please select another name.");
         return;
@@ -296,13 +301,10 @@ void TunerPage::updateTuning() {
 
 void TunerPage::removeTuning() {
     const int index = tuningCombo_->currentIndex();
-    const std::optional<model::Tuning> tuning = library().Tunings.GetAt(index);
+    const std::optional<model::Tuning> tuning =
+        changeableTuning("Can't remove the Standard tuning.");
     if (!tuning)
         return;
-    if (tuning->Name == model::kStandardTuningName) {
-        message("Can't remove the Standard tuning.");
-        return;
-    }
     const uikit::MessageAnswer answer = uikit::showMessage(
         this, {translate("Remove") + QStringLiteral(": ") + toQString(tuning->Name),
                translate("Remove") + QStringLiteral("?"), uikit::MessageIcon::Question,

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 #include <array>
+#include <optional>
+#include <string_view>
 
 class QCheckBox;
 class QComboBox;
@@ -47,6 +49,9 @@ private:
     void setNumbers(bool on);
     void playString(int index);
     void noteEnded();
+    // The selected tuning, unless there is none or it is the protected
+    // standard one (then refusal is shown).
+    std::optional<model::Tuning> changeableTuning(std::string_view refusal);
     void updateTuning();
     void removeTuning();
     void newTuning();

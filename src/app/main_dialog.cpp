@@ -224,6 +224,7 @@ void MainDialog::applySettings() {
         tabs_->page(index)->setNoteTextColour(notes);
     }
     tabs_->tunerPage().takeSettings();
+    tabs_->drummerPage().takeSettings();
     for (int index = 0; index < PageTabCtrl::kPageCount; ++index)
         tabs_->page(index)->update();
 

@@ -1,20 +1,117 @@
 #include "pages/drummer_page.h"
 
+#include "formats/drum_pattern_text.h"
+#include "formats/text_numbers.h"
+#include "library/chord_library.h"
+#include "pages/page_colours.h"
+#include "pages/pattern_grid_editor.h"
 #include "resources/templates/drummer_page.h"
+#include "resources/templates/view_placements.h"
+#include "sound/gm_names.h"
+#include "uikit/message_box.h"
+#include "uikit/text.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
 
 namespace strumvale::pages {
 
 using Id = resources::DrummerId;
+using uikit::fromQString;
+using uikit::toQString;
+
+namespace {
+
+constexpr const char* kTrackNames[] = {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th"};
+constexpr Id kEditingControls[] = {Id::EditPatternGroup, Id::PatternName, Id::Update, Id::Remove,
+                                   Id::New};
+constexpr int kLoudest = 127;
+
+} // namespace
 
 DrummerPage::DrummerPage(PageHost& host, QWidget* parent)
-    : Page(host, resources::drummerPageTemplate(), parent) {
+    : Page(host, resources::drummerPageTemplate(), parent), sequencer_(host.library().ChordPlayer) {
+    patternCombo_ = control<QComboBox>(Id::PatternCombo);
+    instrumentCombo_ = control<QComboBox>(Id::InstrumentCombo);
+    trackList_ = control<QListWidget>(Id::TrackList);
+    volume_ = control<QSlider>(Id::VolumeTrackbar);
+    tempo_ = control<QLineEdit>(Id::Tempo);
+    tempoUpDown_ = control<QSpinBox>(Id::TempoUpDown);
+    name_ = control<QLineEdit>(Id::PatternName);
+    play_ = control<QPushButton>(Id::Play);
+    loop_ = control<QCheckBox>(Id::LoopPattern);
+    for (auto& volume : volumes_)
+        volume = kLoudest;
+
+    grid_ = new PatternGridEditor(this);
+    grid_->move(uikit::toPixels(resources::kDrumGridPlacement).topLeft());
+    grid_->show();
+    for (std::string_view name : sound::percussionNames())
+        instrumentCombo_->addItem(toQString(name));
+    instrumentCombo_->setCurrentIndex(0);
+    for (const char* name : kTrackNames)
+        trackList_->addItem(QString::fromLatin1(name));
+    trackList_->setCurrentRow(7);
+    // Position 0 at the top is the loudest, as the volume is 127 - position.
+    volume_->setRange(0, kLoudest);
+    volume_->setTickInterval(1);
+    volume_->setTickPosition(QSlider::TicksBothSides);
+    volume_->setInvertedAppearance(true);
+    volume_->setInvertedControls(true);
+    tempoUpDown_->setRange(60, 320);
+    tempoUpDown_->setValue(120);
+    tempo_->setMaxLength(3);
+    tempo_->setText(QStringLiteral("120"));
+    setEditing(false);
+    control<QRadioButton>(Id::DisableEditing)->setChecked(true);
+
+    connect(patternCombo_, &QComboBox::currentIndexChanged, this, [this] { selectPattern(); });
+    connect(trackList_, &QListWidget::currentRowChanged, this, [this] { selectTrack(); });
+    connect(instrumentCombo_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            instruments_[selectedTrackIndex()] = index;
+    });
+    connect(volume_, &QSlider::valueChanged, this,
+            [this](int position) { volumes_[selectedTrackIndex()] = kLoudest - position; });
+    connect(tempo_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        {
+            std::lock_guard lock(tempoMutex_);
+            tempoText_ = fromQString(text);
+        }
+        const QSignalBlocker blocker(tempoUpDown_);
+        tempoUpDown_->setValue(text.toInt());
+    });
+    connect(tempoUpDown_, &QSpinBox::valueChanged, this,
+            [this](int bpm) { tempo_->setText(QString::number(bpm)); });
+    connect(loop_, &QCheckBox::toggled, this, [this](bool on) { flags_.loopPattern = on; });
+    connect(play_, &QPushButton::clicked, this, [this] { playOrStop(); });
+    connect(control<QRadioButton>(Id::DisableEditing), &QRadioButton::clicked, this,
+            [this] { setEditing(false); });
+    connect(control<QRadioButton>(Id::EnableEditing), &QRadioButton::clicked, this,
+            [this] { setEditing(true); });
+    connect(control<QPushButton>(Id::Update), &QPushButton::clicked, this,
+            [this] { updatePattern(); });
+    connect(control<QPushButton>(Id::Remove), &QPushButton::clicked, this,
+            [this] { removePattern(); });
+    connect(control<QPushButton>(Id::New), &QPushButton::clicked, this, [this] { newPattern(); });
+
+    selectTrack();
+    refreshDrumPatterns();
     retranslate();
+    takeSettings();
+}
+
+DrummerPage::~DrummerPage() {
+    flags_.keepPlaying = false;
 }
 
 void DrummerPage::retranslate() {
@@ -28,15 +125,175 @@ void DrummerPage::retranslate() {
     control<QLabel>(Id::BpmLabel)->setText(translate("BPM"));
     control<QRadioButton>(Id::DisableEditing)->setText(translate("Disable editing"));
     control<QRadioButton>(Id::EnableEditing)->setText(translate("Enable editing"));
-    control<QCheckBox>(Id::LoopPattern)->setText(translate("Loop Pattern"));
-    control<QPushButton>(Id::Play)->setText(translate("Play"));
+    loop_->setText(translate("Loop Pattern"));
+    play_->setText(translate(library().ChordPlayer.isPlaying() ? "Stop" : "Play"));
     control<QLabel>(Id::EditingDisabledNotice)
         ->setText(translate("Editing of Patterns is currently disabled."));
     control<QPushButton>(Id::Update)->setText(translate("Update"));
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
     control<QPushButton>(Id::New)->setText(translate("New"));
+    // Controls without a caption of their own, for screen readers.
+    grid_->setAccessibleName(translate("Drum pattern grid"));
+    patternCombo_->setAccessibleName(translate("Current Pattern"));
+    trackList_->setAccessibleName(translate("Track Nr"));
+    instrumentCombo_->setAccessibleName(translate("Instrument"));
+    volume_->setAccessibleName(translate("Volume"));
+    tempo_->setAccessibleName(translate("Tempo"));
+    tempoUpDown_->setAccessibleName(translate("Tempo"));
+    name_->setAccessibleName(translate("Name"));
 }
 
-void DrummerPage::refreshDrumPatterns() {}
+void DrummerPage::setDotColour(const QColor& colour) {
+    grid_->setHitColour(colour);
+}
+
+void DrummerPage::takeSettings() {
+    const bool white = library().Settings.Whitebackgroundcolor;
+    applyPageBackground(*this, white);
+    grid_->setWhiteBackground(white);
+}
+
+void DrummerPage::refreshDrumPatterns() {
+    int index = patternCombo_->currentIndex();
+    {
+        const QSignalBlocker blocker(patternCombo_);
+        patternCombo_->clear();
+        for (const model::DrumPattern& pattern : library().DrumPatterns.items())
+            patternCombo_->addItem(toQString(pattern.Name));
+    }
+    if (patternCombo_->count() == 0)
+        return;
+    if (index < 0 || index >= patternCombo_->count())
+        index = 0;
+    {
+        const QSignalBlocker blocker(patternCombo_);
+        patternCombo_->setCurrentIndex(index);
+    }
+    selectPattern();
+}
+
+void DrummerPage::selectPattern() {
+    const std::optional<model::DrumPattern> pattern =
+        library().DrumPatterns.GetAt(patternCombo_->currentIndex());
+    if (!pattern)
+        return;
+    for (int track = 0; track < model::DrumPattern::kTracks; ++track) {
+        instruments_[track] = pattern->Instruments[track];
+        volumes_[track] = pattern->Volumes[track];
+    }
+    PatternGridEditor::Cells cells{};
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = pattern->Pattern[i] != 0 ? 1 : 0;
+    grid_->setCells(cells);
+    name_->setText(toQString(pattern->Name));
+    tempo_->setText(QString::number(pattern->Tempo));
+    selectTrack();
+}
+
+int DrummerPage::selectedTrackIndex() const {
+    return std::clamp(trackList_->currentRow(), 0, model::DrumPattern::kTracks - 1);
+}
+
+void DrummerPage::selectTrack() {
+    const int track = selectedTrackIndex();
+    {
+        // Showing the track's values is not choosing new ones.
+        const QSignalBlocker instrumentBlocker(instrumentCombo_);
+        const QSignalBlocker volumeBlocker(volume_);
+        // A stored sound the list does not have shows no entry.
+        const int sound = instruments_[track];
+        instrumentCombo_->setCurrentIndex(sound >= 0 && sound < sound::kPercussionCount ? sound
+                                                                                        : -1);
+        volume_->setValue(kLoudest - volumes_[track]);
+    }
+    grid_->setSelectedTrack(track + 1);
+}
+
+void DrummerPage::setEditing(bool on) {
+    for (Id id : kEditingControls)
+        control<QWidget>(id)->setVisible(on);
+    control<QLabel>(Id::EditingDisabledNotice)->setVisible(!on);
+}
+
+void DrummerPage::playOrStop() {
+    if (library().ChordPlayer.isPlaying()) {
+        sequencer_.requestStop(*this);
+        return;
+    }
+    sequencer_.start(*this);
+}
+
+void DrummerPage::updatePattern() {
+    const int index = patternCombo_->currentIndex();
+    if (!library().DrumPatterns.GetAt(index))
+        return;
+    model::DrumPattern pattern;
+    pattern.Name = fromQString(name_->text());
+    pattern.Tempo = formats::leadingInteger(fromQString(tempo_->text()));
+    formats::PatternGrid grid{};
+    const PatternGridEditor::Cells cells = grid_->cells();
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        grid[i] = cells[i];
+    // Stored as the chordfile writes it, so what is kept is what a reload gives.
+    pattern.Pattern = formats::parsePattern(formats::patternText(grid));
+    for (int track = 0; track < model::DrumPattern::kTracks; ++track) {
+        pattern.Instruments[track] = instruments_[track];
+        pattern.Volumes[track] = volumes_[track];
+    }
+    library().DrumPatterns.SetAt(index, pattern);
+    refreshDrumPatterns();
+}
+
+void DrummerPage::removePattern() {
+    const std::optional<model::DrumPattern> pattern =
+        library().DrumPatterns.GetAt(patternCombo_->currentIndex());
+    if (!pattern)
+        return;
+    const uikit::MessageAnswer answer = uikit::showMessage(
+        this, {translate("Remove") + QStringLiteral(": ") + toQString(pattern->Name),
+               translate("Remove") + QStringLiteral("?"), uikit::MessageIcon::Question,
+               uikit::MessageButtons::YesNo});
+    if (answer != uikit::MessageAnswer::Yes)
+        return;
+    library().DrumPatterns.RemoveAt(patternCombo_->currentIndex());
+    refreshDrumPatterns();
+}
+
+void DrummerPage::newPattern() {
+    model::DrumPattern pattern;
+    pattern.Name = "New Pattern";
+    library().DrumPatterns.Add(pattern);
+    refreshDrumPatterns();
+    patternCombo_->setCurrentIndex(patternCombo_->count() - 1);
+    selectPattern();
+}
+
+bool DrummerPage::hit(int step, int track) {
+    return grid_->hit(step, track);
+}
+
+int DrummerPage::instrument(int track) {
+    return instruments_[track - 1];
+}
+
+int DrummerPage::volume(int track) {
+    return volumes_[track - 1];
+}
+
+std::string DrummerPage::tempoText() {
+    std::lock_guard lock(tempoMutex_);
+    return tempoText_;
+}
+
+void DrummerPage::markStep(int step) {
+    QMetaObject::invokeMethod(
+        this, [this, step] { grid_->setCurrentStep(step); }, Qt::QueuedConnection);
+}
+
+void DrummerPage::showPlayCaption(std::string_view caption) {
+    QMetaObject::invokeMethod(
+        this, [this, key = std::string(caption)] { play_->setText(translate(key)); },
+        Qt::QueuedConnection);
+}
 
 } // namespace strumvale::pages

@@ -1,16 +1,89 @@
 #pragma once
 
 #include "pages/page.h"
+#include "sound/drum_sequencer.h"
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSlider;
+class QSpinBox;
 
 namespace strumvale::pages {
 
-class DrummerPage : public Page {
+class PatternGridEditor;
+
+// Plays the library's drum patterns through the drum sequencer, once or in a
+// loop, with an instrument and a volume per track and a tempo; the pattern
+// grid editor shows the sixteen steps of the eight tracks. With editing on,
+// patterns are stored, removed and created.
+//
+// The sequencer reads the page live from its own thread: the grid's cells,
+// the working copy's instruments and volumes, and a copy of the tempo text;
+// what it shows (the step mark, the Play caption) comes back as queued calls.
+class DrummerPage : public Page, private sound::PatternSource {
     Q_OBJECT
 public:
     explicit DrummerPage(PageHost& host, QWidget* parent = nullptr);
+    // Ends a playing pattern first; the sequencer reads what follows.
+    ~DrummerPage() override;
 
     void retranslate() override;
     void refreshDrumPatterns();
+    // The hits of the grid take the colour of the fretboard's dots.
+    void setDotColour(const QColor& colour) override;
+    // The page and the grid follow the white-background setting.
+    void takeSettings();
+
+    PatternGridEditor& gridEditor() const { return *grid_; }
+    // The working copy's values of track 1..8.
+    int trackInstrument(int track) const { return instruments_[track - 1]; }
+    int trackVolume(int track) const { return volumes_[track - 1]; }
+
+private:
+    // What the sequencer calls, on its thread.
+    bool hit(int step, int track) override;
+    int instrument(int track) override;
+    int volume(int track) override;
+    std::string tempoText() override;
+    sound::DrumFlags& flags() override { return flags_; }
+    void markStep(int step) override;
+    void showPlayCaption(std::string_view caption) override;
+
+    void selectPattern();
+    void selectTrack();
+    void setEditing(bool on);
+    void playOrStop();
+    void updatePattern();
+    void removePattern();
+    void newPattern();
+    int selectedTrackIndex() const;
+
+    PatternGridEditor* grid_ = nullptr;
+    QComboBox* patternCombo_ = nullptr;
+    QComboBox* instrumentCombo_ = nullptr;
+    QListWidget* trackList_ = nullptr;
+    QSlider* volume_ = nullptr;
+    QLineEdit* tempo_ = nullptr;
+    QSpinBox* tempoUpDown_ = nullptr;
+    QLineEdit* name_ = nullptr;
+    QPushButton* play_ = nullptr;
+    QCheckBox* loop_ = nullptr;
+
+    std::array<std::atomic<int>, 8> instruments_{};
+    std::array<std::atomic<int>, 8> volumes_{};
+    mutable std::mutex tempoMutex_;
+    std::string tempoText_ = "120";
+    sound::DrumFlags flags_;
+    // Last: it is stopped before anything it reads goes.
+    sound::DrumSequencer sequencer_;
 };
 
 } // namespace strumvale::pages

@@ -1,0 +1,225 @@
+#include "page_rig.h"
+#include "pages/drummer_page.h"
+#include "pages/pattern_grid_editor.h"
+#include "resources/templates/drummer_page.h"
+#include "uikit/dialog_builder.h"
+#include "uikit/message_box.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace strumvale::test {
+namespace {
+
+using Id = resources::DrummerId;
+using Lines = std::vector<std::string>;
+
+model::DrumPattern pattern(const char* name, int tempo,
+                           std::initializer_list<std::pair<int, int>> hits) {
+    model::DrumPattern result;
+    result.Name = name;
+    result.Tempo = tempo;
+    for (auto [step, track] : hits)
+        result.Pattern[model::DrumPattern::cellIndex(step, track)] = 1;
+    return result;
+}
+
+// The page on a library whose player sleeps on a virtual clock.
+class DrummerPageTest : public ::testing::Test {
+protected:
+    DrummerPageTest() {
+        library.LoadLanguage(model::kBuiltInLanguage);
+        library.Reset();
+        model::DrumPattern fast = pattern("Fast", 600, {{1, 1}, {9, 2}});
+        fast.Instruments[1] = 3;
+        fast.Volumes[1] = 80;
+        library.DrumPatterns.Add(fast);
+        library.DrumPatterns.Add(pattern("Slow", 60, {{1, 8}}));
+        library.ChordPlayer.setup(0, 0, 0, 127);
+        uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
+            shown.push_back(message);
+            return answer;
+        });
+        page = std::make_unique<pages::DrummerPage>(host);
+    }
+    ~DrummerPageTest() override {
+        page.reset();
+        uikit::setMessageHandler({});
+    }
+
+    template <typename Widget> Widget* control(Id id) { return uikit::control<Widget>(*page, id); }
+    QString playCaption() { return control<QPushButton>(Id::Play)->text(); }
+    bool playing() { return library.ChordPlayer.isPlaying(); }
+    bool finish() {
+        const bool done = clock.runUntil([&] { return !playing(); });
+        QApplication::processEvents();
+        return done;
+    }
+    // Runs the pattern until step is marked (the worker then sleeps in it).
+    bool runToStep(int step) {
+        return clock.runUntil([&] {
+            QApplication::processEvents();
+            return page->gridEditor().currentStep() == step && clock.sleepers() == 1;
+        });
+    }
+    void clickCell(int step, int track) {
+        QTest::mouseClick(&page->gridEditor(), Qt::LeftButton, {},
+                          QPoint(30 * step + 35, 18 * track));
+    }
+
+    sound::VirtualClock clock;
+    std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
+    platform::ScopedMidiProviders scope{{recorder}};
+    ChordLibrary library{{.settingsFile = false, .openMidiDevice = false, .clock = &clock}};
+    FakeHost host{library};
+    std::vector<uikit::Message> shown;
+    uikit::MessageAnswer answer = uikit::MessageAnswer::Yes;
+    std::unique_ptr<pages::DrummerPage> page;
+};
+
+TEST_F(DrummerPageTest, StartsWithTheFirstPatternAndTheEighthTrack) {
+    EXPECT_EQ(control<QComboBox>(Id::PatternCombo)->count(), 2);
+    EXPECT_EQ(control<QComboBox>(Id::PatternCombo)->currentText(), "Fast");
+    EXPECT_EQ(control<QListWidget>(Id::TrackList)->currentItem()->text(), "8th");
+    EXPECT_EQ(page->gridEditor().selectedTrack(), 8);
+    EXPECT_TRUE(page->gridEditor().hit(1, 1));
+    EXPECT_TRUE(page->gridEditor().hit(9, 2));
+    EXPECT_FALSE(page->gridEditor().hit(1, 2));
+    auto* instruments = control<QComboBox>(Id::InstrumentCombo);
+    EXPECT_EQ(instruments->count(), 47);
+    EXPECT_EQ(instruments->itemText(0), "Acoustic Bass Drum");
+    EXPECT_EQ(instruments->itemText(46), "Open Triangle");
+    EXPECT_EQ(control<QLineEdit>(Id::Tempo)->text(), "600");
+    EXPECT_EQ(control<QLineEdit>(Id::Tempo)->maxLength(), 3);
+    EXPECT_EQ(control<QSpinBox>(Id::TempoUpDown)->minimum(), 60);
+    EXPECT_EQ(control<QSpinBox>(Id::TempoUpDown)->maximum(), 320);
+    EXPECT_EQ(control<QSlider>(Id::VolumeTrackbar)->maximum(), 127);
+    EXPECT_EQ(control<QLineEdit>(Id::PatternName)->text(), "Fast");
+    EXPECT_TRUE(control<QLineEdit>(Id::PatternName)->isHidden());
+    EXPECT_FALSE(control<QLabel>(Id::EditingDisabledNotice)->isHidden());
+    EXPECT_EQ(playCaption(), "Play");
+    EXPECT_EQ(page->gridEditor().accessibleName(), "Drum pattern grid");
+    EXPECT_EQ(control<QSlider>(Id::VolumeTrackbar)->accessibleName(), "Volume");
+
+    // The third track shows its sound and is marked on the grid.
+    control<QListWidget>(Id::TrackList)->setCurrentRow(1);
+    EXPECT_EQ(instruments->currentIndex(), 3);
+    EXPECT_EQ(control<QSlider>(Id::VolumeTrackbar)->value(), 127 - 80);
+    control<QListWidget>(Id::TrackList)->setCurrentRow(2);
+    EXPECT_EQ(page->gridEditor().selectedTrack(), 3);
+
+    control<QRadioButton>(Id::EnableEditing)->click();
+    EXPECT_FALSE(control<QLineEdit>(Id::PatternName)->isHidden());
+    EXPECT_TRUE(control<QLabel>(Id::EditingDisabledNotice)->isHidden());
+}
+
+TEST_F(DrummerPageTest, APassSoundsEachHitAtItsStepAndTheCaptionFollows) {
+    control<QPushButton>(Id::Play)->click();
+    EXPECT_TRUE(playing());
+    ASSERT_TRUE(runToStep(2));
+    EXPECT_EQ(playCaption(), "Stop");
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(recorder->lines(),
+              (Lines{"0 99 23 7f", "100 89 23 00", "800 99 26 50", "900 89 26 00"}));
+    EXPECT_EQ(playCaption(), "Play");
+    EXPECT_EQ(page->gridEditor().currentStep(), 1);
+}
+
+TEST_F(DrummerPageTest, ChangesWhilePlayingAreHeardFromTheNextStep) {
+    control<QCheckBox>(Id::LoopPattern)->setChecked(true);
+    control<QPushButton>(Id::Play)->click();
+    ASSERT_TRUE(runToStep(3));
+    clickCell(2, 1); // heard in the next pass
+    control<QListWidget>(Id::TrackList)->setCurrentRow(0);
+    control<QComboBox>(Id::InstrumentCombo)->setCurrentIndex(5);
+    control<QSlider>(Id::VolumeTrackbar)->setValue(27);
+    EXPECT_EQ(page->trackInstrument(1), 5);
+    EXPECT_EQ(page->trackVolume(1), 100);
+    control<QLineEdit>(Id::Tempo)->setText("300"); // 199 ms from step 4 on
+    ASSERT_TRUE(runToStep(2));
+    control<QLineEdit>(Id::Tempo)->setText("x"); // no digits: 100 ms
+    ASSERT_TRUE(runToStep(4));
+    // Stopping in the middle of step 4 lets it finish.
+    control<QPushButton>(Id::Play)->click();
+    ASSERT_TRUE(finish());
+    // Steps 1-3 at 100 ms, then 199 ms; the second pass's step 3 on at 100 ms.
+    EXPECT_EQ(recorder->lines(),
+              (Lines{"0 99 23 7f", "100 89 23 00", "1295 99 26 50", "1494 89 26 00",
+                     "2887 99 28 64", "3086 89 28 00", "3086 99 28 64", "3285 89 28 00"}));
+    EXPECT_EQ(playCaption(), "Play");
+    EXPECT_TRUE(control<QCheckBox>(Id::LoopPattern)->isChecked());
+}
+
+TEST_F(DrummerPageTest, UpdateRemoveAndNewKeepTheListInStep) {
+    control<QRadioButton>(Id::EnableEditing)->click();
+    clickCell(5, 3);
+    clickCell(1, 1);
+    control<QLineEdit>(Id::PatternName)->setText("Faster");
+    control<QLineEdit>(Id::Tempo)->setText("abc");
+    control<QPushButton>(Id::Update)->click();
+    model::DrumPattern stored = pattern("Faster", 0, {{5, 3}, {9, 2}});
+    stored.Instruments[1] = 3;
+    stored.Volumes[1] = 80;
+    EXPECT_EQ(library.DrumPatterns.GetAt(0), stored);
+    EXPECT_EQ(control<QComboBox>(Id::PatternCombo)->itemText(0), "Faster");
+    EXPECT_EQ(control<QComboBox>(Id::PatternCombo)->currentIndex(), 0);
+    EXPECT_FALSE(library.Modified) << "pattern edits do not mark the library";
+
+    control<QPushButton>(Id::New)->click();
+    EXPECT_EQ(library.DrumPatterns.Count(), 3);
+    EXPECT_EQ(library.DrumPatterns.GetAt(2), pattern("New Pattern", 120, {}));
+    EXPECT_EQ(control<QComboBox>(Id::PatternCombo)->currentIndex(), 2);
+    EXPECT_EQ(page->gridEditor().cells(), pages::PatternGridEditor::Cells{});
+    EXPECT_EQ(control<QLineEdit>(Id::Tempo)->text(), "120");
+
+    answer = uikit::MessageAnswer::No;
+    control<QPushButton>(Id::Remove)->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Remove: New Pattern");
+    EXPECT_EQ(shown[0].caption, "Remove?");
+    EXPECT_EQ(library.DrumPatterns.Count(), 3);
+    answer = uikit::MessageAnswer::Yes;
+    control<QPushButton>(Id::Remove)->click();
+    EXPECT_EQ(library.DrumPatterns.Count(), 2);
+    EXPECT_EQ(control<QComboBox>(Id::PatternCombo)->currentIndex(), 0)
+        << "the last one removed, the first is selected";
+    EXPECT_EQ(control<QLineEdit>(Id::PatternName)->text(), "Faster");
+    EXPECT_FALSE(library.Modified);
+}
+
+TEST_F(DrummerPageTest, WithoutPatternsThereIsNothingToEditButTheGridStillPlays) {
+    page.reset();
+    library.DrumPatterns.RemoveAll();
+    page = std::make_unique<pages::DrummerPage>(host);
+    EXPECT_EQ(control<QComboBox>(Id::PatternCombo)->count(), 0);
+    control<QPushButton>(Id::Update)->click();
+    control<QPushButton>(Id::Remove)->click();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(library.DrumPatterns.Count(), 0);
+    clickCell(16, 8);
+    control<QPushButton>(Id::Play)->click();
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(recorder->lines(), (Lines{"7485 99 23 7f", "7984 89 23 00"}));
+}
+
+TEST_F(DrummerPageTest, APageClosedWhileLoopingEndsItsPatternCleanly) {
+    control<QCheckBox>(Id::LoopPattern)->setChecked(true);
+    control<QPushButton>(Id::Play)->click();
+    ASSERT_TRUE(runToStep(1));
+    page.reset();
+    QApplication::processEvents();
+    EXPECT_FALSE(playing());
+    EXPECT_EQ(recorder->lines(), (Lines{"0 99 23 7f", "0 89 23 00"}));
+}
+
+} // namespace
+} // namespace strumvale::test

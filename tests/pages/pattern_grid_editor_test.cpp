@@ -45,15 +45,21 @@ TEST(PatternGridEditor, DrawsItsLinesHitsAndMarksAtTheirPixels) {
 
     // Nine rows of lines, seventeen columns, thicker after steps 4, 8, 12.
     for (int y = 10; y <= 154; y += 18)
-        EXPECT_EQ(image.pixelColor(65, y), kBlack) << y;
-    EXPECT_EQ(image.pixelColor(65, 11), kWhite);
-    EXPECT_EQ(image.pixelColor(80, 100), kBlack);
-    EXPECT_EQ(image.pixelColor(81, 100), kWhite);
-    EXPECT_EQ(image.pixelColor(169, 100), kBlack);
-    EXPECT_EQ(image.pixelColor(170, 100), kBlack);
-    EXPECT_EQ(image.pixelColor(171, 100), kWhite);
-    EXPECT_EQ(image.pixelColor(530, 154), kBlack);
-    EXPECT_EQ(image.pixelColor(530, 155), kWhite);
+        EXPECT_EQ(image.pixelColor(95, y), kBlack) << y;
+    EXPECT_EQ(image.pixelColor(95, 11), kWhite);
+    EXPECT_EQ(image.pixelColor(80, 95), kBlack);
+    EXPECT_EQ(image.pixelColor(81, 95), kWhite);
+    EXPECT_EQ(image.pixelColor(168, 95), kWhite);
+    EXPECT_EQ(image.pixelColor(169, 95), kBlack);
+    EXPECT_EQ(image.pixelColor(170, 95), kBlack);
+    EXPECT_EQ(image.pixelColor(171, 95), kWhite);
+    EXPECT_EQ(image.pixelColor(110, 154), kBlack);
+    EXPECT_EQ(image.pixelColor(110, 155), kWhite);
+    EXPECT_EQ(image.pixelColor(170, 153), kBlack);
+    EXPECT_EQ(image.pixelColor(170, 154), kBlack) << "the last horizontal line";
+    EXPECT_EQ(image.pixelColor(170, 155), kWhite);
+    EXPECT_EQ(image.pixelColor(530, 20), kBlack);
+    EXPECT_EQ(image.pixelColor(531, 20), kWhite);
 
     // A hit fills its cell, lines included; before a thick line it stops short.
     const QColor hit(10, 200, 30);
@@ -64,7 +70,7 @@ TEST(PatternGridEditor, DrawsItsLinesHitsAndMarksAtTheirPixels) {
     EXPECT_EQ(image.pixelColor(169, 46), hit);
     EXPECT_EQ(image.pixelColor(170, 46), kBlack) << "the thick line stays";
     EXPECT_EQ(image.pixelColor(510, 150), hit) << "step 16 track 8";
-    EXPECT_EQ(image.pixelColor(110, 20), kWhite) << "a rest";
+    EXPECT_EQ(image.pixelColor(95, 20), kWhite) << "a rest";
 
     // "8 ->" before the eighth row, "^" under step 1.
     EXPECT_TRUE(anyPixel(image, QRect(15, 136, 25, 15), kBlack));

@@ -1,11 +1,16 @@
 #include "app/page_tab_ctrl.h"
 #include "app_fixture.h"
+#include "pages/drummer_page.h"
+#include "pages/pattern_grid_editor.h"
 #include "pages/tuner_page.h"
+#include "resources/templates/drummer_page.h"
 #include "resources/templates/tuner_page.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/image_button.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <map>
 
@@ -76,6 +81,27 @@ TEST_F(WorkerReports, TheTunerLoopTakesStringsFromTheUiThreadAndEndsWithTheWindo
         EXPECT_TRUE(note == 45 || note == 50) << note;
         EXPECT_EQ(count, 0) << note;
     }
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(WorkerReports, ADrumPatternShowsItsStepsAndCaptionFromItsWorkerAndEndsWithTheWindow) {
+    using Id = resources::DrummerId;
+    app::MainDialog& main = start();
+    pages::DrummerPage& drummer = main.pageTabs().drummerPage();
+    drummer.gridEditor().toggle(1, 1);
+    uikit::control<QLineEdit>(drummer, Id::Tempo)->setText("595");
+    uikit::control<QCheckBox>(drummer, Id::LoopPattern)->setChecked(true);
+    auto* play = uikit::control<QPushButton>(drummer, Id::Play);
+    play->click();
+    ASSERT_TRUE(main.library().ChordPlayer.isPlaying());
+    // The worker's caption and step marks reach the window as queued calls,
+    // while the window edits the grid the worker reads.
+    for (int i = 0; i < 200 && play->text() != "Stop"; ++i) {
+        drummer.gridEditor().toggle(2, 1);
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    EXPECT_EQ(play->text(), "Stop");
+    window.reset();
     EXPECT_TRUE(shown.empty());
 }
 

@@ -67,6 +67,12 @@ DrummerPage::DrummerPage(PageHost& host, QWidget* parent)
     volume_->setTickPosition(QSlider::TicksBothSides);
     volume_->setInvertedAppearance(true);
     volume_->setInvertedControls(true);
+    // The arrows sit at the right end of the tempo edit, as an up-down
+    // control attached to its edit does, instead of over the unit beside it.
+    const QRect edit = tempo_->geometry();
+    const int arrows = tempoUpDown_->width();
+    tempo_->setGeometry(edit.adjusted(0, 0, -arrows, 0));
+    tempoUpDown_->setGeometry(edit.right() - arrows + 1, edit.top(), arrows, edit.height());
     tempoUpDown_->setRange(60, 320);
     tempoUpDown_->setValue(120);
     tempo_->setMaxLength(3);

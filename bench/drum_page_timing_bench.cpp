@@ -60,7 +60,8 @@ void DrumPageStepError(benchmark::State& state) {
         uikit::control<QPushButton>(page, Id::Play)->click();
         std::vector<TimingRecorder::Sent> sent;
         while (bench::withStatus(sent, 0x99).size() < steps) {
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+            // Idle between the step marks, as the window is.
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
             auto more = recorder->take();
             sent.insert(sent.end(), more.begin(), more.end());
         }

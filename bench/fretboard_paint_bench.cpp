@@ -59,7 +59,7 @@ BENCHMARK(BM_FretboardPaintChordAllLabels)->Unit(benchmark::kMicrosecond);
 void BM_StaffPaintFull(benchmark::State& state) {
     fretboard::StaffView view;
     for (int i = 0; i < fretboard::StaffView::kColumns; ++i) {
-        view.appendChord(i % 9 == 8 ? fretboard::StaffView::separator()
+        view.appendChord(i % 9 == 8 ? model::Playlist::separator()
                                     : model::Chord("C", "C", "x 3 2 0 1 0"));
     }
     QImage image(fretboard::StaffView::kWidth, fretboard::StaffView::kHeight, QImage::Format_RGB32);

@@ -225,6 +225,7 @@ void MainDialog::applySettings() {
     }
     tabs_->tunerPage().takeSettings();
     tabs_->drummerPage().takeSettings();
+    tabs_->playlistPage().takeSettings();
     for (int index = 0; index < PageTabCtrl::kPageCount; ++index)
         tabs_->page(index)->update();
 

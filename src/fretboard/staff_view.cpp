@@ -27,10 +27,6 @@ StaffView::StaffView(QWidget* parent) : QFrame(parent) {
     setFont(small);
 }
 
-model::Chord StaffView::separator() {
-    return model::Chord("", "SEPARATOR", "| | | | | |");
-}
-
 const model::Chord& StaffView::chord(int index) const {
     return chords_.at(static_cast<std::size_t>(index));
 }

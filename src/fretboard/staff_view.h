@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fretboard/drawn_label.h"
+#include "model/playlist.h"
 #include "model/records.h"
 
 #include <QFrame>
@@ -19,13 +20,10 @@ public:
     // The client area; the thin border lies around it.
     static constexpr int kWidth = 561;
     static constexpr int kHeight = 89;
-    // Columns that fit between the closing lines.
-    static constexpr int kColumns = 27;
+    // Columns that fit between the closing lines: a whole playlist.
+    static constexpr int kColumns = model::Playlist::kCapacity;
 
     explicit StaffView(QWidget* parent = nullptr);
-
-    // A playlist separator: drawn as a column of bars.
-    static model::Chord separator();
 
     const std::vector<model::Chord>& chords() const { return chords_; }
     int chordCount() const { return static_cast<int>(chords_.size()); }

@@ -4,6 +4,7 @@
 #include "formats/language_file.h"
 #include "formats/settings_file.h"
 #include "model/chord_document.h"
+#include "model/playlist.h"
 #include "sound/chord_player.h"
 
 #include <string>
@@ -38,6 +39,8 @@ public:
     formats::TranslationTable BrowsedLanguageInfo;
     formats::PersistentSettings Settings;
     sound::ChordPlayer ChordPlayer;
+    // Not part of the chordfile: opening one leaves it as it is.
+    model::Playlist Playlist;
 
     bool LoadChordfile(const std::string& path) { return formats::LoadChordfile(*this, path); }
     void SaveChordfile(const std::string& path) const { formats::SaveChordfile(*this, path); }

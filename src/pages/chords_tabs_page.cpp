@@ -40,20 +40,11 @@ constexpr std::array<const char*, 7> kKeys = {"C", "D", "E", "F", "G", "A", "B"}
 // E1, A1, D2, G2, B2, E3. The table is chromatic, so entries count semitones.
 constexpr std::array<int, model::kStringCount> kStandardOpenEntries = {24, 29, 34, 39, 43, 48};
 
-// Three independent bytes from the system's random source, once per page.
-QColor randomColour() {
-    std::random_device source;
-    std::uniform_int_distribution<int> byte(0, 255);
-    const int red = byte(source);
-    const int green = byte(source);
-    const int blue = byte(source);
-    return QColor(red, green, blue);
-}
-
 } // namespace
 
 ChordsTabsPage::ChordsTabsPage(PageHost& host, QWidget* parent)
-    : Page(host, resources::chordsTabsPageTemplate(), parent), decoration_(randomColour()) {
+    : Page(host, resources::chordsTabsPageTemplate(), parent),
+      decoration_(randomDecorationColour()) {
     keyList_ = control<QListWidget>(Id::KeyList);
     chordList_ = control<QListWidget>(Id::ChordList);
     tabLine_ = control<QLabel>(Id::TabLine);
@@ -146,11 +137,7 @@ void ChordsTabsPage::setNoteTextColour(const QColor& colour) {
 void ChordsTabsPage::paintEvent(QPaintEvent*) {
     // Two open brackets around the key list.
     QPainter painter(this);
-    painter.setPen(QPen(decoration_, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const std::array<QPoint, 3> upper = {QPoint(23, 215), QPoint(23, 190), QPoint(45, 190)};
-    const std::array<QPoint, 3> lower = {QPoint(23, 332), QPoint(23, 357), QPoint(45, 357)};
-    painter.drawPolyline(upper.data(), static_cast<int>(upper.size()));
-    painter.drawPolyline(lower.data(), static_cast<int>(lower.size()));
+    paintKeyListBrackets(painter, decoration_);
 }
 
 void ChordsTabsPage::selectKey() {

@@ -1,8 +1,11 @@
 #include "pages/page_colours.h"
 
+#include <QPainter>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
+#include <array>
+#include <random>
 
 namespace strumvale::pages {
 
@@ -33,6 +36,23 @@ void applyPageBackground(QWidget& page, bool white) {
     // Children take the page's roles unless they set their own.
     page.setPalette(palette);
     page.setAutoFillBackground(true);
+}
+
+QColor randomDecorationColour() {
+    std::random_device source;
+    std::uniform_int_distribution<int> byte(0, 255);
+    const int red = byte(source);
+    const int green = byte(source);
+    const int blue = byte(source);
+    return QColor(red, green, blue);
+}
+
+void paintKeyListBrackets(QPainter& painter, const QColor& colour) {
+    painter.setPen(QPen(colour, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const std::array<QPoint, 3> upper = {QPoint(23, 215), QPoint(23, 190), QPoint(45, 190)};
+    const std::array<QPoint, 3> lower = {QPoint(23, 332), QPoint(23, 357), QPoint(45, 357)};
+    painter.drawPolyline(upper.data(), static_cast<int>(upper.size()));
+    painter.drawPolyline(lower.data(), static_cast<int>(lower.size()));
 }
 
 } // namespace strumvale::pages

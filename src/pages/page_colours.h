@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+class QPainter;
 class QWidget;
 
 namespace strumvale::pages {
@@ -12,5 +13,12 @@ inline const QColor kWhiteBackground{251, 251, 251};
 // With white on, the page and every control on it show black text on the
 // light background; off, they follow the desktop's colours again.
 void applyPageBackground(QWidget& page, bool white);
+
+// Three independent bytes from the system's random source: a page's own
+// decoration colour, chosen once.
+QColor randomDecorationColour();
+
+// The two open brackets around a page's key list, in its decoration colour.
+void paintKeyListBrackets(QPainter& painter, const QColor& colour);
 
 } // namespace strumvale::pages

@@ -1,21 +1,66 @@
 #include "pages/playlist_page.h"
 
+#include "fretboard/staff_view.h"
+#include "library/chord_library.h"
+#include "pages/page_colours.h"
 #include "resources/templates/playlist_page.h"
+#include "resources/templates/view_placements.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
+#include "uikit/text.h"
 
+#include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace strumvale::pages {
 
 using Id = resources::PlaylistId;
+using uikit::toQString;
+
+namespace {
+
+constexpr const char* kKeys[] = {"C", "D", "E", "F", "G", "A", "B"};
+// How a separator reads in the list of names.
+const QString kSeparatorLine(45, QLatin1Char('-'));
+
+} // namespace
 
 PlaylistPage::PlaylistPage(PageHost& host, QWidget* parent)
-    : Page(host, resources::playlistPageTemplate(), parent) {
+    : Page(host, resources::playlistPageTemplate(), parent), decoration_(randomDecorationColour()) {
+    keyList_ = control<QListWidget>(Id::KeyList);
+    chordList_ = control<QListWidget>(Id::ChordList);
+    playlist_ = control<QListWidget>(Id::Playlist);
+    lyrics_ = control<QPlainTextEdit>(Id::Lyrics);
+
+    staff_ = new fretboard::StaffView(this);
+    staff_->move(uikit::toPixels(resources::kStaffViewPlacement).topLeft());
+    staff_->show();
+    for (const char* key : kKeys)
+        keyList_->addItem(QString::fromLatin1(key));
+    keyList_->setCurrentRow(0);
+    selectKey();
     control<uikit::ImageButton>(Id::MoveUp)->setIconResource(uikit::icon::MoveUp);
     control<uikit::ImageButton>(Id::MoveDown)->setIconResource(uikit::icon::MoveDown);
+
+    connect(keyList_, &QListWidget::currentRowChanged, this, [this] { selectKey(); });
+    connect(chordList_, &QListWidget::itemDoubleClicked, this, [this] { addSelected(); });
+    connect(control<QPushButton>(Id::Add), &QPushButton::clicked, this, [this] { addSelected(); });
+    connect(control<QPushButton>(Id::AddSeparator), &QPushButton::clicked, this,
+            [this] { addSeparator(); });
+    connect(control<QPushButton>(Id::Remove), &QPushButton::clicked, this,
+            [this] { removeSelected(); });
+    connect(control<uikit::ImageButton>(Id::MoveUp), &QToolButton::clicked, this,
+            [this] { move(true); });
+    connect(control<uikit::ImageButton>(Id::MoveDown), &QToolButton::clicked, this,
+            [this] { move(false); });
+    connect(lyrics_, &QPlainTextEdit::textChanged, this,
+            [this] { library().Playlist.Lyrics = uikit::fromQString(lyrics_->toPlainText()); });
+    showPlaylist(-1);
     retranslate();
+    takeSettings();
 }
 
 // A language change replaces the lyrics with the hint, whatever was typed.
@@ -24,10 +69,90 @@ void PlaylistPage::retranslate() {
     control<QPushButton>(Id::Add)->setText(translate("Add"));
     control<QPushButton>(Id::AddSeparator)->setText(translate("Add Separator"));
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
-    control<QPlainTextEdit>(Id::Lyrics)->setPlainText(translate("Add your lyrics or notes here."));
+    lyrics_->setPlainText(translate("Add your lyrics or notes here."));
+    // The move buttons show only an arrow; the staff is a drawing.
+    control<uikit::ImageButton>(Id::MoveUp)->setAccessibleName(translate("Move up"));
+    control<uikit::ImageButton>(Id::MoveDown)->setAccessibleName(translate("Move down"));
+    staff_->setAccessibleName(translate("Tablature"));
 }
 
-void PlaylistPage::refreshPlaylist() {}
-void PlaylistPage::addChord(const model::Chord&) {}
+void PlaylistPage::takeSettings() {
+    applyPageBackground(*this, library().Settings.Whitebackgroundcolor);
+}
+
+void PlaylistPage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintKeyListBrackets(painter, decoration_);
+}
+
+void PlaylistPage::refreshPlaylist() {
+    selectKey();
+}
+
+void PlaylistPage::selectKey() {
+    chordList_->clear();
+    const std::string key =
+        keyList_->currentRow() >= 0 ? std::string(kKeys[keyList_->currentRow()]) : std::string();
+    for (const model::Chord& chord : library().Chords.items()) {
+        if (chord.RootNote == key)
+            chordList_->addItem(toQString(chord.Name));
+    }
+    chordList_->setCurrentRow(0);
+}
+
+void PlaylistPage::addSelected() {
+    const int row = chordList_->currentRow();
+    if (row < 0 || keyList_->currentRow() < 0)
+        return;
+    model::ValueList<model::Chord> ofKey;
+    library().ChordsOfKey(kKeys[keyList_->currentRow()], ofKey);
+    const std::optional<model::Chord> chord = ofKey.GetAt(row);
+    if (!chord || !library().Playlist.append(*chord))
+        return;
+    showPlaylist(library().Playlist.count() - 1);
+}
+
+void PlaylistPage::addSeparator() {
+    if (!library().Playlist.append(model::Playlist::separator()))
+        return;
+    showPlaylist(library().Playlist.count() - 1);
+}
+
+void PlaylistPage::addChord(const model::Chord& chord) {
+    if (!library().Playlist.append(chord))
+        return;
+    showPlaylist(playlist_->currentRow());
+}
+
+void PlaylistPage::removeSelected() {
+    const int row = playlist_->currentRow();
+    if (!library().Playlist.remove(row))
+        return;
+    showPlaylist(std::min(row, library().Playlist.count() - 1));
+}
+
+void PlaylistPage::move(bool up) {
+    const int row = playlist_->currentRow();
+    model::Playlist& playlist = library().Playlist;
+    if (up ? !playlist.moveUp(row) : !playlist.moveDown(row))
+        return;
+    showPlaylist(up ? row - 1 : row + 1);
+}
+
+void PlaylistPage::showPlaylist(int selected) {
+    const std::vector<model::Chord>& entries = library().Playlist.entries();
+    {
+        const QSignalBlocker blocker(playlist_);
+        playlist_->clear();
+        for (const model::Chord& entry : entries)
+            playlist_->addItem(model::Playlist::isSeparator(entry) ? kSeparatorLine
+                                                                   : toQString(entry.Name));
+        playlist_->setCurrentRow(selected);
+    }
+    staff_->clearChords();
+    for (const model::Chord& entry : entries)
+        staff_->appendChord(entry);
+    staff_->update();
+}
 
 } // namespace strumvale::pages

@@ -2,16 +2,53 @@
 
 #include "pages/page.h"
 
+#include <QColor>
+
+class QListWidget;
+class QPlainTextEdit;
+
+namespace strumvale::fretboard {
+class StaffView;
+}
+
 namespace strumvale::pages {
 
+// Builds the library's playlist: chords picked by key or handed over from the
+// Chords and Tabs page, separators between song parts, reordered and removed,
+// shown as names and as tablature, with a box for the lyrics.
 class PlaylistPage : public Page {
     Q_OBJECT
 public:
     explicit PlaylistPage(PageHost& host, QWidget* parent = nullptr);
 
     void retranslate() override;
+    // The chord list of the selected key, after the library's chords changed.
     void refreshPlaylist();
+    // Appends a copy, leaving the selection as it is; nothing when full.
     void addChord(const model::Chord& chord);
+    void takeSettings();
+
+    fretboard::StaffView& staffView() const { return *staff_; }
+    QColor decorationColour() const { return decoration_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void selectKey();
+    void addSelected();
+    void addSeparator();
+    void removeSelected();
+    void move(bool up);
+    // The list box and the staff show the playlist again.
+    void showPlaylist(int selected);
+
+    QListWidget* keyList_ = nullptr;
+    QListWidget* chordList_ = nullptr;
+    QListWidget* playlist_ = nullptr;
+    QPlainTextEdit* lyrics_ = nullptr;
+    fretboard::StaffView* staff_ = nullptr;
+    QColor decoration_;
 };
 
 } // namespace strumvale::pages

@@ -43,7 +43,7 @@ TEST(StaffView, ColumnsShowTheTabTopToBottom) {
     StaffView view;
     view.appendChord({"E", "Em", "0 2 2 1 0 0"});
     view.appendChord({"C", "C", "x 3 2 0 1 0"});
-    view.appendChord(StaffView::separator());
+    view.appendChord(model::Playlist::separator());
     const QImage image = render(view);
 
     EXPECT_EQ(column(view, 0), QString("0 0 1 2 2 0").split(' '));
@@ -81,7 +81,7 @@ TEST(StaffView, TheArrayHoldsCopiesThePageEdits) {
     chord.Tab = "x x x x x x";
     EXPECT_EQ(view.chord(0).Tab, "x 0 2 2 2 0");
 
-    view.insertChord(0, StaffView::separator());
+    view.insertChord(0, model::Playlist::separator());
     view.setChord(1, {"D", "D", "x x 0 2 3 2"});
     EXPECT_EQ(view.chord(0).Name, "SEPARATOR");
     EXPECT_EQ(view.chord(1).Tab, "x x 0 2 3 2");

@@ -1,0 +1,43 @@
+#include "model/playlist.h"
+
+#include <utility>
+
+namespace strumvale::model {
+
+Chord Playlist::separator() {
+    return Chord("", std::string(kSeparatorName), std::string(kSeparatorTab));
+}
+
+bool Playlist::isSeparator(const Chord& chord) {
+    return chord.Name == kSeparatorName && chord.RootNote.empty() && chord.Tab == kSeparatorTab;
+}
+
+bool Playlist::append(const Chord& chord) {
+    if (full())
+        return false;
+    entries_.push_back(chord);
+    return true;
+}
+
+bool Playlist::remove(int index) {
+    if (!valid(index))
+        return false;
+    entries_.erase(entries_.begin() + index);
+    return true;
+}
+
+bool Playlist::moveUp(int index) {
+    if (!valid(index) || index == 0)
+        return false;
+    std::swap(entries_[index], entries_[index - 1]);
+    return true;
+}
+
+bool Playlist::moveDown(int index) {
+    if (!valid(index) || index == count() - 1)
+        return false;
+    std::swap(entries_[index], entries_[index + 1]);
+    return true;
+}
+
+} // namespace strumvale::model

@@ -34,6 +34,8 @@ PlaylistPage::PlaylistPage(PageHost& host, QWidget* parent)
     chordList_ = control<QListWidget>(Id::ChordList);
     playlist_ = control<QListWidget>(Id::Playlist);
     lyrics_ = control<QPlainTextEdit>(Id::Lyrics);
+    // A separator's hyphens run to the edge rather than end in "...".
+    playlist_->setTextElideMode(Qt::ElideNone);
 
     staff_ = new fretboard::StaffView(this);
     staff_->move(uikit::toPixels(resources::kStaffViewPlacement).topLeft());

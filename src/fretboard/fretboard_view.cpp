@@ -2,6 +2,7 @@
 
 #include "model/fingering.h"
 #include "model/notes.h"
+#include "uikit/pixel_font.h"
 #include "uikit/text.h"
 
 #include <QMouseEvent>
@@ -68,12 +69,7 @@ std::string joinItems(const std::vector<std::string>& items) {
 FretboardView::FretboardView(QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The picture is laid out in pixels, so the text must not follow the desktop's scale.
-    QFont small = font();
-    small.setPixelSize(11);
-    // Text pixels in exactly the chosen colours, as on a bitmap font.
-    small.setStyleStrategy(QFont::NoAntialias);
-    setFont(small);
+    uikit::usePixelFont(*this);
 }
 
 bool FretboardView::setChord(const model::Chord& chord) {

@@ -2,6 +2,7 @@
 
 #include "model/records.h"
 #include "pages/page_colours.h"
+#include "uikit/pixel_font.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,12 +35,7 @@ bool inGrid(int step, int track) {
 PatternGridEditor::PatternGridEditor(QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Laid out in pixels: the marks must not follow the desktop's text scale.
-    QFont small = font();
-    small.setPixelSize(11);
-    // Marks in exactly their colours, as on a bitmap font.
-    small.setStyleStrategy(QFont::NoAntialias);
-    setFont(small);
+    uikit::usePixelFont(*this);
 }
 
 bool PatternGridEditor::hit(int step, int track) const {

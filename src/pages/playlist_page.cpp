@@ -34,8 +34,9 @@ PlaylistPage::PlaylistPage(PageHost& host, QWidget* parent)
     chordList_ = control<QListWidget>(Id::ChordList);
     playlist_ = control<QListWidget>(Id::Playlist);
     lyrics_ = control<QPlainTextEdit>(Id::Lyrics);
-    // A separator's hyphens run to the edge rather than end in "...".
+    // A separator's hyphens run to the edge, not into "..." or a scroll bar.
     playlist_->setTextElideMode(Qt::ElideNone);
+    playlist_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     staff_ = new fretboard::StaffView(this);
     staff_->move(uikit::toPixels(resources::kStaffViewPlacement).topLeft());

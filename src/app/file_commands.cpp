@@ -5,6 +5,7 @@
 #include "app/program_paths.h"
 #include "app/status_line.h"
 #include "container/zip_exception.h"
+#include "pages/editor_page.h"
 #include "pages/scales_page.h"
 #include "platform/file_error.h"
 #include "uikit/file_dialog.h"
@@ -47,6 +48,7 @@ void refreshAfterOpen(MainDialog& window) {
     window.pageTabs().scalesPage().showSelectedScale();
     window.onTuningsChanged();
     window.onDrumPatternsChanged();
+    window.pageTabs().editorPage().refresh();
 }
 
 } // namespace

@@ -191,6 +191,7 @@ void MainDialog::closeChordfile() {
     onScalesChanged();
     onTuningsChanged();
     onDrumPatternsChanged();
+    tabs_->editorPage().refresh();
     statusLine_->setText(noChordfileText());
 }
 
@@ -220,12 +221,13 @@ void MainDialog::applySettings() {
     for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales, PageTabCtrl::Editor}) {
         tabs_->page(index)->setIntervalTextColour(intervals);
     }
-    for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales}) {
+    for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales, PageTabCtrl::Editor}) {
         tabs_->page(index)->setNoteTextColour(notes);
     }
     tabs_->tunerPage().takeSettings();
     tabs_->drummerPage().takeSettings();
     tabs_->playlistPage().takeSettings();
+    tabs_->editorPage().takeSettings();
     for (int index = 0; index < PageTabCtrl::kPageCount; ++index)
         tabs_->page(index)->update();
 

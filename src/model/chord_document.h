@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,11 @@ public:
 
     // Appends a copy of every chord whose root note is exactly key.
     void ChordsOfKey(std::string_view key, ValueList<Chord>& list) const;
+    // Whether the chords of key stand next to each other, so that counting from
+    // the first of them reaches each of them. True for a key without chords.
+    bool ChordsOfKeyFormOneRun(std::string_view key) const;
+    // The first chord whose tab is exactly tab.
+    std::optional<Chord> FirstChordWithTab(std::string_view tab) const;
 
     // Fills SearchResults with the chords whose whole Tab or Name equals text,
     // ignoring letter case.
@@ -44,15 +50,14 @@ public:
     void RemoveChordOfKey(std::string_view key, std::int32_t k);
     void MoveChordUp(std::string_view key, std::int32_t k);
     void MoveChordDown(std::string_view key, std::int32_t k);
+    // The position those edits work on: k after the first chord of key, or -1
+    // when the key has no chord or the position leaves the list.
+    std::int32_t IndexOfChordOfKey(std::string_view key, std::int32_t k) const;
 
     // Orders Chords by root note in byte order, equal roots keeping their order.
     // onPass is called as often as an exchange sort would start a pass, so
     // progress shown to the user looks the same.
     void SortChords(const std::function<void()>& onPass = {});
-
-private:
-    // The index of the k-th chord counted from the first of key, or -1.
-    std::int32_t indexOfKeyChord(std::string_view key, std::int32_t k) const;
 };
 
 } // namespace strumvale::model

@@ -152,6 +152,24 @@ TEST(ChordDocument, KeyChordEditsCountFromTheFirstChordOfTheKey) {
     EXPECT_EQ(names(library.Chords), (std::vector<std::string>{"C", "D", "C7"}));
 }
 
+TEST(ChordDocument, TellsWhetherAKeysChordsStandTogetherAndFindsTheFirstOfATab) {
+    auto library = libraryWith({{"A", "A", "x 0 2 2 2 0"},
+                                {"C", "C", "x 3 2 0 1 0"},
+                                {"C#", "C#", "x 4 3 1 2 1"},
+                                {"C", "Cadd", "x 3 2 0 1 0"},
+                                {"D", "D", "x x 0 2 3 2"}});
+    EXPECT_TRUE(library.ChordsOfKeyFormOneRun("A"));
+    EXPECT_TRUE(library.ChordsOfKeyFormOneRun("D")); // the last chord
+    EXPECT_TRUE(library.ChordsOfKeyFormOneRun("G")); // no chord at all
+    EXPECT_FALSE(library.ChordsOfKeyFormOneRun("C"));
+    library.SortChords();
+    EXPECT_TRUE(library.ChordsOfKeyFormOneRun("C"));
+
+    EXPECT_EQ(library.FirstChordWithTab("x 3 2 0 1 0")->Name, "C");
+    EXPECT_FALSE(library.FirstChordWithTab("X 3 2 0 1 0")); // exact text, no case folding
+    EXPECT_FALSE(library.FirstChordWithTab("x 3 2 0 1"));
+}
+
 TEST(SortChords, OrdersByRootInByteOrderKeepingEqualRootsInOrder) {
     auto library = libraryWith(
         {{"C", "first C", ""}, {"A", "A", ""}, {"C", "second C", ""}, {"A#", "A#", ""}});

@@ -223,12 +223,12 @@ TEST(PageCaptions, EditorPageSpeaksTheLanguageInUse) {
     EXPECT_FALSE(page.control<uikit::ImageButton>(Id::MoveUp)->icon().isNull());
     EXPECT_FALSE(page.control<uikit::ImageButton>(Id::MoveDown)->icon().isNull());
     auto* keys = page.control<QListWidget>(Id::KeyList);
-    EXPECT_EQ(rows(*keys), QStringList{"Scales"});
+    EXPECT_EQ(rows(*keys), (QStringList{"A", "B", "C", "D", "E", "F", "G", "Scales"}));
 
     host.useMarkedLanguage();
     page.retranslate();
     expectEveryCaptionTranslated(page);
-    EXPECT_EQ(rows(*keys), QStringList{"~Scales"});
+    EXPECT_EQ(rows(*keys), (QStringList{"A", "B", "C", "D", "E", "F", "G", "~Scales"}));
 }
 
 // The key list keeps its seven keys and exactly one scales entry in the
@@ -238,8 +238,6 @@ TEST(PageCaptions, EditorKeyListTakesTheScalesEntryOfEachLanguage) {
     FakeHost host;
     EditorPage page(host);
     auto* keys = page.control<QListWidget>(Id::KeyList);
-    for (const char* key : {"A", "B", "C", "D", "E", "F", "G"})
-        keys->addItem(key);
     keys->setCurrentRow(rows(*keys).indexOf("Scales"));
     ASSERT_EQ(keys->currentItem()->text(), "Scales");
 

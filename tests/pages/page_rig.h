@@ -25,14 +25,14 @@ public:
     explicit FakeHost(ChordLibrary& library) : library_(library) {}
 
     ChordLibrary& library() override { return library_; }
-    void onChordsChanged() override {}
-    void onScalesChanged() override {}
+    void onChordsChanged() override { ++chordsChanged; }
+    void onScalesChanged() override { ++scalesChanged; }
     void onTuningsChanged() override {
         if (tuningsChanged)
             tuningsChanged();
     }
     void onDrumPatternsChanged() override {}
-    void closeChordfile() override {}
+    void closeChordfile() override { library_.Reset(); }
     void addChordToPlaylist(const model::Chord& chord) override { playlist.push_back(chord); }
     void fillTuningCombo(QComboBox& combo) override {
         combo.clear();
@@ -44,6 +44,9 @@ public:
     void applySettings() override {}
 
     std::vector<model::Chord> playlist;
+    // How often the other pages were told to follow the library.
+    int chordsChanged = 0;
+    int scalesChanged = 0;
     // What the main window would refill.
     std::function<void()> tuningsChanged;
 

@@ -41,10 +41,12 @@ void selectQuietly(QListWidget& list, int row) {
     list.setCurrentRow(row);
 }
 
-// Sets an edit's text without its change handler: filling is not editing.
+// Sets an edit's text without its change handler: filling is not editing. A
+// text longer than the edit shows its beginning.
 void fillQuietly(QLineEdit& edit, const QString& text) {
     const QSignalBlocker blocker(&edit);
     edit.setText(text);
+    edit.setCursorPosition(0);
 }
 
 } // namespace
@@ -174,6 +176,9 @@ void EditorPage::selectKey() {
     const QListWidgetItem* item = keyList_->currentItem();
     scaleMode_ = item != nullptr && !isKeyName(item->text());
     view_->setChordMode(!scaleMode_);
+    // A scale's markers carry its intervals; note names over them would make
+    // both unreadable, and the notes line names the notes.
+    view_->setNoteLabels(!scaleMode_);
     control<QLabel>(Id::TabLabel)->setText(translate(scaleMode_ ? "Notes" : "Tab") + ":");
     itemList_->setAccessibleName(translate(scaleMode_ ? "Scales" : "Chords"));
     if (scaleMode_)

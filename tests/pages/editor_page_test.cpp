@@ -8,10 +8,12 @@
 #include "uikit/progress_dialog.h"
 
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -56,6 +58,17 @@ protected:
     QLineEdit* intervals() { return control<QLineEdit>(Id::AuthorOrIntervals); }
     QLineEdit* homepageOrDescription() { return control<QLineEdit>(Id::HomepageOrDescription); }
     fretboard::FretboardView& view() { return page->fretboardView(); }
+    // The interval labels the view draws, each once.
+    QSet<QString> drawnIntervals() {
+        QImage image(view().size(), QImage::Format_RGB32);
+        view().render(&image);
+        QSet<QString> texts;
+        for (const auto& label : view().drawnLabels()) {
+            if (label.kind == fretboard::DrawnLabel::Kind::Interval)
+                texts.insert(label.text);
+        }
+        return texts;
+    }
 
     void selectKey(const QString& text) {
         const auto found = keys()->findItems(text, Qt::MatchExactly);
@@ -276,17 +289,21 @@ TEST_F(EditorPageTest, ScaleModeShowsTheScaleAndDrawsOnlyMatchingIntervals) {
     EXPECT_EQ(tabLine(), "C,D,D#,F,G,A,A#");
     EXPECT_FALSE(view().chordMode());
     EXPECT_EQ(view().keyOffset(), 0);
+    EXPECT_FALSE(view().noteLabels());
+    EXPECT_TRUE(view().intervalLabels());
     EXPECT_EQ(control<QGroupBox>(Id::InformationGroup)->title(), "Scale Information");
     EXPECT_EQ(control<QLabel>(Id::DescriptionLabel)->text(), "Always add scales in C-key.");
     EXPECT_TRUE(control<QLineEdit>(Id::ChordfileDescription)->isHidden());
     EXPECT_EQ(intervals()->text(), "1,2,b3,4,5,6,b7");
     EXPECT_EQ(homepageOrDescription()->text(), "Minor mode;Jazz and funk");
 
+    const QSet<QString> dorian{"1", "2", "b3", "4", "5", "6", "b7"};
+    EXPECT_EQ(drawnIntervals(), dorian);
     intervals()->clear();
     QTest::keyClicks(intervals(), "1 2 3");
-    EXPECT_EQ(view().scale().Intervals(), "1,2,b3,4,5,6,b7");
+    EXPECT_EQ(drawnIntervals(), dorian);
     QTest::keyClicks(intervals(), " 4 5 6 b7");
-    EXPECT_EQ(view().scale().Intervals(), "1,2,3,4,5,6,b7");
+    EXPECT_EQ(drawnIntervals(), (QSet<QString>{"1", "2", "3", "4", "5", "6", "b7"}));
     homepageOrDescription()->setText("Dorian, bright");
     EXPECT_EQ(view().scale().Description, "Dorian, bright");
     // Scale edits change the view only; the chordfile keeps its information.

@@ -16,6 +16,7 @@
 #include "pages/tuner_page.h"
 #include "platform/file_error.h"
 #include "resources/templates/main_dialog.h"
+#include "settings/settings_dialog.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
@@ -50,6 +51,10 @@ MainDialog::MainDialog(ChordLibrary::Options options) : QDialog(nullptr), librar
     // Until the device is opened, strums use the stored instrument.
     library_.ChordPlayer.setInstrument(library_.Settings.Instrument);
     reportPlayerErrors();
+    settingsDialog_ = [](MainDialog& window) {
+        return settings::SettingsDialog::run(
+            window.library(), [&window] { window.applySettings(); }, &window);
+    };
 
     setWindowIcon(uikit::applicationIcon());
     setUpButtons();

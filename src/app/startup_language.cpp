@@ -1,5 +1,6 @@
 #include "app/startup_language.h"
 
+#include "formats/language_folder.h"
 #include "library/chord_library.h"
 #include "platform/user_locale.h"
 
@@ -22,13 +23,12 @@ bool tryLoad(ChordLibrary& library, const std::string& path) {
 void loadStartupLanguage(ChordLibrary& library) {
     const std::string& language = library.Settings.Language;
     if (!language.empty() && language != model::kBuiltInLanguage) {
-        std::string path = library.Settings.ProgramDirectory;
-        path += "/lang/";
-        path += language;
-        path += ".lng";
-        if (tryLoad(library, path))
+        if (tryLoad(library,
+                    formats::LanguageFilePath(library.Settings.ProgramDirectory, language)))
             return;
-    } else if (platform::userLocaleIsSwedish() && tryLoad(library, "lang/svenska.lng")) {
+    } else if (platform::userLocaleIsSwedish() &&
+               tryLoad(library,
+                       formats::LanguageFilePath(library.Settings.ProgramDirectory, "svenska"))) {
         return;
     }
     tryLoad(library, model::kBuiltInLanguage);

@@ -3,6 +3,7 @@
 #include "app/main_dialog.h"
 #include "library/chord_library.h"
 #include "platform/midi_provider.h"
+#include "sound/virtual_clock.h"
 #include "support/recording_midi.h"
 #include "support/temp_dir.h"
 #include "uikit/file_dialog.h"
@@ -72,8 +73,8 @@ protected:
 
     static void setLocale(const char* locale) { ::setenv("LC_ALL", locale, 1); }
 
-    app::MainDialog& start() {
-        window = std::make_unique<app::MainDialog>(app::MainDialog::kProgramOptions);
+    app::MainDialog& start(ChordLibrary::Options options = app::MainDialog::kProgramOptions) {
+        window = std::make_unique<app::MainDialog>(options);
         QApplication::processEvents();
         return *window;
     }
@@ -117,6 +118,8 @@ protected:
 
     TempDir dir;
     std::shared_ptr<RecordingMidi> midi = std::make_shared<RecordingMidi>(sound::steadyClock());
+    // For a window whose timed sound should take no real time; it outlives the window.
+    sound::VirtualClock virtualClock;
     std::unique_ptr<app::MainDialog> window;
     std::vector<ShownMessage> shown;
     std::deque<uikit::MessageAnswer> answers;

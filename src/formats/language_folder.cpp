@@ -45,6 +45,14 @@ std::vector<std::string> LanguageChoices(const std::string& programDirectory) {
     return names;
 }
 
+std::string LanguageChoiceOf(std::string_view path) {
+    const std::filesystem::path file{std::string(path)};
+    if (file.extension() != ".lng")
+        return model::kBuiltInLanguage;
+    const std::string name = file.filename().string();
+    return name.substr(0, name.find('.'));
+}
+
 std::size_t FindLanguageChoice(const std::vector<std::string>& choices, std::string_view name) {
     for (std::size_t i = 0; i < choices.size(); ++i) {
         if (startsWithIgnoringCase(choices[i], name))

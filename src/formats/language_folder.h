@@ -16,6 +16,10 @@ std::string LanguageFilePath(const std::string& programDirectory, std::string_vi
 // ".", in byte order; the built-in entry alone when there is no such folder.
 std::vector<std::string> LanguageChoices(const std::string& programDirectory);
 
+// The entry for a language loaded from path: the file's name up to its
+// first ".", or the built-in entry for anything that is no ".lng" file.
+std::string LanguageChoiceOf(std::string_view path);
+
 // The first entry that starts with name, letter case aside, or 0: how a
 // stored language finds its entry even when it was shortened.
 std::size_t FindLanguageChoice(const std::vector<std::string>& choices, std::string_view name);

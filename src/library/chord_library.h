@@ -41,12 +41,20 @@ public:
     sound::ChordPlayer ChordPlayer;
     // Not part of the chordfile: opening one leaves it as it is.
     model::Playlist Playlist;
+    // The path (or the built-in name) of the table in Translations: it can
+    // differ from the stored choice, as the locale picks one when none is stored.
+    std::string LanguageInUse;
 
     bool LoadChordfile(const std::string& path) { return formats::LoadChordfile(*this, path); }
     void SaveChordfile(const std::string& path) const { formats::SaveChordfile(*this, path); }
     std::string StatisticsText() const { return formats::StatisticsText(*this); }
 
-    bool LoadLanguage(const std::string& path) { return formats::LoadLanguage(Translations, path); }
+    bool LoadLanguage(const std::string& path) {
+        if (!formats::LoadLanguage(Translations, path))
+            return false;
+        LanguageInUse = path;
+        return true;
+    }
     std::string Translate(std::string_view key) const {
         return formats::Translate(Translations, key);
     }

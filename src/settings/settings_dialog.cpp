@@ -191,8 +191,11 @@ void SettingsDialog::fillLanguages() {
         formats::LanguageChoices(library_.Settings.ProgramDirectory);
     for (const std::string& choice : choices)
         languages_->addItem(toQString(choice));
-    languages_->setCurrentIndex(
-        static_cast<int>(formats::FindLanguageChoice(choices, library_.Settings.Language)));
+    // Without a stored choice the locale chose: the list shows what is in use.
+    std::string current = library_.Settings.Language;
+    if (current.empty() || current == model::kBuiltInLanguage)
+        current = formats::LanguageChoiceOf(library_.LanguageInUse);
+    languages_->setCurrentIndex(static_cast<int>(formats::FindLanguageChoice(choices, current)));
 }
 
 void SettingsDialog::showLanguageInformation() {

@@ -197,6 +197,16 @@ TEST_F(SettingsDialogTest, AStoredLanguageFindsTheFirstEntryItBegins) {
     EXPECT_EQ(control<QLabel>(Id::LanguageDescription)->text(), "Description: For tests");
 }
 
+TEST_F(SettingsDialogTest, WithNoStoredChoiceTheLanguageInUseIsShownAndKept) {
+    // As at start-up in a Swedish locale: nothing stored, the locale's file loaded.
+    ASSERT_TRUE(library.LoadLanguage(dir.file("lang/svenska.lng")));
+    open();
+    EXPECT_EQ(combo(Id::LanguageCombo)->currentText(), "svenska");
+    press(Id::Ok);
+    EXPECT_EQ(library.Settings.Language, "svenska");
+    EXPECT_EQ(library.Translate("Settings"), "~Settings");
+}
+
 TEST_F(SettingsDialogTest, LoudIsAtTheTopAndColoursAreStoredAsTheyStand) {
     open();
     QSlider* volume = slider(Id::Volume);

@@ -29,6 +29,8 @@ constexpr ControlTemplate kFrame[] = {
     {Id::TranslateButton, PushButton, "Translate", {10, 112, 75, 20}},
 };
 
+// The check boxes reach the width of their groups: their captions are long
+// in other languages.
 constexpr ControlTemplate kGeneral[] = {
     {Id::StartupGroup, GroupBox, "Startup Chordfile", rectFromEdges(150, 10, 480, 80), px},
     {Id::StartupChordfile, Static, "Using default chordfile, press browse to use another.  >>>",
@@ -43,15 +45,16 @@ constexpr ControlTemplate kGeneral[] = {
     {Id::LanguageVersion, Static, "Created for version:", rectFromEdges(165, 180, 470, 200), px},
     {Id::LanguageDescription, Static, "Description:", rectFromEdges(165, 200, 470, 218), px},
     {Id::ChordsGroup, GroupBox, "Chords", rectFromEdges(150, 230, 480, 280), px},
-    {Id::PlayChordsOnChange, CheckBox, "Play chords on change", rectFromEdges(160, 250, 300, 265),
+    {Id::PlayChordsOnChange, CheckBox, "Play chords on change", rectFromEdges(160, 250, 470, 265),
      px},
     {Id::EditorGroup, GroupBox, "Editor", rectFromEdges(150, 290, 480, 340), px},
     {Id::PlayNotesWhileEditing, CheckBox, "Play notes while editing",
-     rectFromEdges(160, 310, 300, 325), px | style::Disabled},
+     rectFromEdges(160, 310, 470, 325), px | style::Disabled},
 };
 
 // "High" and "Low" end at the window's right edge (498 pixels), where the
-// window clips them anyway.
+// window clips them anyway. The three slider captions are wider than the
+// sliders' columns, centred on the sliders, so that longer words fit.
 constexpr ControlTemplate kMidi[] = {
     {Id::DeviceGroup, GroupBox, "Device Settings", rectFromEdges(150, 10, 480, 120), px},
     {Id::OutLabel, Static, "Out:", rectFromEdges(160, 34, 195, 46), px | style::RightAligned},
@@ -66,17 +69,17 @@ constexpr ControlTemplate kMidi[] = {
     {Id::Instrument, DropDownList, "", rectFromEdges(160, 150, 360, 162), px},
     {Id::ChannelGroup, GroupBox, "MIDI Channel", rectFromEdges(380, 130, 480, 180), px},
     {Id::Channel, DropDownList, "", rectFromEdges(400, 150, 455, 162), px},
-    {Id::ChordSpeedLabel, Static, "Chord Speed", rectFromEdges(150, 190, 240, 210),
+    {Id::ChordSpeedLabel, Static, "Chord Speed", rectFromEdges(140, 190, 250, 210),
      px | style::Centred},
     {Id::FastLabel, Static, "Fast", rectFromEdges(215, 220, 285, 240), px},
     {Id::SlowLabel, Static, "Slow", rectFromEdges(215, 335, 285, 350), px},
     {Id::ChordSpeed, Trackbar, "", rectFromEdges(180, 220, 210, 350), px | style::Vertical},
-    {Id::ChordDecayLabel, Static, "Chord Decay", rectFromEdges(260, 190, 350, 210),
+    {Id::ChordDecayLabel, Static, "Chord Decay", rectFromEdges(250, 190, 360, 210),
      px | style::Centred},
     {Id::ShortLabel, Static, "Short", rectFromEdges(325, 220, 395, 240), px},
     {Id::LongLabel, Static, "Long", rectFromEdges(325, 335, 395, 350), px},
     {Id::ChordDecay, Trackbar, "", rectFromEdges(290, 220, 320, 350), px | style::Vertical},
-    {Id::VolumeLabel, Static, "Volume", rectFromEdges(370, 190, 460, 210), px | style::Centred},
+    {Id::VolumeLabel, Static, "Volume", rectFromEdges(360, 190, 470, 210), px | style::Centred},
     {Id::HighLabel, Static, "High", rectFromEdges(435, 220, 498, 240), px},
     {Id::LowLabel, Static, "Low", rectFromEdges(435, 335, 498, 350), px},
     {Id::Volume, Trackbar, "", rectFromEdges(400, 220, 430, 350), px | style::Vertical},
@@ -112,17 +115,19 @@ constexpr ControlTemplate kColors[] = {
     {Id::DotBlue, Trackbar, "", rectFromEdges(330, 125, 400, 145), px},
     {Id::DotPreview, Static, "", rectFromEdges(420, 100, 460, 135), px | style::Framed},
     {Id::IntervalGroup, GroupBox, "Color of interval text", rectFromEdges(150, 170, 480, 240), px},
-    {Id::IntervalRedLabel, Static, "Red", rectFromEdges(170, 190, 240, 210), px},
-    {Id::IntervalGreenLabel, Static, "Green", rectFromEdges(250, 190, 320, 210), px},
-    {Id::IntervalBlueLabel, Static, "Blue", rectFromEdges(330, 190, 400, 210), px},
+    {Id::IntervalRedLabel, Static, "Red", rectFromEdges(170, 190, 240, 210), px | style::Centred},
+    {Id::IntervalGreenLabel, Static, "Green", rectFromEdges(250, 190, 320, 210),
+     px | style::Centred},
+    {Id::IntervalBlueLabel, Static, "Blue", rectFromEdges(330, 190, 400, 210), px | style::Centred},
     {Id::IntervalRed, Trackbar, "", rectFromEdges(170, 215, 240, 235), px},
     {Id::IntervalGreen, Trackbar, "", rectFromEdges(250, 215, 320, 235), px},
     {Id::IntervalBlue, Trackbar, "", rectFromEdges(330, 215, 400, 235), px},
     {Id::IntervalPreview, Static, "", rectFromEdges(420, 190, 460, 225), px | style::Framed},
     {Id::NoteTextGroup, GroupBox, "Color of note text", rectFromEdges(150, 260, 480, 330), px},
-    {Id::NoteTextRedLabel, Static, "Red", rectFromEdges(170, 280, 240, 300), px},
-    {Id::NoteTextGreenLabel, Static, "Green", rectFromEdges(250, 280, 320, 300), px},
-    {Id::NoteTextBlueLabel, Static, "Blue", rectFromEdges(330, 280, 400, 300), px},
+    {Id::NoteTextRedLabel, Static, "Red", rectFromEdges(170, 280, 240, 300), px | style::Centred},
+    {Id::NoteTextGreenLabel, Static, "Green", rectFromEdges(250, 280, 320, 300),
+     px | style::Centred},
+    {Id::NoteTextBlueLabel, Static, "Blue", rectFromEdges(330, 280, 400, 300), px | style::Centred},
     {Id::NoteTextRed, Trackbar, "", rectFromEdges(170, 305, 240, 325), px},
     {Id::NoteTextGreen, Trackbar, "", rectFromEdges(250, 305, 320, 325), px},
     {Id::NoteTextBlue, Trackbar, "", rectFromEdges(330, 305, 400, 325), px},

@@ -36,7 +36,8 @@ bool playlistIsCurrent(const MainDialog& window) {
 }
 
 std::optional<std::string> chooseChordfile(MainDialog& window, uikit::FileDialogKind kind) {
-    const std::optional<QString> chosen = uikit::chooseFile(&window, {kind, kChordfileFilter});
+    const std::optional<QString> chosen =
+        uikit::chooseFile(&window, {kind, kChordfileFilter, QString()});
     if (!chosen)
         return std::nullopt;
     return uikit::fromQString(chosenChordfilePath(*chosen));

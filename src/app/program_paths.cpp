@@ -1,5 +1,6 @@
 #include "app/program_paths.h"
 
+#include "uikit/file_dialog.h"
 #include "uikit/text.h"
 
 #include <QFileInfo>
@@ -25,14 +26,7 @@ QString readmeTarget(const std::string& programDirectory) {
 }
 
 QString chosenChordfilePath(const QString& chosen) {
-    const QFileInfo info(chosen);
-    QString name = info.fileName();
-    QString folder = info.absolutePath();
-    if (!folder.endsWith('/'))
-        folder += '/';
-    if (!name.endsWith(QStringLiteral(".gtr"), Qt::CaseSensitive))
-        name += QStringLiteral(".gtr");
-    return folder + name;
+    return uikit::chosenFilePath(chosen, QStringLiteral(".gtr"));
 }
 
 } // namespace strumvale::app

@@ -1,6 +1,7 @@
 #include "library/chord_library.h"
 #include "settings/colour_preview.h"
 #include "settings/settings_dialog.h"
+#include "settings/translation_editor.h"
 #include "uikit/image_button.h"
 
 #include <QAbstractButton>
@@ -114,6 +115,7 @@ constexpr ColourControls kColourControls[] = {
 
 void SettingsDialog::retranslate() {
     setWindowTitle(translate("Settings"));
+    translator_->retranslate();
     for (const auto& [id, key] : kButtonCaptions)
         control<QAbstractButton>(id)->setText(translate(key));
     for (const auto& [id, key] : kGroupCaptions)

@@ -4,6 +4,7 @@
 #include "library/chord_library.h"
 #include "settings/colour_group.h"
 #include "settings/colour_preview.h"
+#include "settings/translation_editor.h"
 #include "sound/gm_names.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <exception>
 #include <utility>
@@ -78,7 +80,12 @@ SettingsDialog::SettingsDialog(ChordLibrary& library, std::function<void()> appl
     sideButtons_->button(static_cast<int>(Page::General))->setChecked(true);
 
     fillLists();
-    fillLanguages();
+    languages_ = control<QComboBox>(Id::LanguageCombo);
+    // Without a stored choice the locale chose: the list shows what is in use.
+    std::string language = library_.Settings.Language;
+    if (language.empty() || language == model::kBuiltInLanguage)
+        language = formats::LanguageChoiceOf(library_.LanguageInUse);
+    fillLanguages(language);
     showLanguageInformation();
     applyButton_->setEnabled(false);
     page_ = Page::Other; // so that the General page is shown below
@@ -125,6 +132,11 @@ void SettingsDialog::buildPages() {
         }
     }
     control<uikit::ImageButton>(Id::BrowseChordfile)->setIconResource(uikit::icon::Open);
+    translator_ = new TranslationEditor(*this, library_);
+    pageControls_.at(static_cast<std::size_t>(Page::Translate)) = translator_->controls();
+    // A translation saved among the languages can be chosen at once.
+    translator_->onSaved(
+        [this](const std::string&) { fillLanguages(fromQString(languages_->currentText())); });
 
     auto colourGroup = [this](Id red, Id green, Id blue, Id preview) {
         return std::make_unique<ColourGroup>(control<QSlider>(red), control<QSlider>(green),
@@ -185,16 +197,13 @@ void SettingsDialog::fillLists() {
         channels->addItem(QString::number(channel));
 }
 
-void SettingsDialog::fillLanguages() {
-    languages_ = control<QComboBox>(Id::LanguageCombo);
+void SettingsDialog::fillLanguages(const std::string& current) {
     const std::vector<std::string> choices =
         formats::LanguageChoices(library_.Settings.ProgramDirectory);
+    const QSignalBlocker blocker(languages_);
+    languages_->clear();
     for (const std::string& choice : choices)
         languages_->addItem(toQString(choice));
-    // Without a stored choice the locale chose: the list shows what is in use.
-    std::string current = library_.Settings.Language;
-    if (current.empty() || current == model::kBuiltInLanguage)
-        current = formats::LanguageChoiceOf(library_.LanguageInUse);
     languages_->setCurrentIndex(static_cast<int>(formats::FindLanguageChoice(choices, current)));
 }
 

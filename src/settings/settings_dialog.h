@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,7 @@ class ChordLibrary;
 namespace strumvale::settings {
 
 class ColourGroup;
+class TranslationEditor;
 
 // The program's settings on five pages (General, MIDI, Fretboard, Colors and
 // the translation editor's page), edited in place: the dialog reads the
@@ -54,7 +56,8 @@ public:
 private:
     void buildPages();
     void fillLists();
-    void fillLanguages();
+    // The languages beside the program, current (or what it begins) chosen.
+    void fillLanguages(const std::string& current);
     void showLanguageInformation();
     void showSettings();
     void storeSettings();
@@ -72,6 +75,7 @@ private:
     QButtonGroup* sideButtons_ = nullptr;
     QPushButton* applyButton_ = nullptr;
     QComboBox* languages_ = nullptr;
+    TranslationEditor* translator_ = nullptr;
     std::array<std::unique_ptr<ColourGroup>, 3> colours_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace strumvale::uikit {
 namespace {
@@ -12,7 +13,9 @@ FileDialogHandler& handler() {
 }
 
 std::optional<QString> realFileDialog(QWidget* owner, const FileDialogRequest& request) {
-    QFileDialog dialog(owner, QString(), QDir::currentPath(), request.filter);
+    QFileDialog dialog(owner, QString(),
+                       request.directory.isEmpty() ? QDir::currentPath() : request.directory,
+                       request.filter);
     // No overwrite question: saving over a chordfile replaces it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (request.kind == FileDialogKind::Save) {
@@ -34,6 +37,17 @@ std::optional<QString> chooseFile(QWidget* owner, const FileDialogRequest& reque
     if (handler())
         return handler()(owner, request);
     return realFileDialog(owner, request);
+}
+
+QString chosenFilePath(const QString& chosen, const QString& extension) {
+    const QFileInfo info(chosen);
+    QString name = info.fileName();
+    QString folder = info.absolutePath();
+    if (!folder.endsWith('/'))
+        folder += '/';
+    if (!name.endsWith(extension, Qt::CaseSensitive))
+        name += extension;
+    return folder + name;
 }
 
 void setFileDialogHandler(FileDialogHandler newHandler) {

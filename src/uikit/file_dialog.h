@@ -14,7 +14,13 @@ struct FileDialogRequest {
     FileDialogKind kind = FileDialogKind::Open;
     // Qt filter syntax, e.g. "Chordfile (*.gtr)".
     QString filter;
+    // Where the dialog starts; the current directory when empty.
+    QString directory;
 };
+
+// The file a choice names: the chosen folder and name, with extension (".gtr")
+// appended unless the name already ends in it exactly.
+QString chosenFilePath(const QString& chosen, const QString& extension);
 
 // Runs a modal file dialog; the chosen file's absolute path, or nothing when
 // cancelled. Tests install a handler that chooses instead.

@@ -1,12 +1,6 @@
-#include "formats/language_file.h"
-#include "library/chord_library.h"
-#include "platform/midi_provider.h"
 #include "settings/colour_preview.h"
-#include "settings/settings_dialog.h"
+#include "settings_rig.h"
 #include "sound/gm_names.h"
-#include "sound/virtual_clock.h"
-#include "support/recording_midi.h"
-#include "support/temp_dir.h"
 #include "uikit/image_button.h"
 #include "uikit/message_box.h"
 
@@ -27,6 +21,8 @@
 namespace strumvale::test {
 namespace {
 
+class SettingsDialogTest : public SettingsRig {};
+
 using Id = resources::SettingsId;
 using Page = settings::SettingsDialog::Page;
 
@@ -36,60 +32,6 @@ QStringList comboTexts(const QComboBox& combo) {
         texts << combo.itemText(i);
     return texts;
 }
-
-class SettingsDialogTest : public ::testing::Test {
-protected:
-    SettingsDialogTest() {
-        midi->setOutputs({"Synth A", "Synth B"});
-        library.Settings.ProgramDirectory = dir.path();
-        library.LoadLanguage(model::kBuiltInLanguage);
-        std::filesystem::create_directory(dir.file("lang"));
-        // Every phrase reads "~" and its English text.
-        writeLanguage("svenska.lng", "Svenska", "~");
-        writeLanguage("svenska2.lng", "Svenska 2", "=");
-        std::ofstream(dir.file("lang/damaged.lng"), std::ios::binary) << "PK\x03\x04 no archive";
-        uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
-            messages.push_back(message);
-            return uikit::MessageAnswer::Ok;
-        });
-    }
-    ~SettingsDialogTest() override { uikit::setMessageHandler({}); }
-
-    void writeLanguage(const std::string& file, const std::string& language,
-                       const std::string& mark) {
-        formats::TextList english;
-        ASSERT_TRUE(formats::BuiltInPhrases(english));
-        formats::TextList foreign;
-        for (const std::string& phrase : english)
-            foreign.push_back(mark + phrase);
-        ASSERT_TRUE(formats::WriteLanguageFile({"4.0.0.beta1", language, "Tester", "For tests"},
-                                               english, foreign, dir.file("lang/" + file)));
-    }
-
-    // The dialog as the Settings command opens it: after a fresh look at the devices.
-    settings::SettingsDialog& open() {
-        library.ChordPlayer.refreshDevices();
-        dialog = std::make_unique<settings::SettingsDialog>(library, [this] {
-            ++applied;
-            library.Settings.SettingsChanged = false;
-        });
-        return *dialog;
-    }
-    template <typename Widget> Widget* control(Id id) { return dialog->control<Widget>(id); }
-    QComboBox* combo(Id id) { return control<QComboBox>(id); }
-    QSlider* slider(Id id) { return control<QSlider>(id); }
-    bool applyEnabled() { return control<QPushButton>(Id::Apply)->isEnabled(); }
-    void press(Id id) { control<QPushButton>(id)->click(); }
-
-    TempDir dir;
-    sound::VirtualClock clock;
-    std::shared_ptr<RecordingMidi> midi = std::make_shared<RecordingMidi>(clock, 1);
-    platform::ScopedMidiProviders scope{{midi}};
-    ChordLibrary library{{.settingsFile = false, .openMidiDevice = false, .clock = &clock}};
-    std::unique_ptr<settings::SettingsDialog> dialog;
-    std::vector<uikit::Message> messages;
-    int applied = 0;
-};
 
 TEST_F(SettingsDialogTest, OpensOnTheRecordsValuesAndOkWithoutTouchingAppliesThem) {
     model::Settings& settings = library.Settings;

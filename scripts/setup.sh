@@ -10,7 +10,13 @@ shift || true
 jobs=$(nproc 2>/dev/null || echo 2)
 
 as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        return 1
+    fi
 }
 
 install_missing_packages() {
@@ -24,13 +30,20 @@ install_missing_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq ||
+        ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+            --no-install-recommends "${missing[@]}" >/dev/null; then
+        echo "Could not install the packages above: this needs root or sudo." >&2
+        echo "Install them as root, then run this script again:" >&2
+        echo "    apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
 }
 
 # configure DIR [cmake options...]: every time, so that an option changed here
-# reaches a folder configured before (cmake keeps the rest of its cache)
+# reaches a folder configured before, even one configured by hand (cmake keeps
+# the rest of its cache). The build type comes first so that an option given
+# later can replace it.
 configure() {
     local dir=$1
     shift
@@ -52,7 +65,11 @@ build() {
 }
 
 install_missing_packages
-configure "$root/build"
+# The project's own checks make warnings errors; a plain run only warns, so a
+# newer or older compiler never stops a user.
+werror=OFF
+[ "$mode" = test ] && werror=ON
+configure "$root/build" -DSTRUMVALE_WERROR=$werror
 build "$root/build"
 
 case "$mode" in
@@ -71,19 +88,32 @@ test)
     (cd "$root/build" && ctest --output-on-failure -j "$jobs")
 
     # Memory and undefined-behaviour errors, in the core and in the windows.
-    configure "$root/build-asan" -DSTRUMVALE_SANITIZE=address,undefined -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=ON
+    configure "$root/build-asan" -DSTRUMVALE_WERROR=ON -DSTRUMVALE_SANITIZE=address,undefined \
+        -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=ON
     build "$root/build-asan"
     (cd "$root/build-asan" && ctest --output-on-failure -j "$jobs" -L 'core|ui')
 
     # Data races in the threaded code, and where its threads report to the window.
-    configure "$root/build-tsan" -DSTRUMVALE_SANITIZE=thread -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=ON
+    configure "$root/build-tsan" -DSTRUMVALE_WERROR=ON -DSTRUMVALE_SANITIZE=thread \
+        -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=ON
     build "$root/build-tsan" sound_tests app_tests
     (cd "$root/build-tsan" && ctest --output-on-failure -j "$jobs" -L threads --no-tests=ignore)
 
     # Short fuzz runs over every reader of bytes.
-    CC=clang CXX=clang++ configure "$root/build-fuzz" -DSTRUMVALE_FUZZ=ON -DSTRUMVALE_BENCHMARKS=OFF
+    CC=clang CXX=clang++ configure "$root/build-fuzz" -DSTRUMVALE_WERROR=ON -DSTRUMVALE_FUZZ=ON \
+        -DSTRUMVALE_BENCHMARKS=OFF
     build "$root/build-fuzz"
     (cd "$root/build-fuzz" && ctest --output-on-failure -j "$jobs" -L fuzz --no-tests=ignore)
+
+    # Other compilers and optimisers warn about other things: the optimised
+    # release build with g++, and the core, tools and tests with clang.
+    configure "$root/build-release" -DSTRUMVALE_WERROR=ON -DCMAKE_BUILD_TYPE=Release \
+        -DSTRUMVALE_TESTS=OFF
+    build "$root/build-release"
+    CC=clang CXX=clang++ configure "$root/build-clang" -DSTRUMVALE_WERROR=ON \
+        -DCMAKE_BUILD_TYPE=Debug -DSTRUMVALE_UI=OFF -DSTRUMVALE_BENCHMARKS=OFF
+    build "$root/build-clang"
+    (cd "$root/build-clang" && ctest --output-on-failure -j "$jobs" -L core)
     echo "All tests passed."
     ;;
 *)

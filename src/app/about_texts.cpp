@@ -3,6 +3,11 @@
 namespace strumvale::app::about {
 namespace {
 
+// The program's own licence, which every library below allows.
+constexpr std::string_view kStrumvale[] = {
+    "Copyright The Strumvale project",
+    "License: GPL-3.0-or-later",
+};
 // As the libraries' own copyright files state them.
 constexpr std::string_view kZlib[] = {
     "Copyright 1995-2013 Jean-loup Gailly and Mark Adler",
@@ -16,9 +21,9 @@ constexpr std::string_view kFluidSynth[] = {
     "Copyright 2000-2021, Peter Hanappe and others.",
     "License: LGPL-2.1+",
 };
-constexpr std::string_view kRtMidi[] = {
-    "Copyright 2003-2021 Gary P. Scavone",
-    "License: MIT-style",
+constexpr std::string_view kAlsa[] = {
+    "Copyright 1998-2022 Jaroslav Kysela and others",
+    "License: LGPL-2.1+",
 };
 constexpr std::string_view kSoundFont[] = {
     "Copyright 2000-2002, 2008 Frank Wen",
@@ -27,10 +32,11 @@ constexpr std::string_view kSoundFont[] = {
 };
 
 constexpr Credit kCredits[] = {
+    {"Strumvale", kStrumvale},
     {"zlib", kZlib},
     {"Qt", kQt},
     {"FluidSynth", kFluidSynth},
-    {"RtMidi", kRtMidi},
+    {"ALSA library", kAlsa},
     {"Fluid (R3) General MIDI SoundFont", kSoundFont},
 };
 

@@ -1,4 +1,5 @@
 #include "app/main_dialog.h"
+#include "app/termination_signals.h"
 #include "platform/single_instance.h"
 #include "uikit/dialog_builder.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Strumvale"));
     QApplication::setDesktopFileName(QStringLiteral("strumvale"));
     QApplication::setFont(strumvale::uikit::dialogFont());
+    strumvale::app::quitOnTerminationSignals(application);
 
     strumvale::app::MainDialog window;
     window.exec();

@@ -86,8 +86,9 @@ TEST_F(AboutBoxTest, CreditsNameEachLibraryWithItsNotice) {
         if (index < lines.size() - 1)
             ++index; // the one empty line between blocks
     }
-    EXPECT_EQ(names, QStringList({"zlib", "Qt", "FluidSynth", "RtMidi",
+    EXPECT_EQ(names, QStringList({"Strumvale", "zlib", "Qt", "FluidSynth", "ALSA library",
                                   "Fluid (R3) General MIDI SoundFont"}));
+    EXPECT_TRUE(lines.contains(QStringLiteral("License: GPL-3.0-or-later")));
 
     AboutBox box(library);
     EXPECT_TRUE(box.credits()->isReadOnly());

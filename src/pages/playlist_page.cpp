@@ -152,9 +152,7 @@ void PlaylistPage::showPlaylist(int selected) {
                                                                    : toQString(entry.Name));
         playlist_->setCurrentRow(selected);
     }
-    staff_->clearChords();
-    for (const model::Chord& entry : entries)
-        staff_->appendChord(entry);
+    staff_->setChords(entries);
     staff_->update();
 }
 

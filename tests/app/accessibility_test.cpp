@@ -103,20 +103,26 @@ bool isPartOfAControl(const QWidget* widget, const QWidget& window) {
     return false;
 }
 
-// "window: Class control_id" for every control of the window, as it is shown
-// now, that a user can reach and a screen reader would announce without a name.
+// "window: Class 'control_id'" for every control of the window, as it is
+// shown now, that a user can reach and a screen reader would announce without
+// a name. A window without any control to check is reported too: the walk
+// would prove nothing there.
 QStringList unnamedControls(QWidget& window, const QString& where) {
     QStringList unnamed;
+    int checked = 0;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         if (!isControl(widget) || isPartOfAControl(widget, window) || !widget->isVisibleTo(&window))
             continue;
         if (!widget->isEnabled() && widget->focusPolicy() == Qt::NoFocus)
             continue;
+        ++checked;
         if (!hasName(widget))
             unnamed << where + QStringLiteral(": ") +
                            QString::fromLatin1(widget->metaObject()->className()) +
                            QStringLiteral(" '") + widget->objectName() + QStringLiteral("'");
     }
+    if (checked == 0)
+        unnamed << where + QStringLiteral(": no control found");
     return unnamed;
 }
 
@@ -163,9 +169,12 @@ protected:
 
         settings::SettingsDialog dialog(
             main.library(), [&main] { main.applySettings(); }, &main);
+        const char* const settingsPages[] = {"General", "MIDI",  "Fretboard",
+                                             "Colors",  "Other", "Translate"};
         for (int page = 0; page < settings::SettingsDialog::kPageCount; ++page) {
             dialog.showPage(static_cast<settings::SettingsDialog::Page>(page));
-            unnamed += unnamedControls(dialog, QStringLiteral("settings page %1").arg(page));
+            unnamed += unnamedControls(dialog, QStringLiteral("settings, page ") +
+                                                   QString::fromLatin1(settingsPages[page]));
         }
         app::ChordfileInfoDialog information(main.library(), &main);
         unnamed += unnamedControls(information, QStringLiteral("chordfile information"));

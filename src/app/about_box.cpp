@@ -144,6 +144,8 @@ AboutBox::AboutBox(ChordLibrary& library, QWidget* owner) : QDialog(owner) {
     notice_->setText(uikit::withLineBreaks(about::noticeText()));
     updateButton_->setText(translated(library, "Check for update"));
     okButton_->setText(translated(library, "OK"));
+    // The credits have no caption above them.
+    credits_->setAccessibleName(translated(library, "Information"));
 
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -255,6 +255,8 @@ void MainDialog::updateCaptions() {
     };
     for (const auto& [button, key] : captions)
         button->setText(translate(key));
+    // The one command button that shows only its icon.
+    infoButton_->setAccessibleName(translate("Chordfile Information"));
 
     if (library_.Loaded) {
         statusLine_->setText(uikit::toQString(
@@ -266,7 +268,7 @@ void MainDialog::updateCaptions() {
 
 void MainDialog::updateTabCaptions() {
     for (int index = 0; index < PageTabCtrl::kPageCount; ++index) {
-        tabs_->setTabText(index,
+        tabs_->setCaption(index,
                           translate(PageTabCtrl::kCaptionKeys.at(static_cast<std::size_t>(index))));
     }
     for (int index = 0; index < PageTabCtrl::kPageCount; ++index)

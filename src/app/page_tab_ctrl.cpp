@@ -73,6 +73,7 @@ PageTabCtrl::PageTabCtrl(QWidget* parent) : QTabWidget(parent) {
             emit tabStripClicked();
         },
         Qt::QueuedConnection);
+    connect(this, &QTabWidget::currentChanged, this, [this] { nameAfterShownPage(); });
 }
 
 PageTabCtrl::~PageTabCtrl() {
@@ -95,6 +96,16 @@ void PageTabCtrl::deletePages() {
         delete each;
         each = nullptr;
     }
+}
+
+void PageTabCtrl::setCaption(int index, const QString& caption) {
+    setTabText(index, caption);
+    nameAfterShownPage();
+}
+
+void PageTabCtrl::nameAfterShownPage() {
+    // Without the spaces that widen the tabs.
+    setAccessibleName(currentIndex() >= 0 ? tabText(currentIndex()).trimmed() : QString());
 }
 
 pages::ChordsTabsPage& PageTabCtrl::chordsTabsPage() const {

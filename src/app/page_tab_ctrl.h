@@ -35,6 +35,8 @@ public:
     // Creates the six pages, each under a tab with its caption; page 0 is shown.
     void createPages(pages::PageHost& host, const std::array<QString, kPageCount>& captions);
     void deletePages();
+    // The tab's caption; the control takes the shown page's caption as its name.
+    void setCaption(int index, const QString& caption);
 
     pages::Page* page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
     pages::ChordsTabsPage& chordsTabsPage() const;
@@ -49,6 +51,8 @@ signals:
     void tabStripClicked();
 
 private:
+    void nameAfterShownPage();
+
     std::array<pages::Page*, kPageCount> pages_{};
 };
 

@@ -9,6 +9,8 @@ StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {}
 
 void StatusLine::setText(const QString& text) {
     text_ = text;
+    // Read out whole, as a label's text is, however much of it fits.
+    setAccessibleName(text);
     update();
 }
 

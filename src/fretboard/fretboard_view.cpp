@@ -1,5 +1,6 @@
 #include "fretboard/fretboard_view.h"
 
+#include "fretboard/view_descriptions.h"
 #include "model/fingering.h"
 #include "model/notes.h"
 #include "uikit/pixel_font.h"
@@ -39,11 +40,6 @@ QRect centredOn(int x, int top) {
     return area(x - 20, top, x + 20, top + 16);
 }
 
-bool isSharpPitchClass(std::string_view text) {
-    const auto& sequence = model::pitchClassSequence();
-    return std::find(sequence.begin(), sequence.begin() + 12, text) != sequence.begin() + 12;
-}
-
 // The first table entry of a string whose 13 frets all lie inside the table.
 std::optional<int> openEntry(const model::Tuning& tuning, int stringNumber) {
     const auto entry = model::noteIndex(model::tuningNote(tuning.Notes, stringNumber));
@@ -70,10 +66,12 @@ FretboardView::FretboardView(QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     uikit::usePixelFont(*this);
+    describe();
 }
 
 bool FretboardView::setChord(const model::Chord& chord) {
     chord_ = chord;
+    describe();
     update();
     return model::isValidTab(chord_.Tab);
 }
@@ -81,12 +79,14 @@ bool FretboardView::setChord(const model::Chord& chord) {
 bool FretboardView::setScale(const model::Scale& scale, int keyOffset) {
     scale_ = scale;
     keyOffset_ = keyOffset;
+    describe();
     update();
     return true;
 }
 
 void FretboardView::setTuning(const model::Tuning& tuning) {
     tuning_ = tuning;
+    describe();
     update();
 }
 
@@ -97,6 +97,19 @@ void FretboardView::setNoteLabels(bool on) {
 
 void FretboardView::setMessage(const QString& message) {
     message_ = message;
+    describe();
+}
+
+void FretboardView::setChordMode(bool on) {
+    chordMode_ = on;
+    describe();
+}
+
+void FretboardView::describe() {
+    const std::optional<std::string> shown =
+        chordMode_ ? describeChord(chord_.Tab, tuning_.Notes) : describeScale(scale_, keyOffset_);
+    // What cannot be drawn is described as the message drawn in its place.
+    setAccessibleDescription(shown ? uikit::toQString(*shown) : message_);
 }
 
 std::vector<std::string> FretboardView::displayTokens() const {
@@ -335,6 +348,7 @@ void FretboardView::mouseReleaseEvent(QMouseEvent* event) {
     } else {
         editScale(stringOnRow(row), fret);
     }
+    describe();
     update();
     emit edited();
 }

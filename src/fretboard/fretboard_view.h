@@ -14,7 +14,9 @@ class QPainter;
 namespace strumvale::fretboard {
 
 // A six-string neck from the nut to fret 12 showing one chord or one scale, in
-// fixed pixel coordinates (561 x 146); it never scales with the widget.
+// fixed pixel coordinates (561 x 146); it never scales with the widget. Its
+// accessible description says the same in words: the tab and its notes, or
+// the scale's notes.
 class FretboardView : public QWidget {
     Q_OBJECT
 
@@ -32,8 +34,9 @@ public:
     void setNoteLabels(bool on);
     void setMessage(const QString& message);
 
+    // Switches between showing the chord and the scale; the owner redraws.
+    void setChordMode(bool on);
     // Plain assignments: the owner redraws when needed.
-    void setChordMode(bool on) { chordMode_ = on; }
     void setLeftHanded(bool on) { leftHanded_ = on; }
     void setUpsideDown(bool on) { upsideDown_ = on; }
     void setAllFrets(bool on) { allFrets_ = on; }
@@ -79,6 +82,7 @@ private:
     // The string shown on display row 1..6 from the top.
     int stringOnRow(int row) const { return upsideDown_ ? 7 - row : row; }
     std::vector<std::string> displayTokens() const;
+    void describe();
     void drawText(QPainter& painter, DrawnLabel::Kind kind, const QRect& box, int flags,
                   const QString& text);
     void drawStringNames(QPainter& painter);

@@ -1,10 +1,12 @@
 #include "fretboard/staff_view.h"
 
+#include "fretboard/view_descriptions.h"
 #include "model/fingering.h"
 #include "uikit/text.h"
 
 #include <QPainter>
 #include <stdexcept>
+#include <utility>
 
 namespace strumvale::fretboard {
 
@@ -33,10 +35,17 @@ const model::Chord& StaffView::chord(int index) const {
 
 void StaffView::setChord(int index, const model::Chord& chord) {
     chords_.at(static_cast<std::size_t>(index)) = chord;
+    describe();
+}
+
+void StaffView::setChords(std::vector<model::Chord> chords) {
+    chords_ = std::move(chords);
+    describe();
 }
 
 void StaffView::appendChord(const model::Chord& chord) {
     chords_.push_back(chord);
+    describe();
 }
 
 void StaffView::insertChord(int index, const model::Chord& chord) {
@@ -44,6 +53,7 @@ void StaffView::insertChord(int index, const model::Chord& chord) {
         throw std::out_of_range("StaffView::insertChord");
     }
     chords_.insert(chords_.begin() + index, chord);
+    describe();
 }
 
 void StaffView::removeChord(int index) {
@@ -51,10 +61,16 @@ void StaffView::removeChord(int index) {
         throw std::out_of_range("StaffView::removeChord");
     }
     chords_.erase(chords_.begin() + index);
+    describe();
 }
 
 void StaffView::clearChords() {
     chords_.clear();
+    describe();
+}
+
+void StaffView::describe() {
+    setAccessibleDescription(uikit::toQString(describePlaylist(chords_)));
 }
 
 void StaffView::paintEvent(QPaintEvent* event) {

@@ -12,7 +12,8 @@ class QPainter;
 namespace strumvale::fretboard {
 
 // Chords as tablature: six lines, string 1 on top, one 20-pixel column per chord.
-// It holds its own copies; the owning page edits them and then redraws.
+// It holds its own copies; the owning page edits them and then redraws. Its
+// accessible description names the chords in order.
 class StaffView : public QFrame {
     Q_OBJECT
 
@@ -29,6 +30,8 @@ public:
     int chordCount() const { return static_cast<int>(chords_.size()); }
     const model::Chord& chord(int index) const;
     void setChord(int index, const model::Chord& chord);
+    // Replaces them all at once, as one change to describe.
+    void setChords(std::vector<model::Chord> chords);
     void appendChord(const model::Chord& chord);
     // index may equal chordCount(), which appends.
     void insertChord(int index, const model::Chord& chord);
@@ -43,6 +46,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void describe();
+
     std::vector<model::Chord> chords_;
     std::vector<DrawnLabel> labels_;
 };

@@ -100,6 +100,16 @@ void ChordsTabsPage::retranslate() {
     control<QGroupBox>(Id::TuningGroup)->setTitle(translate("Tuning"));
     control<QGroupBox>(Id::SearchGroup)->setTitle(translate("Search"));
     showResult_->setText(translate("Show Result"));
+    // Controls without a caption of their own, named for screen readers.
+    keyList_->setAccessibleName(translate("Keys"));
+    chordList_->setAccessibleName(translate("Chords"));
+    tuningCombo_->setAccessibleName(translate("Tuning"));
+    searchText_->setAccessibleName(translate("Search"));
+    control<uikit::ImageButton>(Id::SearchButton)->setAccessibleName(translate("Search"));
+    // Read as "search by tab": it searches for the tab shown.
+    control<uikit::ImageButton>(Id::CopyTabButton)
+        ->setAccessibleName(translate("Search") + QStringLiteral(": ") + translate("Tab"));
+    view_->setAccessibleName(translate("Fretboard"));
     view_->setMessage(translate("Sorry, I can not display this."));
     view_->update();
 }

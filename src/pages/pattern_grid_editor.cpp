@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringList>
 #include <algorithm>
 
 namespace strumvale::pages {
@@ -36,6 +37,7 @@ PatternGridEditor::PatternGridEditor(QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     uikit::usePixelFont(*this);
+    describe();
 }
 
 bool PatternGridEditor::hit(int step, int track) const {
@@ -47,6 +49,7 @@ void PatternGridEditor::toggle(int step, int track) {
         return;
     auto& cell = cells_[index(step, track)];
     cell = cell.load() == 0 ? 1 : 0;
+    describe();
     update();
 }
 
@@ -60,6 +63,7 @@ PatternGridEditor::Cells PatternGridEditor::cells() const {
 void PatternGridEditor::setCells(const Cells& cells) {
     for (int i = 0; i < kCellCount; ++i)
         cells_[i] = cells[i] != 0 ? 1 : 0;
+    describe();
     update();
 }
 
@@ -97,6 +101,20 @@ std::pair<int, int> PatternGridEditor::cellAt(const QPoint& point) {
         }
     }
     return {0, 0};
+}
+
+void PatternGridEditor::describe() {
+    QStringList tracks;
+    for (int track = 1; track <= kTracks; ++track) {
+        QStringList steps;
+        for (int step = 1; step <= kSteps; ++step) {
+            if (hit(step, track))
+                steps << QString::number(step);
+        }
+        if (!steps.isEmpty())
+            tracks << QString::number(track) + QStringLiteral(": ") + steps.join(QLatin1Char(' '));
+    }
+    setAccessibleDescription(tracks.join(QStringLiteral("; ")));
 }
 
 void PatternGridEditor::paintEvent(QPaintEvent*) {

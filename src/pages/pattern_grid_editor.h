@@ -11,6 +11,8 @@ namespace strumvale::pages {
 // The drum pattern's sixteen steps across and eight tracks down, drawn at
 // fixed pixel places; a click on a cell turns a hit into a rest and back.
 // The cells may be read from the drum sequencer's thread while they change.
+// Its accessible description lists the hits: "1: 1 5 9 13; 3: 5 13" has
+// track 1 hit on steps 1, 5, 9 and 13 and track 3 on steps 5 and 13.
 class PatternGridEditor : public QWidget {
     Q_OBJECT
 public:
@@ -55,6 +57,7 @@ protected:
 
 private:
     QColor background() const;
+    void describe();
 
     std::array<std::atomic<std::uint8_t>, kCellCount> cells_{};
     int selectedTrack_ = kTracks;

@@ -73,10 +73,16 @@ void PlaylistPage::retranslate() {
     control<QPushButton>(Id::AddSeparator)->setText(translate("Add Separator"));
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
     lyrics_->setPlainText(translate("Add your lyrics or notes here."));
-    // The move buttons show only an arrow; the staff is a drawing.
+    // The move buttons show only an arrow; the staff is a drawing; the lists
+    // and the lyrics have no caption.
     control<uikit::ImageButton>(Id::MoveUp)->setAccessibleName(translate("Move up"));
     control<uikit::ImageButton>(Id::MoveDown)->setAccessibleName(translate("Move down"));
     staff_->setAccessibleName(translate("Tablature"));
+    keyList_->setAccessibleName(translate("Keys"));
+    chordList_->setAccessibleName(translate("Chords"));
+    // The tab's caption, without the spaces that widen the tab.
+    playlist_->setAccessibleName(translate("Playlist (Tab)").trimmed());
+    lyrics_->setAccessibleName(translate("Add your lyrics or notes here."));
 }
 
 void PlaylistPage::takeSettings() {
@@ -152,9 +158,7 @@ void PlaylistPage::showPlaylist(int selected) {
                                                                    : toQString(entry.Name));
         playlist_->setCurrentRow(selected);
     }
-    staff_->clearChords();
-    for (const model::Chord& entry : entries)
-        staff_->appendChord(entry);
+    staff_->setChords(entries);
     staff_->update();
 }
 

@@ -105,6 +105,11 @@ void ScalesPage::retranslate() {
     control<QLabel>(Id::IntervalsLabel)->setText(translate("Intervals") + QStringLiteral(":"));
     control<QLabel>(Id::DescriptionLabel)->setText(translate("Description") + QStringLiteral(":"));
     control<QGroupBox>(Id::TuningGroup)->setTitle(translate("Tuning"));
+    // Controls without a caption of their own, named for screen readers.
+    keyList_->setAccessibleName(translate("Keys"));
+    scaleList_->setAccessibleName(translate("Scales"));
+    tuningCombo_->setAccessibleName(translate("Tuning"));
+    view_->setAccessibleName(translate("Fretboard"));
     view_->setMessage(translate("Sorry, I can not display this."));
     view_->update();
 }

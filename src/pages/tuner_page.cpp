@@ -41,6 +41,10 @@ constexpr Id kEditingControls[] = {
     Id::String1Note,  Id::TuningName,     Id::Update,       Id::Remove,       Id::New,
     Id::String6Label, Id::String5Label,   Id::String4Label, Id::String3Label, Id::String2Label,
     Id::String1Label, Id::TuningNameLabel};
+constexpr Id kStringLabels[] = {Id::String6Label, Id::String5Label, Id::String4Label,
+                                Id::String3Label, Id::String2Label, Id::String1Label};
+constexpr std::string_view kStringCaptions[] = {"String 6 (E):", "String 5 (A):", "String 4 (D):",
+                                                "String 3 (G):", "String 2 (B):", "String 1 (E):"};
 constexpr const char* kNumbers[] = {"6th", "5th", "4th", "3rd", "2nd", "1st"};
 // "E-1" to "B3": the notes a string may be tuned to.
 constexpr int kTunableNotes = 56;
@@ -129,16 +133,21 @@ void TunerPage::retranslate() {
     control<QPushButton>(Id::Update)->setText(translate("Update"));
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
     control<QPushButton>(Id::New)->setText(translate("New"));
-    control<QLabel>(Id::String6Label)->setText(translate("String 6 (E):"));
-    control<QLabel>(Id::String5Label)->setText(translate("String 5 (A):"));
-    control<QLabel>(Id::String4Label)->setText(translate("String 4 (D):"));
-    control<QLabel>(Id::String3Label)->setText(translate("String 3 (G):"));
-    control<QLabel>(Id::String2Label)->setText(translate("String 2 (B):"));
-    control<QLabel>(Id::String1Label)->setText(translate("String 1 (E):"));
-    // The string buttons show only an icon; a screen reader names them.
-    for (int i = 0; i < kStrings; ++i)
+    for (int i = 0; i < kStrings; ++i) {
+        const QString caption = translate(kStringCaptions[i]);
+        control<QLabel>(kStringLabels[i])->setText(caption);
+        // The note lists are named by their string's label, the string
+        // buttons by what they do: neither shows a caption of its own.
+        QString name = caption.trimmed();
+        if (name.endsWith(QLatin1Char(':')))
+            name.chop(1);
+        noteLists_[i]->setAccessibleName(name);
         stringButtons_[i]->setAccessibleName(translate("Play string") + QStringLiteral(" ") +
                                              QString::number(kStrings - i));
+    }
+    tuningCombo_->setAccessibleName(translate("Tuning"));
+    noteLength_->setAccessibleName(translate("Note Length"));
+    name_->setAccessibleName(translate("Tuning Name"));
 }
 
 void TunerPage::refreshTunings() {

@@ -312,5 +312,70 @@ TEST_F(FretboardEditing, ScaleClicksRemoveOrAddPitchClasses) {
     EXPECT_EQ(spy.count(), 2);
 }
 
+// What a screen reader reads in place of the picture.
+using FretboardDescription = Fixture;
+
+TEST_F(FretboardDescription, ChordIsItsTabAndTheNotesItsStringsSoundInTheTuning) {
+    view.setChord({"D", "D", "x x 0 2 3 2"});
+    EXPECT_EQ(view.accessibleDescription(), "x x 0 2 3 2: D2 A2 D3 F#3");
+    view.setTuning({"Drop D", "D1,A1,D2,G2,B2,E3"});
+    view.setChord({"D", "D", "0 0 0 2 3 2"});
+    EXPECT_EQ(view.accessibleDescription(), "0 0 0 2 3 2: D1 A1 D2 A2 D3 F#3");
+    view.setTuning(model::Tuning::standard());
+    EXPECT_EQ(view.accessibleDescription(), "0 0 0 2 3 2: E1 A1 D2 A2 D3 F#3")
+        << "the notes follow the tuning";
+
+    view.setChord({"A", "", "x x x x x x"});
+    EXPECT_EQ(view.accessibleDescription(), "x x x x x x");
+    view.setChord({"A", "", ""});
+    EXPECT_EQ(view.accessibleDescription(), "");
+    // What cannot be drawn reads as the message drawn instead, in its language.
+    view.setMessage("Kan inte visa detta.");
+    view.setChord({"A", "", "x x x x x 13"});
+    EXPECT_EQ(view.accessibleDescription(), "Kan inte visa detta.");
+    view.setMessage("Sorry.");
+    EXPECT_EQ(view.accessibleDescription(), "Sorry.");
+}
+
+TEST_F(FretboardDescription, StringsOutsideTheNoteTableNameNoNote) {
+    view.setTuning({"Odd", "E1,A1,D2,G2,B2,Q9"});
+    view.setChord({"C", "C", "x 3 2 0 1 0"});
+    EXPECT_EQ(view.accessibleDescription(), "x 3 2 0 1 0: C2 E2 G2 C3");
+}
+
+TEST_F(FretboardDescription, ScaleIsItsNotesInTheKeyShown) {
+    model::Scale major;
+    major.SetNotes("C,D,E,F,G,A,B");
+    major.SetIntervals("1,2,3,4,5,6,7");
+    view.setChord({"C", "C", "x 3 2 0 1 0"});
+    view.setScale(major, 2);
+    EXPECT_EQ(view.accessibleDescription(), "x 3 2 0 1 0: C2 E2 G2 C3 E3")
+        << "the chord is what chord mode shows";
+    view.setChordMode(false);
+    EXPECT_EQ(view.accessibleDescription(), "D E F# G A B C#");
+    view.setScale(major, 11);
+    EXPECT_EQ(view.accessibleDescription(), "B C# D# E F# G# A#");
+
+    model::Scale minor;
+    minor.SetNotes("C,D,Eb,F,G");
+    view.setMessage("Sorry.");
+    view.setScale(minor, 0);
+    EXPECT_EQ(view.accessibleDescription(), "Sorry.");
+}
+
+TEST_F(FretboardDescription, EditingClicksAreDescribedAtOnce) {
+    view.setEditing(true);
+    view.setChord({"A", "", "x x x x x x"});
+    release(140, 30); // fret 3 on string 1
+    EXPECT_EQ(view.accessibleDescription(), "x x x x x 3: G3");
+
+    model::Scale triad;
+    triad.SetNotes("C,E,G");
+    view.setChordMode(false);
+    view.setScale(triad, 0);
+    release(20, 30); // string 1 open: E
+    EXPECT_EQ(view.accessibleDescription(), "C G");
+}
+
 } // namespace
 } // namespace strumvale::fretboard

@@ -92,5 +92,25 @@ TEST(StaffView, TheArrayHoldsCopiesThePageEdits) {
     EXPECT_EQ(view.chordCount(), 0);
 }
 
+TEST(StaffView, DescriptionNamesTheChordsInOrderWithTheirParts) {
+    StaffView view;
+    EXPECT_EQ(view.accessibleDescription(), "");
+    view.appendChord({"E", "Em", "0 2 2 1 0 0"});
+    view.appendChord({"C", "C - Drop D", "x 3 2 0 1 0"});
+    view.appendChord(model::Playlist::separator());
+    view.appendChord({"G", "G", "3 2 0 0 0 3"});
+    EXPECT_EQ(view.accessibleDescription(), "Em, C - Drop D | G");
+
+    view.insertChord(0, model::Playlist::separator());
+    view.removeChord(3);
+    view.setChord(1, {"A", "Am", "x 0 2 2 1 0"});
+    EXPECT_EQ(view.accessibleDescription(), "| Am, C - Drop D, G");
+
+    view.setChords({{"D", "D", "x x 0 2 3 2"}});
+    EXPECT_EQ(view.accessibleDescription(), "D");
+    view.clearChords();
+    EXPECT_EQ(view.accessibleDescription(), "");
+}
+
 } // namespace
 } // namespace strumvale::fretboard

@@ -1,3 +1,4 @@
+#include "model/records.h"
 #include "pages/pattern_grid_editor.h"
 
 #include <QImage>
@@ -115,6 +116,22 @@ TEST(PatternGridEditor, AClickInsideACellTogglesItAndALineOrOutsideDoesNothing) 
     EXPECT_FALSE(grid.hit(0, 1));
     EXPECT_FALSE(grid.hit(17, 1));
     EXPECT_EQ(grid.cells(), cells);
+}
+
+TEST(PatternGridEditor, DescriptionListsEachTracksHitSteps) {
+    PatternGridEditor grid;
+    EXPECT_EQ(grid.accessibleDescription(), "") << "no hits";
+    grid.toggle(5, 3);
+    grid.toggle(1, 3);
+    grid.toggle(16, 1);
+    EXPECT_EQ(grid.accessibleDescription(), "1: 16; 3: 1 5") << "tracks top down, steps in order";
+    grid.toggle(16, 1);
+    EXPECT_EQ(grid.accessibleDescription(), "3: 1 5");
+
+    PatternGridEditor::Cells cells{};
+    cells[model::DrumPattern::cellIndex(9, 8)] = 1;
+    grid.setCells(cells);
+    EXPECT_EQ(grid.accessibleDescription(), "8: 9");
 }
 
 } // namespace

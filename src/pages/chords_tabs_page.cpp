@@ -106,9 +106,8 @@ void ChordsTabsPage::retranslate() {
     tuningCombo_->setAccessibleName(translate("Tuning"));
     searchText_->setAccessibleName(translate("Search"));
     control<uikit::ImageButton>(Id::SearchButton)->setAccessibleName(translate("Search"));
-    // Read as "search by tab": it searches for the tab shown.
     control<uikit::ImageButton>(Id::CopyTabButton)
-        ->setAccessibleName(translate("Search") + QStringLiteral(": ") + translate("Tab"));
+        ->setAccessibleName(translate("Copy the tab to the search"));
     view_->setAccessibleName(translate("Fretboard"));
     view_->setMessage(translate("Sorry, I can not display this."));
     view_->update();

@@ -207,7 +207,7 @@ TEST_F(Accessibility, NamesAreInTheLanguageInUse) {
     EXPECT_EQ(spokenName(&tabs.chordsTabsPage().fretboardView()), "Greppbräda");
     EXPECT_EQ(spokenName(uikit::control<QWidget>(tabs.chordsTabsPage(),
                                                  resources::ChordsTabsId::CopyTabButton)),
-              "Sök: Grepp");
+              "Kopiera greppet till sökningen");
     EXPECT_EQ(
         spokenName(uikit::control<QWidget>(tabs.playlistPage(), resources::PlaylistId::Playlist)),
         "Spellista");

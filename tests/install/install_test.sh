@@ -14,6 +14,7 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+. "$(dirname "$0")/start_program.sh"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
@@ -32,19 +33,7 @@ grep -q 'The Strumvale project' "$work/info" || fail "gtrtool info lacks the aut
 
 # The installed program itself, started by the launcher: it comes up in the
 # user's folder (where it finds default.gtr) and holds its single-instance lock.
-runtime="$work/runtime"
-mkdir -m 700 "$runtime"
-XDG_DATA_HOME="$work/real-data" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen \
-    STRUMVALE_AUDIO_DRIVER=file STRUMVALE_AUDIO_FILE=/dev/null \
-    "$prefix/bin/strumvale-launch" >"$work/real.log" 2>&1 &
-pid=$!
-tries=0
-until ls "$runtime"/*.lock >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    [ $tries -lt 200 ] || fail "the installed program did not start"
-    kill -0 $pid 2>/dev/null || fail "the installed program ended: $(cat "$work/real.log")"
-    sleep 0.05
-done
+start_program "$prefix/bin/strumvale-launch" "$work/real-data" "$work/real.log"
 [ "$(readlink "/proc/$pid/cwd")" = "$work/real-data/strumvale" ] ||
     fail "the installed program did not start in the user's folder"
 [ -f "$work/real-data/strumvale/default.gtr" ] || fail "the program's folder has no default.gtr"

@@ -14,6 +14,7 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+. "$(dirname "$0")/start_program.sh"
 
 (cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) ||
     fail "cpack failed: $(cat "$work/cpack.log")"
@@ -41,19 +42,7 @@ grep -q 'GPL-3' "$root/usr/share/doc/strumvale/copyright" || fail "the copyright
 
 # The unpacked program, through its launcher, in a user folder of its own.
 data="$work/data"
-runtime="$work/runtime"
-mkdir -m 700 "$runtime"
-XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen \
-    STRUMVALE_AUDIO_DRIVER=file STRUMVALE_AUDIO_FILE=/dev/null \
-    "$root/usr/bin/strumvale-launch" >"$work/run.log" 2>&1 &
-pid=$!
-tries=0
-until ls "$runtime"/*.lock >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    [ $tries -lt 400 ] || fail "the unpacked program did not start"
-    kill -0 $pid 2>/dev/null || fail "the unpacked program ended: $(cat "$work/run.log")"
-    sleep 0.05
-done
+start_program "$root/usr/bin/strumvale-launch" "$data" "$work/run.log"
 [ -f "$data/strumvale/default.gtr" ] || fail "the launcher did not find the shipped files"
 # A termination request is taken by the window's event loop once it runs;
 # the program then ends normally and writes its settings.

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "theory/chord_symbol.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Playable fingerings for a chord symbol in any tuning.
+namespace strumvale::theory {
+
+struct VoicingLimits {
+    int count = 20;
+    int highestFret = 12;
+};
+
+// Tabs ("x 3 2 0 1 0") that sound every required tone and nothing else, span
+// at most four frets, need at most four fingers (a barre at the lowest fret is
+// one) and have the symbol's bass as their lowest note; best first: low
+// positions and open strings, the root in the bass, no muted string between
+// sounding ones. None repeats a fingering listed before it with strings left out.
+std::vector<std::string> findVoicings(const ChordSymbol& symbol, std::string_view tuningNotes,
+                                      VoicingLimits limits = {});
+
+} // namespace strumvale::theory

@@ -4,6 +4,7 @@
 #include "support/run_tool.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace strumvale;
@@ -141,3 +142,32 @@ TEST(GtrtoolInspect, ResaveTranslateAndReadFailures) {
     EXPECT_EQ(translated.out, "      Scales      \nbpm\nTranslation Error!\n");
     EXPECT_EQ(gtrtool(dir, {"translate", "lang/none.lng", "OK"}).status, 1);
 }
+
+namespace strumvale::test {
+namespace {
+
+TEST(GtrtoolTheory, NamesFingeringsAndListsVoicings) {
+    TempDir dir;
+    const auto run = [&](const std::vector<std::string>& arguments) {
+        return runTool(dir.path(), "gtrtool", arguments);
+    };
+    const ToolRun named = run({"name", "x 3 2 2 1 3"});
+    EXPECT_EQ(named.status, 0);
+    EXPECT_EQ(named.out.substr(0, named.out.find('\n')), "C6");
+    EXPECT_NE(named.out.find("Am7/C\n"), std::string::npos);
+    EXPECT_EQ(run({"name", "0 0 0 2 3 2", "--tuning", "D1,A1,D2,G2,B2,E3"}).out, "D\n");
+    EXPECT_EQ(run({"name", "x x x x x 3"}).status, 1);
+    EXPECT_EQ(run({"name", "x 3 2 0 1 0", "--tuning", "E1,A1"}).status, 3);
+
+    const ToolRun voiced = run({"voicings", "D7", "--limit", "2"});
+    EXPECT_EQ(voiced.status, 0);
+    EXPECT_EQ(voiced.out.substr(0, voiced.out.find('\n')), "x x 0 2 1 2");
+    EXPECT_EQ(std::count(voiced.out.begin(), voiced.out.end(), '\n'), 2);
+    const ToolRun refused = run({"voicings", "Hm7"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("no chord name"), std::string::npos);
+    EXPECT_EQ(run({"voicings", "C", "--limit", "zero"}).status, 3);
+}
+
+} // namespace
+} // namespace strumvale::test

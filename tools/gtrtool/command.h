@@ -38,6 +38,8 @@ int runTranslate(const Arguments& arguments);
 int runDevices(const Arguments& arguments);
 int runStrum(const Arguments& arguments);
 int runDrum(const Arguments& arguments);
+int runName(const Arguments& arguments);
+int runVoicings(const Arguments& arguments);
 
 // Prints the usage to standard error and returns UsageError.
 int usageError();

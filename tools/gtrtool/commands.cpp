@@ -28,6 +28,10 @@ const std::vector<Command>& commands() {
          "strum the chord NAME on MIDI output device N and wait until it has sounded", runStrum},
         {"drum", "FILE NAME [--device N] [--loops K]",
          "play the drum pattern NAME K times on MIDI output device N", runDrum},
+        {"name", "TAB [--tuning NOTES]",
+         "print the names of the chord the fingering TAB sounds, best first", runName},
+        {"voicings", "NAME [--tuning NOTES] [--limit K] [--max-fret N]",
+         "print fingerings of the chord NAME, best first (defaults: 20, fret 12)", runVoicings},
     };
     return all;
 }

@@ -8,6 +8,7 @@
 #include "pages/page_colours.h"
 #include "resources/templates/chords_tabs_page.h"
 #include "resources/templates/view_placements.h"
+#include "theory/chord_search.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
 #include "uikit/text.h"
@@ -173,7 +174,8 @@ void ChordsTabsPage::showChord() {
     }
     tabLine_->setText(translate("Tab") + QStringLiteral(": ") + toQString(chord->Tab));
     std::string shownTab = chord->Tab;
-    if (library().Settings.Changechordtotuning && !chord->Tab.empty()) {
+    const bool made = resultsInSelectedTuning_ && showResult_->isChecked();
+    if (library().Settings.Changechordtotuning && !chord->Tab.empty() && !made) {
         shownTab = tabForTuning(*chord);
     }
     takeSettings();
@@ -195,7 +197,17 @@ void ChordsTabsPage::selectTuning() {
 }
 
 void ChordsTabsPage::search() {
-    library().searchChords(fromQString(searchText_->text()));
+    const std::string text = fromQString(searchText_->text());
+    library().searchChords(text);
+    resultsInSelectedTuning_ = false;
+    // The library's own chords first; only without them is the text read as a
+    // fingering or a chord symbol.
+    const std::optional<model::Tuning> tuning = selectedTuning();
+    if (library().SearchResults.Count() == 0 && tuning) {
+        for (const model::Chord& chord : theory::chordsBeyondTheLibrary(text, tuning->Notes))
+            library().SearchResults.Add(chord);
+        resultsInSelectedTuning_ = library().SearchResults.Count() > 0;
+    }
     showResult_->setChecked(true);
     showResult();
 }

@@ -68,6 +68,9 @@ private:
     QLineEdit* searchText_ = nullptr;
     QCheckBox* showResult_ = nullptr;
     QColor decoration_;
+    // The results were made for the tuning selected when searching, not
+    // taken from the library's standard-tuning chords: they are never moved.
+    bool resultsInSelectedTuning_ = false;
 };
 
 } // namespace strumvale::pages

@@ -5,6 +5,7 @@
 #include "pages/page_colours.h"
 #include "resources/templates/editor_page.h"
 #include "resources/templates/view_placements.h"
+#include "theory/chord_naming.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
 #include "uikit/message_box.h"
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -71,6 +73,11 @@ EditorPage::EditorPage(PageHost& host, QWidget* parent)
     view_->setNoteLabels(true);
     view_->move(uikit::toPixels(resources::kFretboardViewPlacement).topLeft());
     view_->show();
+    // Beside the buttons, above the information panel.
+    namesLine_ = new QLabel(this);
+    namesLine_->setObjectName(QStringLiteral("soundsLike"));
+    namesLine_->setGeometry(uikit::toPixels({230, 118, 145, 10}));
+    namesLine_->setTextFormat(Qt::PlainText);
     control<uikit::ImageButton>(Id::MoveUp)->setIconResource(uikit::icon::MoveUp);
     control<uikit::ImageButton>(Id::MoveDown)->setIconResource(uikit::icon::MoveDown);
 
@@ -208,6 +215,7 @@ void EditorPage::fillItems() {
 }
 
 void EditorPage::selectItem() {
+    namesLine_->clear();
     const int row = itemList_->currentRow();
     if (scaleMode_) {
         const std::optional<model::Scale> scale = library().Scales.GetAt(row);
@@ -296,12 +304,28 @@ void EditorPage::fillScalePanel(const model::Scale& scale) {
 void EditorPage::takeViewEdit() {
     if (!scaleMode_) {
         tabLine_->setText(toQString(view_->chord().Tab));
+        showNames();
         return;
     }
     const model::Scale scale = view_->scale();
     tabLine_->setText(toQString(scale.Notes()));
     if (!chordfilePanel_)
         fillScalePanel(scale);
+}
+
+void EditorPage::showNames() {
+    // The view always plays the standard tuning on this page.
+    std::vector<std::string> names =
+        theory::nameFingering(view_->chord().Tab, model::Tuning::standard().Notes);
+    if (names.empty()) {
+        namesLine_->clear();
+        return;
+    }
+    names.resize(std::min<std::size_t>(names.size(), 3));
+    QString text = translate("Sounds like") + ": ";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i > 0 ? ", " : "") + toQString(names[i]);
+    namesLine_->setText(text);
 }
 
 void EditorPage::editAuthorOrIntervals(const QString& text) {

@@ -55,6 +55,8 @@ private:
     void captionPanel();
     void fillScalePanel(const model::Scale& scale);
     void takeViewEdit();
+    // What the clicked fingering sounds like: its best names, or nothing.
+    void showNames();
 
     void editAuthorOrIntervals(const QString& text);
     void editHomepageOrDescription(const QString& text);
@@ -82,6 +84,7 @@ private:
     QListWidget* itemList_ = nullptr;
     QLineEdit* nameEdit_ = nullptr;
     QLabel* tabLine_ = nullptr;
+    QLabel* namesLine_ = nullptr;
     QLineEdit* authorOrIntervals_ = nullptr;
     QLineEdit* homepageOrDescription_ = nullptr;
     QLineEdit* chordfileDescription_ = nullptr;

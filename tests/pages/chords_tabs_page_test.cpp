@@ -208,6 +208,35 @@ TEST_F(ChordsTabsFixture, SearchMatchesWholeNameOrTabIgnoringCase) {
     EXPECT_EQ(chordNames(), (QStringList{"G"}));
 }
 
+TEST_F(ChordsTabsFixture, ASearchTheLibraryCannotAnswerFindsVoicingsOrNamesTheFingering) {
+    // The library's own matches keep their place.
+    searchText()->setText("C");
+    EXPECT_EQ(chordNames(), QStringList{"C"});
+
+    // A fingering no chord of the library has: itself, under its best name.
+    searchText()->setText("x 3 2 2 1 3");
+    EXPECT_EQ(chordNames(), QStringList{"C6"});
+    EXPECT_EQ(shownTab(), "x 3 2 2 1 3");
+
+    // A chord symbol: its voicings in the selected tuning, drawn as found
+    // (not moved again as a standard-tuning chord would be), playable, addable.
+    selectTuning(test::kDropD);
+    searchText()->setText("D");
+    ASSERT_GE(chords()->count(), 3);
+    EXPECT_EQ(chords()->item(0)->text(), "D  0 0 0 2 3 2");
+    EXPECT_NE(chords()->item(1)->text(), chords()->item(0)->text());
+    EXPECT_EQ(shownTab(), "0 0 0 2 3 2");
+    click(Id::Play);
+    // D1 A1 D2 A2 D3 F#3: drop D's low string sounds D.
+    EXPECT_EQ(strummedNotes(), (std::vector<int>{38, 45, 50, 57, 62, 66}));
+    click(Id::AddToList);
+    ASSERT_EQ(rig.host.playlist.size(), 1u);
+    EXPECT_EQ(rig.host.playlist[0].Tab, "0 0 0 2 3 2");
+
+    searchText()->setText("nothing at all");
+    EXPECT_EQ(chords()->count(), 0);
+}
+
 TEST_F(ChordsTabsFixture, CopyTabSearchesForTheShownFingering) {
     click(Id::CopyTabButton);
     EXPECT_EQ(searchText()->text(), "x 3 2 0 1 0");

@@ -148,6 +148,28 @@ TEST_F(EditorPageTest, AFingeringClickedOnTheNeckIsStoredInPlaceUnderTheTypedNam
     EXPECT_EQ(rig.host.chordsChanged, 1);
 }
 
+TEST_F(EditorPageTest, EveryClickNamesWhatTheFingeringSounds) {
+    auto* names = page->findChild<QLabel*>("soundsLike");
+    ASSERT_NE(names, nullptr);
+    EXPECT_EQ(names->text(), "");
+    selectKey("C");
+    selectItem(1);   // C7, x 3 2 3 1 0
+    clickFret(3, 3); // x 3 2 x 1 0: C E C E, a C without its fifth
+    EXPECT_TRUE(names->text().startsWith("Sounds like: C")) << names->text().toStdString();
+    clickFret(3, 2);                                   // x 3 2 2 1 0: C E A C E
+    EXPECT_EQ(names->text(), "Sounds like: C6, Am/C"); // C6 without its fifth comes first
+    clickFret(1, 3); // x 3 2 2 1 3: C6 first, Am7/C among the rest
+    EXPECT_TRUE(names->text().startsWith("Sounds like: C6, ")) << names->text().toStdString();
+    EXPECT_TRUE(names->text().contains("Am7/C"));
+    clickFret(5, 3); // clicking a set fret again mutes its string
+    clickFret(4, 2);
+    clickFret(2, 1);
+    clickFret(1, 3); // x x x 2 x x
+    EXPECT_EQ(names->text(), "") << "a single note has no name";
+    selectItem(0);
+    EXPECT_EQ(names->text(), "");
+}
+
 TEST_F(EditorPageTest, UpdateRefusesAnEmptyNameAndATabAnyChordAlreadyHas) {
     const auto before = chordTexts(rig.library.Chords);
     selectKey("C");

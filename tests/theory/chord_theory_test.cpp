@@ -1,6 +1,7 @@
 #include "model/fingering.h"
 #include "model/tuning_notes.h"
 #include "theory/chord_naming.h"
+#include "theory/chord_search.h"
 #include "theory/chord_symbol.h"
 #include "theory/voicings.h"
 
@@ -187,6 +188,32 @@ TEST(Voicings, TextbookShapesLeadAndNoneRepeatsAnotherWithStringsLeftOut) {
             EXPECT_FALSE(part) << tabs[later] << " repeats " << tabs[earlier];
         }
     }
+}
+
+} // namespace
+} // namespace strumvale::theory
+
+namespace strumvale::theory {
+namespace {
+
+TEST(ChordSearch, AFingeringGetsItsBestNameAndASymbolItsVoicings) {
+    const std::vector<model::Chord> fingering =
+        chordsBeyondTheLibrary("x  3 2 2 1 3", model::kStandardTuningNotes);
+    ASSERT_EQ(fingering.size(), 1u);
+    EXPECT_EQ(fingering[0].Name, "C6");
+    EXPECT_EQ(fingering[0].RootNote, "C");
+    EXPECT_EQ(fingering[0].Tab, "x 3 2 2 1 3");
+
+    const std::vector<model::Chord> voicings = chordsBeyondTheLibrary("D", "D1,A1,D2,G2,B2,E3");
+    ASSERT_FALSE(voicings.empty());
+    EXPECT_EQ(voicings[0].Name, "D  0 0 0 2 3 2");
+    EXPECT_EQ(voicings[0].Tab, "0 0 0 2 3 2");
+    for (std::size_t i = 1; i < voicings.size(); ++i)
+        EXPECT_NE(voicings[i].Name, voicings[i - 1].Name);
+
+    for (std::string_view nothing : {"x x x x x 3", "x 3 2 0 1", "Cfoo", "hello", ""})
+        EXPECT_TRUE(chordsBeyondTheLibrary(nothing, model::kStandardTuningNotes).empty())
+            << nothing;
 }
 
 } // namespace

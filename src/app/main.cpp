@@ -7,6 +7,7 @@
 #include <optional>
 
 int main(int argc, char* argv[]) {
+    strumvale::app::catchTerminationSignals();
     // A second start ends at once, silently, leaving the running one alone.
     const std::optional<strumvale::platform::InstanceLock> instance =
         strumvale::platform::InstanceLock::acquire(strumvale::platform::kInstanceName);

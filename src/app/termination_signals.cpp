@@ -19,8 +19,19 @@ void onTerminationSignal(int) {
 
 } // namespace
 
-void quitOnTerminationSignals(QApplication& application) {
+void catchTerminationSignals() {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalSocket) != 0)
+        return;
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    ::sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+}
+
+void quitOnTerminationSignals(QApplication& application) {
+    if (signalSocket[1] < 0)
         return;
     auto* notifier = new QSocketNotifier(signalSocket[1], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, [notifier] {
@@ -30,12 +41,6 @@ void quitOnTerminationSignals(QApplication& application) {
         // Ends every running loop, the window's and any dialog's on top of it.
         QApplication::exit(0);
     });
-    struct sigaction action {};
-    action.sa_handler = onTerminationSignal;
-    ::sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
 }
 
 } // namespace strumvale::app

@@ -12,8 +12,7 @@ namespace strumvale::formats {
 namespace {
 
 using model::Settings;
-using Field =
-    std::variant<std::string Settings::*, std::int32_t Settings::*, bool Settings::*>;
+using Field = std::variant<std::string Settings::*, std::int32_t Settings::*, bool Settings::*>;
 
 struct Key {
     const char* name;
@@ -48,6 +47,10 @@ const std::array<Key, 24> kKeys = {{
     {"Clrnotetext3", &Settings::Clrnotetext3},
 }};
 
+// Newer than the others: read after them, written only when on, so readers
+// that know only the keys above find the file they expect.
+constexpr const char* kPlayNotesKey = "Playnoteswhileediting";
+
 struct StoreText {
     Settings& settings;
     const std::string& text;
@@ -70,6 +73,8 @@ xml::XmlDocument settingsDocument(const Settings& settings) {
     document.AddElement("Settings");
     for (const auto& key : kKeys)
         document.AddChildElement(key.name, std::visit(FieldText{settings}, key.field));
+    if (settings.Playnoteswhileediting)
+        document.AddChildElement(kPlayNotesKey, "1");
     return document;
 }
 
@@ -84,10 +89,14 @@ bool LoadSettings(Settings& settings, const std::string& path) {
         if (document.FindChildElement(key.name))
             std::visit(StoreText{settings, document.GetChildData()}, key.field);
     }
+    if (document.FindChildElement(kPlayNotesKey))
+        StoreText{settings, document.GetChildData()}(&Settings::Playnoteswhileediting);
     return true;
 }
 
-std::string SettingsText(const Settings& settings) { return settingsDocument(settings).GetText(); }
+std::string SettingsText(const Settings& settings) {
+    return settingsDocument(settings).GetText();
+}
 
 void SaveSettings(const Settings& settings) {
     try {

@@ -39,6 +39,9 @@ struct Settings {
     bool Whitebackgroundcolor = false;
     bool SettingsChanged = false; // not stored in the file
     bool Playchordsonchange = false;
+    // Stored after every other key, and only when on, so that a file with
+    // the defaults keeps its exact text.
+    bool Playnoteswhileediting = false;
 
     // Every field to its default; the program directory becomes the current one.
     void SetDefaults();

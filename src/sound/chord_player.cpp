@@ -63,31 +63,38 @@ const midi::DeviceSnapshot& ChordPlayer::refreshDevices() {
 void ChordPlayer::setup(int deviceId, int channel, int instrument, int velocity) {
     refreshDevices();
     const midi::OutputDevice* device = midi::outputAt(devices_, deviceId);
-    if (device == nullptr || isPlaying())
+    if (device == nullptr || isPlaying() || !openDevice(*device))
         return;
-    try {
-        device_.Open(*device);
-    } catch (const std::exception& failure) {
-        report(kCouldNotInitialize, &failure);
-        return;
-    }
     channel_ = channel;
     instrument_ = instrument;
     velocity_ = velocity;
+}
+
+bool ChordPlayer::openDevice(const midi::OutputDevice& device) {
+    try {
+        device_.Open(device);
+        return true;
+    } catch (const std::exception& failure) {
+        report(kCouldNotInitialize, &failure);
+        return false;
+    }
 }
 
 void ChordPlayer::reopen(int deviceId) {
     device_.Close();
     if (!devicesListed_)
         refreshDevices();
-    const midi::OutputDevice* device = midi::outputAt(devices_, deviceId);
-    if (device == nullptr)
-        return;
-    try {
-        device_.Open(*device);
-    } catch (const std::exception& failure) {
-        report(kCouldNotInitialize, &failure);
+    if (const midi::OutputDevice* device = midi::outputAt(devices_, deviceId))
+        openDevice(*device);
+}
+
+void ChordPlayer::resetDevice(int deviceId) {
+    for (int channel = 0; channel < 16 && device_.IsOpen(); ++channel) {
+        if (!send(midi::kControlChange, channel, midi::kAllNotesOff, 0, kCouldNotStop) ||
+            !send(midi::kControlChange, channel, midi::kResetAllControllers, 0, kCouldNotStop))
+            break;
     }
+    reopen(deviceId);
 }
 
 bool ChordPlayer::beginPlaying() {

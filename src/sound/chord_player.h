@@ -17,6 +17,7 @@
 namespace strumvale::sound {
 
 class DrumSequencer;
+class PlayAlong;
 
 // The English keys of the player's messages; the user sees tr(key).
 inline constexpr std::string_view kErrorCaption = "Error";
@@ -64,7 +65,13 @@ public:
     // refreshDevices (listing them first if they never were), if there is
     // one: the device the user chose, even when others came or went since.
     void reopen(int deviceId);
+    // Opens exactly this device (closing the one open), whatever the list
+    // holds now; false after a failure, which has been reported.
+    bool openDevice(const midi::OutputDevice& device);
     bool isOpen() const { return device_.IsOpen(); }
+    // For a stuck note or a synthesizer that lost its state: All Notes Off
+    // and Reset All Controllers on every channel, then reopen(deviceId).
+    void resetDevice(int deviceId);
 
     // Plain values, read at each use. The stored values are kept as given;
     // out-of-range ones are brought into range when sent.
@@ -104,6 +111,8 @@ public:
 
 private:
     friend class DrumSequencer;
+    friend class PlayAlong;
+    class PlayAlong;
     bool beginPlaying();
     void endPlaying();
 

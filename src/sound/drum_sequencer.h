@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sound/chord_player.h"
+#include "sound/live_pattern.h"
 
 #include <atomic>
 #include <string>
@@ -8,9 +9,6 @@
 #include <thread>
 
 namespace strumvale::sound {
-
-inline constexpr int kDrumSteps = 16;
-inline constexpr int kDrumTracks = 8;
 
 // The captions of the Drummer page's play button (English keys).
 inline constexpr std::string_view kPlayCaption = "Play";
@@ -23,22 +21,11 @@ struct DrumFlags {
     std::atomic<bool> loopPattern{false};
 };
 
-// What the sequencer plays, read live so that every change is heard from the
-// next step on. Everything here is called on the sequencer's worker thread
-// and must not wait for the user-interface thread (which may be waiting for
-// the worker to end).
-class PatternSource {
+// The page the sequencer plays: its live pattern, so that every change is
+// heard from the next step on, its flags and what it shows. Called on the
+// sequencer's worker thread, like the live pattern.
+class PatternSource : public LivePattern {
 public:
-    virtual ~PatternSource() = default;
-
-    // Cell (step 1..16, track 1..8) is a hit.
-    virtual bool hit(int step, int track) = 0;
-    // A row of the percussion list.
-    virtual int instrument(int track) = 0;
-    // Note-on velocity 0..127.
-    virtual int volume(int track) = 0;
-    // Beats per minute as the user typed them.
-    virtual std::string tempoText() = 0;
     virtual DrumFlags& flags() = 0;
 
     // Show step 1..16 as the current one.

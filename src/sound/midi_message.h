@@ -8,7 +8,11 @@ class CMIDIOutDevice;
 
 inline constexpr std::uint8_t kNoteOff = 0x80;
 inline constexpr std::uint8_t kNoteOn = 0x90;
+inline constexpr std::uint8_t kControlChange = 0xB0;
 inline constexpr std::uint8_t kProgramChange = 0xC0;
+// Controller numbers of the channel mode messages.
+inline constexpr int kResetAllControllers = 121;
+inline constexpr int kAllNotesOff = 123;
 // Channel 10 as the user counts.
 inline constexpr int kPercussionChannel = 9;
 

@@ -1,6 +1,7 @@
 #include "sound/tuner_player.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace strumvale::sound {
 
@@ -47,24 +48,54 @@ void TunerPlayer::waitUntilIdle() const {
         playing_.wait(true);
 }
 
+void TunerPlayer::playNow(std::string note) {
+    {
+        std::lock_guard lock(noteMutex_);
+        note_ = std::move(note);
+        if (playing_) {
+            // The worker checks this under the same lock before it ends.
+            restartRequested_ = true;
+            cutShort_.request_stop();
+            return;
+        }
+    }
+    start(nullptr);
+}
+
 void TunerPlayer::run(std::stop_token stop) {
     Clock& clock = player_.clock();
     // Repetitions are due at fixed times from the start, so a loop keeps its
     // pulse however long sending takes.
     Clock::TimePoint deadline = clock.now();
-    bool carryOn = true;
-    do {
+    for (;;) {
+        std::stop_source cut;
+        {
+            std::lock_guard lock(noteMutex_);
+            cutShort_ = cut;
+        }
+        const std::stop_callback ending(stop, [&cut] { cut.request_stop(); });
         player_.setInstrument(instrument_);
         player_.setVelocity(velocity_);
         const std::string sounding = note();
         player_.playNote(sounding);
         deadline += milliseconds(std::max(0, noteLength_.load()));
-        carryOn = clock.sleepUntil(deadline, stop);
+        const bool whole = clock.sleepUntil(deadline, cut.get_token());
         player_.stopNote(sounding);
-    } while (carryOn && looping_);
-    // Idle before the report, so that the report finds the player idle.
+        if (!whole)
+            deadline = clock.now(); // the next note starts where this one was cut
+        // Decided under the lock that playNow takes, so that no note it asks
+        // for is lost between this worker ending and a new one starting.
+        std::lock_guard lock(noteMutex_);
+        if (!stop.stop_requested() &&
+            (std::exchange(restartRequested_, false) || (whole && looping_)))
+            continue;
+        restartRequested_ = false;
+        playing_ = false;
+        break;
+    }
+    // Idle before the report, so that the report finds the player idle. A
+    // start that follows joins this worker before it sets a new report.
     std::function<void()> finished = std::move(finished_);
-    playing_ = false;
     playing_.notify_all();
     if (finished)
         finished();

@@ -10,10 +10,10 @@
 
 namespace strumvale::sound {
 
-// Sounds one open-string note at a time for tuning by ear, once or again and
-// again, on a worker thread of its own through the chord player's single
-// notes. What it plays may change while it plays: each repetition takes the
-// note, its length, the instrument and the loop flag afresh, so a new string
+// Sounds one note at a time, once or again and again, on a worker thread of
+// its own through the chord player's single notes: open strings for tuning by
+// ear, and the notes clicked in the editor. What it plays may change while it plays: each
+// repetition takes the note, its length, the instrument and the loop flag afresh, so a new string
 // follows the last note without a gap. It does not use the player's playing
 // flag: a strum may sound over a tuning note. The player must outlive it.
 class TunerPlayer {
@@ -37,6 +37,9 @@ public:
     // Starts the worker unless one runs. When it ends, it is idle first and
     // then calls finished on its own thread.
     void start(std::function<void()> finished);
+    // Sounds note at once for one note length: a note still sounding is cut
+    // short and the new one follows it without waiting.
+    void playNow(std::string note);
     bool isPlaying() const { return playing_.load(); }
     void waitUntilIdle() const;
 
@@ -46,6 +49,9 @@ private:
     ChordPlayer& player_;
     mutable std::mutex noteMutex_;
     std::string note_;
+    // playNow's request and the stop of the sounding note's wait.
+    bool restartRequested_ = false;
+    std::stop_source cutShort_;
     std::atomic<bool> looping_{false};
     std::atomic<int> noteLength_{1000};
     std::atomic<int> instrument_{0};

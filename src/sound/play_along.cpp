@@ -1,0 +1,185 @@
+#include "sound/play_along.h"
+
+#include "model/notes.h"
+#include "model/playlist.h"
+#include "sound/drum_sequencer.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace strumvale::sound {
+namespace {
+
+// A scale run starts at the C on the fifth string's third fret.
+constexpr std::string_view kScaleRunOctave = "2";
+constexpr int kScaleRunBpm = 120;
+
+// One thing an entry does at a time: strike a note, or release all it struck.
+struct NoteEvent {
+    Clock::TimePoint at;
+    std::optional<std::string> strike;
+};
+
+// holdTime < 0: the notes sound until the entry ends.
+std::vector<NoteEvent> entryEvents(const std::vector<std::string>& notes, Clock::TimePoint start,
+                                   int strumDelay, int holdTime) {
+    std::vector<NoteEvent> events;
+    Clock::TimePoint at = start;
+    for (const std::string& note : notes) {
+        events.push_back({at, note});
+        at += milliseconds(strumDelay);
+    }
+    if (!notes.empty() && holdTime >= 0)
+        events.push_back({at + milliseconds(holdTime), std::nullopt});
+    return events;
+}
+
+} // namespace
+
+Score playlistScore(const std::vector<model::Chord>& playlist, std::string_view tuningNotes,
+                    LivePattern& tempoAndDrums, bool drumsAlong) {
+    Score score;
+    for (const model::Chord& entry : playlist) {
+        score.entries.push_back(model::Playlist::isSeparator(entry)
+                                    ? std::vector<std::string>()
+                                    : ChordPlayer::strumNotes(entry.Tab, tuningNotes));
+    }
+    score.stepsPerEntry = 4;
+    score.stepLength = [&tempoAndDrums] { return stepMilliseconds(tempoAndDrums.tempoText()); };
+    score.drums = drumsAlong ? &tempoAndDrums : nullptr;
+    return score;
+}
+
+Score scaleRunScore(const std::vector<std::string>& pitchClasses) {
+    std::vector<int> entries;
+    for (const std::string& pitchClass : pitchClasses) {
+        if (model::stripOctave(pitchClass) != pitchClass)
+            continue;
+        if (auto entry = model::noteIndex(pitchClass + std::string(kScaleRunOctave)))
+            entries.push_back(*entry);
+    }
+    std::sort(entries.begin(), entries.end());
+    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    Score score;
+    for (int entry : entries)
+        score.entries.push_back({std::string(model::noteTable()[entry])});
+    score.stepsPerEntry = 1;
+    score.stepLength = [] { return stepMilliseconds(kScaleRunBpm); };
+    score.holdToEntryEnd = true;
+    return score;
+}
+
+PlayAlong::~PlayAlong() {
+    if (worker_.joinable()) {
+        worker_.request_stop();
+        worker_.join();
+    }
+}
+
+bool PlayAlong::start(Score score, PlayAlongReports reports) {
+    if (score.entries.empty() || !score.stepLength || !player_.beginPlaying())
+        return false;
+    // The player was idle, so a performance before has done its work.
+    if (worker_.joinable())
+        worker_.join();
+    playing_ = true;
+    try {
+        worker_ = std::jthread([this, score = std::move(score), reports = std::move(reports)](
+                                   std::stop_token stop) { run(score, reports, stop); });
+    } catch (const std::system_error&) {
+        playing_ = false;
+        player_.endPlaying();
+        return false;
+    }
+    return true;
+}
+
+void PlayAlong::stop() {
+    if (playing_)
+        worker_.request_stop();
+}
+
+void PlayAlong::waitUntilIdle() const {
+    while (playing_.load())
+        playing_.wait(true);
+}
+
+void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::stop_token stop) {
+    Clock& clock = player_.clock();
+    std::vector<std::string> sounding;
+    std::vector<int> struckDrums;
+    const auto silence = [&] {
+        bool sent = true;
+        for (const std::string& note : sounding)
+            sent = sent && player_.stopNote(note);
+        sounding.clear();
+        return sent;
+    };
+    const auto releaseDrums = [&] {
+        bool sent = true;
+        for (int sound : struckDrums)
+            sent = sent && player_.drumRelease(sound);
+        struckDrums.clear();
+        return sent;
+    };
+
+    const int stepsPerEntry = std::max(1, score.stepsPerEntry);
+    const int steps = static_cast<int>(score.entries.size()) * stepsPerEntry;
+    std::vector<NoteEvent> events;
+    std::size_t next = 0;
+    // Every deadline is counted from this start, never from when the work
+    // before it happened to finish.
+    Clock::TimePoint stepStart = clock.now();
+    bool carryOn = true;
+    for (int step = 0; step < steps && carryOn; ++step) {
+        if (step % stepsPerEntry == 0) {
+            const auto entry = static_cast<std::size_t>(step / stepsPerEntry);
+            // A chord still ringing stops where the next entry begins.
+            carryOn = silence();
+            if (reports.entry)
+                reports.entry(static_cast<int>(entry));
+            const int hold = score.holdToEntryEnd ? -1 : std::max(0, player_.holdTime());
+            events = entryEvents(score.entries[entry], stepStart, std::max(0, player_.strumDelay()),
+                                 hold);
+            next = 0;
+        }
+        if (score.drums != nullptr) {
+            const int drumStep = step % kDrumSteps + 1;
+            for (int track = 1; track <= kDrumTracks && carryOn; ++track) {
+                if (!score.drums->hit(drumStep, track))
+                    continue;
+                const int sound = score.drums->instrument(track);
+                carryOn = player_.drumHit(sound, score.drums->volume(track));
+                if (carryOn)
+                    struckDrums.push_back(sound);
+            }
+        }
+        const Clock::TimePoint stepEnd = stepStart + milliseconds(std::max(1, score.stepLength()));
+        for (; carryOn && next < events.size() && events[next].at < stepEnd; ++next) {
+            const NoteEvent& event = events[next];
+            carryOn = clock.sleepUntil(event.at, stop);
+            if (carryOn && event.strike) {
+                carryOn = player_.playNote(*event.strike);
+                if (carryOn)
+                    sounding.push_back(*event.strike);
+            } else if (carryOn) {
+                carryOn = silence();
+            }
+        }
+        carryOn = carryOn && clock.sleepUntil(stepEnd, stop);
+        carryOn = releaseDrums() && carryOn;
+        stepStart = stepEnd;
+    }
+    silence();
+    releaseDrums();
+    if (reports.entry)
+        reports.entry(-1);
+    // Idle before the last report, so that it finds the player idle.
+    player_.endPlaying();
+    playing_ = false;
+    playing_.notify_all();
+    if (reports.ended)
+        reports.ended();
+}
+
+} // namespace strumvale::sound

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "model/records.h"
+#include "sound/chord_player.h"
+#include "sound/live_pattern.h"
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace strumvale::sound {
+
+// What a performance plays: entries one after another, each the same number
+// of steps long, and a drum pattern beside them if wanted.
+struct Score {
+    // Each entry's notes, struck in this order a strum delay apart from the
+    // start of the entry; an entry without notes is a rest.
+    std::vector<std::vector<std::string>> entries;
+    int stepsPerEntry = 4;
+    // The next step's length in milliseconds, asked before every step, so a
+    // tempo changed while playing is heard from the next step on.
+    std::function<int()> stepLength;
+    // Notes sound to the end of their entry; otherwise for the player's hold
+    // time after the last one, as a strum does, but never into the next entry.
+    bool holdToEntryEnd = false;
+    // Plays along from the first step, its sixteen steps over and over, when
+    // set; it must outlive the performance.
+    LivePattern* drums = nullptr;
+};
+
+// A playlist as it is practised: one bar of four drum steps per entry at the
+// pattern's tempo, each chord strummed with its own tab in tuningNotes, a
+// separator a bar of rest; the drums play along when drumsAlong is set.
+Score playlistScore(const std::vector<model::Chord>& playlist, std::string_view tuningNotes,
+                    LivePattern& tempoAndDrums, bool drumsAlong);
+
+// A scale's pitch classes once upward from C, one note a step at 120 bpm;
+// names that are no pitch class are left out, repeats sound once.
+Score scaleRunScore(const std::vector<std::string>& pitchClasses);
+
+// What a performance tells, on its worker thread; neither may wait for the
+// thread that starts or stops it.
+struct PlayAlongReports {
+    // Entry index now sounding; -1 once the performance is over.
+    std::function<void(int entry)> entry;
+    // After the last report of entry, with the player idle again.
+    std::function<void()> ended;
+};
+
+// Plays a score through the chord player on a worker thread. Chord notes,
+// their releases and the drum steps all fall on deadlines counted from one
+// start on one clock, so neither part drifts against the other. It holds the
+// player's playing flag throughout: no strum or pattern starts meanwhile.
+class PlayAlong {
+public:
+    explicit PlayAlong(ChordPlayer& player) : player_(player) {}
+    // Ends a performance at once (all it sounds is released) and waits for it.
+    ~PlayAlong();
+    PlayAlong(const PlayAlong&) = delete;
+    PlayAlong& operator=(const PlayAlong&) = delete;
+
+    // Nothing, and false, while the player plays or the score has no entry.
+    bool start(Score score, PlayAlongReports reports);
+    // Ends the performance at once, releasing what sounds; does not wait.
+    void stop();
+    bool isPlaying() const { return playing_.load(); }
+    void waitUntilIdle() const;
+
+private:
+    void run(const Score& score, const PlayAlongReports& reports, std::stop_token stop);
+
+    ChordPlayer& player_;
+    std::atomic<bool> playing_{false};
+    // Declared last: it is stopped and joined before anything it uses goes.
+    std::jthread worker_;
+};
+
+} // namespace strumvale::sound

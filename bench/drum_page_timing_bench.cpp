@@ -33,6 +33,10 @@ public:
     void addChordToPlaylist(const model::Chord&) override {}
     void fillTuningCombo(QComboBox& combo) override { combo.clear(); }
     void applySettings() override {}
+    sound::LivePattern& drummerPattern() override { return page->livePattern(); }
+    bool drummerPatternLoaded() override { return page->hasPattern(); }
+
+    pages::DrummerPage* page = nullptr;
 
 private:
     ChordLibrary library_;
@@ -48,6 +52,7 @@ void DrumPageStepError(benchmark::State& state) {
     PageOnly host;
     host.library().ChordPlayer.setup(0, 0, 0, 127);
     pages::DrummerPage page(host);
+    host.page = &page;
     for (int step = 1; step <= pages::PatternGridEditor::kSteps; ++step)
         page.gridEditor().toggle(step, 1);
     uikit::control<QLineEdit>(page, Id::Tempo)->setText("595");

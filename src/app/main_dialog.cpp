@@ -21,6 +21,7 @@
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
 #include "uikit/message_box.h"
+#include "uikit/player_errors.h"
 #include "uikit/text.h"
 
 #include <QComboBox>
@@ -119,18 +120,7 @@ void MainDialog::setUpButtons() {
 }
 
 void MainDialog::reportPlayerErrors() {
-    // Strums fail on their own thread; the message is shown on this one. The
-    // player's texts are its own, not keys of the language table.
-    library_.ChordPlayer.setErrorReport([this](const sound::PlayerError& error) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, error] {
-                uikit::showMessage(this,
-                                   {uikit::toQString(error.Text), uikit::toQString(error.Caption),
-                                    uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
-            },
-            Qt::QueuedConnection);
-    });
+    uikit::showPlayerErrors(library_.ChordPlayer, *this);
 }
 
 void MainDialog::selectLanguage() {
@@ -202,6 +192,14 @@ void MainDialog::closeChordfile() {
 
 void MainDialog::addChordToPlaylist(const model::Chord& chord) {
     tabs_->playlistPage().addChord(chord);
+}
+
+sound::LivePattern& MainDialog::drummerPattern() {
+    return tabs_->drummerPage().livePattern();
+}
+
+bool MainDialog::drummerPatternLoaded() {
+    return tabs_->drummerPage().hasPattern();
 }
 
 void MainDialog::fillTuningCombo(QComboBox& combo) {

@@ -44,6 +44,8 @@ public:
     void addChordToPlaylist(const model::Chord& chord) override;
     void fillTuningCombo(QComboBox& combo) override;
     void applySettings() override;
+    sound::LivePattern& drummerPattern() override;
+    bool drummerPatternLoaded() override;
 
     void updateCaptions();
     void updateTabCaptions();

@@ -91,6 +91,8 @@ void PageTabCtrl::createPages(pages::PageHost& host,
     setCurrentIndex(ChordsTabs);
 }
 
+// In page order: the playlist, which plays along with the drummer's pattern,
+// ends its performance before the Drummer page goes.
 void PageTabCtrl::deletePages() {
     for (pages::Page*& each : pages_) {
         delete each;

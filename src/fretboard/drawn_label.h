@@ -8,7 +8,7 @@ namespace strumvale::fretboard {
 // One text a view wrote in its last paint: lets tests and pages see what a user
 // reads without depending on font rasterisation.
 struct DrawnLabel {
-    enum class Kind { StringName, FretNumber, Interval, Note, Message, Tab };
+    enum class Kind { StringName, FretNumber, Interval, Note, Message, Tab, PlayingMark };
     Kind kind;
     QRect box;
     QString text;

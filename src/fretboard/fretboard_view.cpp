@@ -343,6 +343,7 @@ void FretboardView::mouseReleaseEvent(QMouseEvent* event) {
     if (fret < 0 || fret > kHighestFret) {
         return;
     }
+    emit fretClicked(stringOnRow(row), fret);
     if (chordMode_) {
         editChord(stringOnRow(row), fret);
     } else {

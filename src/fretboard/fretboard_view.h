@@ -70,6 +70,8 @@ public:
     const std::vector<DrawnLabel>& drawnLabels() const { return labels_; }
 
 signals:
+    // A click on string 1..6 at fret 0..12, just before the edit it makes.
+    void fretClicked(int stringNumber, int fret);
     // A click changed the chord or the scale.
     void edited();
 

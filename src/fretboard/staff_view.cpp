@@ -69,6 +69,13 @@ void StaffView::clearChords() {
     describe();
 }
 
+void StaffView::setPlayingColumn(int column) {
+    if (column == playingColumn_)
+        return;
+    playingColumn_ = column;
+    update();
+}
+
 void StaffView::describe() {
     setAccessibleDescription(uikit::toQString(describePlaylist(chords_)));
 }
@@ -112,6 +119,13 @@ void StaffView::paint(QPainter& painter) {
             painter.drawText(box, flags, text);
             labels_.push_back({DrawnLabel::Kind::Tab, box, text});
         }
+    }
+    if (playingColumn_ >= 0 && playingColumn_ < kColumns) {
+        // Below the closing lines, where no tab mark stands.
+        const QRect box(10 + 20 * playingColumn_, 77, 20, 11);
+        const QString mark = QStringLiteral("^");
+        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, mark);
+        labels_.push_back({DrawnLabel::Kind::PlayingMark, box, mark});
     }
     painter.restore();
 }

@@ -38,6 +38,10 @@ public:
     void removeChord(int index);
     void clearChords();
 
+    // The column that sounds now, marked "^" under the staff; -1 for none.
+    void setPlayingColumn(int column);
+    int playingColumn() const { return playingColumn_; }
+
     // Draws the staff in client coordinates; the paint handler uses it.
     void paint(QPainter& painter);
     const std::vector<DrawnLabel>& drawnLabels() const { return labels_; }
@@ -50,6 +54,7 @@ private:
 
     std::vector<model::Chord> chords_;
     std::vector<DrawnLabel> labels_;
+    int playingColumn_ = -1;
 };
 
 } // namespace strumvale::fretboard

@@ -257,13 +257,8 @@ void ChordsTabsPage::play() {
     if (!chord || !tuning || !model::isValidTab(chord->Tab)) {
         return;
     }
-    const auto& settings = library().Settings;
-    auto& player = library().ChordPlayer;
-    player.setStrumDelay(settings.Chordspeed);
-    player.setHoldTime(settings.Chorddecay);
-    player.setInstrument(settings.Instrument);
     // The stored fingering: the player moves nothing, the tuning gives the pitches.
-    player.strum(*chord, *tuning);
+    strummingPlayer().strum(*chord, *tuning);
 }
 
 void ChordsTabsPage::addToList() {

@@ -196,6 +196,10 @@ void DrummerPage::selectPattern() {
     selectTrack();
 }
 
+bool DrummerPage::hasPattern() const {
+    return patternCombo_->currentIndex() >= 0;
+}
+
 int DrummerPage::selectedTrackIndex() const {
     return std::clamp(trackList_->currentRow(), 0, model::DrumPattern::kTracks - 1);
 }

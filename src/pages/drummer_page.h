@@ -43,6 +43,10 @@ public:
     void takeSettings();
 
     PatternGridEditor& gridEditor() const { return *grid_; }
+    // What the playlist plays along with: the grid, tracks and tempo as they
+    // stand, read live from any thread.
+    sound::LivePattern& livePattern() { return *this; }
+    bool hasPattern() const;
     // The working copy's values of track 1..8.
     int trackInstrument(int track) const { return instruments_[track - 1]; }
     int trackVolume(int track) const { return volumes_[track - 1]; }

@@ -2,6 +2,8 @@
 
 #include "fretboard/fretboard_view.h"
 #include "library/chord_library.h"
+#include "model/notes.h"
+#include "model/tuning_notes.h"
 #include "pages/page_colours.h"
 #include "resources/templates/editor_page.h"
 #include "resources/templates/view_placements.h"
@@ -54,7 +56,8 @@ void fillQuietly(QLineEdit& edit, const QString& text) {
 } // namespace
 
 EditorPage::EditorPage(PageHost& host, QWidget* parent)
-    : Page(host, resources::editorPageTemplate(), parent) {
+    : Page(host, resources::editorPageTemplate(), parent), scaleRun_(host.library().ChordPlayer),
+      clickedNotes_(host.library().ChordPlayer) {
     keyList_ = control<QListWidget>(Id::KeyList);
     itemList_ = control<QListWidget>(Id::ItemList);
     nameEdit_ = control<QLineEdit>(Id::NameEdit);
@@ -90,7 +93,12 @@ EditorPage::EditorPage(PageHost& host, QWidget* parent)
 
     connect(keyList_, &QListWidget::currentRowChanged, this, [this] { selectKey(); });
     connect(itemList_, &QListWidget::currentRowChanged, this, [this] { selectItem(); });
+    connect(view_, &fretboard::FretboardView::fretClicked, this,
+            [this](int stringNumber, int fret) { soundClickedNote(stringNumber, fret); });
     connect(view_, &fretboard::FretboardView::edited, this, [this] { takeViewEdit(); });
+    auto* playButton = control<QPushButton>(Id::Play);
+    playButton->setEnabled(true);
+    connect(playButton, &QPushButton::clicked, this, [this] { play(); });
     connect(authorOrIntervals_, &QLineEdit::textChanged, this,
             [this](const QString& text) { editAuthorOrIntervals(text); });
     connect(homepageOrDescription_, &QLineEdit::textChanged, this,
@@ -506,6 +514,29 @@ void EditorPage::showInformation(const QString& text) {
 
 void EditorPage::markModified() {
     library().Modified = true;
+}
+
+void EditorPage::play() {
+    sound::ChordPlayer& player = strummingPlayer();
+    if (!scaleMode_) {
+        // The neck is always in standard tuning here.
+        player.strum(view_->chord(), model::Tuning::standard());
+        return;
+    }
+    // Scales are edited in C, so the run starts there.
+    scaleRun_.start(sound::scaleRunScore(view_->scale().NoteList()), {});
+}
+
+void EditorPage::soundClickedNote(int stringNumber, int fret) {
+    const model::Settings& settings = library().Settings;
+    if (!settings.Playnoteswhileediting)
+        return;
+    const std::optional<int> entry =
+        model::noteAtFret(model::tuningNote(model::kStandardTuningNotes, stringNumber), fret);
+    if (!entry)
+        return;
+    clickedNotes_.setSound(settings.Instrument, settings.Volume);
+    clickedNotes_.playNow(std::string(model::noteTable()[static_cast<std::size_t>(*entry)]));
 }
 
 } // namespace strumvale::pages

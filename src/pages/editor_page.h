@@ -2,6 +2,8 @@
 
 #include "model/records.h"
 #include "pages/page.h"
+#include "sound/play_along.h"
+#include "sound/tuner_player.h"
 
 #include <QColor>
 #include <string>
@@ -44,6 +46,7 @@ public:
     void setNoteTextColour(const QColor& colour) override;
 
     fretboard::FretboardView& fretboardView() const { return *view_; }
+    bool isPlayingScale() const { return scaleRun_.isPlaying(); }
 
 private:
     void selectKey();
@@ -69,6 +72,10 @@ private:
     void removeEntry();
     void moveEntry(int step);
     void newChordfile();
+    // The chord as clicked, strummed; or the scale once upward from C.
+    void play();
+    // With notes played while editing, the clicked string's note sounds.
+    void soundClickedNote(int stringNumber, int fret);
 
     std::string selectedKey() const;
     // Sorts the chords by key if the selected key's chords do not stand
@@ -92,6 +99,9 @@ private:
     bool scaleMode_ = false;
     // Which information panel the three edits serve.
     bool chordfilePanel_ = true;
+    // Last: they are stopped before anything they use goes.
+    sound::PlayAlong scaleRun_;
+    sound::TunerPlayer clickedNotes_;
 };
 
 } // namespace strumvale::pages

@@ -16,6 +16,15 @@ QString Page::translate(std::string_view key) const {
     return uikit::toQString(library().Translate(key));
 }
 
+sound::ChordPlayer& Page::strummingPlayer() const {
+    const model::Settings& settings = library().Settings;
+    sound::ChordPlayer& player = library().ChordPlayer;
+    player.setStrumDelay(settings.Chordspeed);
+    player.setHoldTime(settings.Chorddecay);
+    player.setInstrument(settings.Instrument);
+    return player;
+}
+
 void Page::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:

@@ -9,6 +9,10 @@
 #include <QWidget>
 #include <string_view>
 
+namespace strumvale::sound {
+class ChordPlayer;
+}
+
 namespace strumvale::pages {
 
 // A tab page of the main window, built from its template. Every page keeps its
@@ -28,6 +32,9 @@ public:
     ChordLibrary& library() const { return host_.library(); }
     // The text to show for an English key, in the language in use.
     QString translate(std::string_view key) const;
+    // The chord player with the settings' chord speed, decay and instrument,
+    // as every strum a page starts uses them.
+    sound::ChordPlayer& strummingPlayer() const;
 
     template <typename Widget, typename Id> Widget* control(Id id) const {
         return uikit::control<Widget>(*this, id);

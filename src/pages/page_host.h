@@ -11,6 +11,10 @@ namespace strumvale {
 class ChordLibrary;
 }
 
+namespace strumvale::sound {
+class LivePattern;
+}
+
 namespace strumvale::pages {
 
 // What the pages need from the window that holds them: the shared library and
@@ -29,6 +33,10 @@ public:
     virtual void fillTuningCombo(QComboBox& combo) = 0;
     // Settings and colours changed; every page takes them again.
     virtual void applySettings() = 0;
+    // The Drummer page's pattern as it plays: its tempo always, its hits when
+    // a pattern is loaded.
+    virtual sound::LivePattern& drummerPattern() = 0;
+    virtual bool drummerPatternLoaded() = 0;
 
 protected:
     ~PageHost() = default;

@@ -2,6 +2,7 @@
 
 #include "fretboard/staff_view.h"
 #include "library/chord_library.h"
+#include "model/tuning_notes.h"
 #include "pages/page_colours.h"
 #include "resources/templates/playlist_page.h"
 #include "resources/templates/view_placements.h"
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace strumvale::pages {
 
@@ -29,11 +31,13 @@ const QString kSeparatorLine(45, QLatin1Char('-'));
 } // namespace
 
 PlaylistPage::PlaylistPage(PageHost& host, QWidget* parent)
-    : Page(host, resources::playlistPageTemplate(), parent), decoration_(randomDecorationColour()) {
+    : Page(host, resources::playlistPageTemplate(), parent), decoration_(randomDecorationColour()),
+      playAlong_(host.library().ChordPlayer) {
     keyList_ = control<QListWidget>(Id::KeyList);
     chordList_ = control<QListWidget>(Id::ChordList);
     playlist_ = control<QListWidget>(Id::Playlist);
     lyrics_ = control<QPlainTextEdit>(Id::Lyrics);
+    play_ = control<QPushButton>(Id::Play);
     // A separator's hyphens run to the edge, not into "..." or a scroll bar.
     playlist_->setTextElideMode(Qt::ElideNone);
     playlist_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -59,6 +63,7 @@ PlaylistPage::PlaylistPage(PageHost& host, QWidget* parent)
             [this] { move(true); });
     connect(control<uikit::ImageButton>(Id::MoveDown), &QToolButton::clicked, this,
             [this] { move(false); });
+    connect(play_, &QPushButton::clicked, this, [this] { playOrStop(); });
     connect(lyrics_, &QPlainTextEdit::textChanged, this,
             [this] { library().Playlist.Lyrics = uikit::fromQString(lyrics_->toPlainText()); });
     showPlaylist(-1);
@@ -66,9 +71,13 @@ PlaylistPage::PlaylistPage(PageHost& host, QWidget* parent)
     takeSettings();
 }
 
+PlaylistPage::~PlaylistPage() {
+    playAlong_.stop();
+}
+
 // A language change replaces the lyrics with the hint, whatever was typed.
 void PlaylistPage::retranslate() {
-    control<QPushButton>(Id::Play)->setText(translate("Play"));
+    showPlayButton();
     control<QPushButton>(Id::Add)->setText(translate("Add"));
     control<QPushButton>(Id::AddSeparator)->setText(translate("Add Separator"));
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
@@ -160,6 +169,44 @@ void PlaylistPage::showPlaylist(int selected) {
     }
     staff_->setChords(entries);
     staff_->update();
+    showPlayButton();
+}
+
+void PlaylistPage::playOrStop() {
+    if (playAlong_.isPlaying()) {
+        playAlong_.stop();
+        return;
+    }
+    const std::vector<model::Chord>& entries = library().Playlist.entries();
+    if (std::all_of(entries.begin(), entries.end(), model::Playlist::isSeparator))
+        return;
+    strummingPlayer();
+    // Each entry keeps the tab it was given: a chord handed over from another
+    // tuning carries its moved tab, which sounds right in the standard one.
+    sound::Score score =
+        sound::playlistScore(entries, model::kStandardTuningNotes, host().drummerPattern(),
+                             host().drummerPatternLoaded());
+    // Reported on the performance's thread; the page may be gone by the time
+    // a report is delivered, and then it is dropped.
+    sound::PlayAlongReports reports;
+    reports.entry = [this](int entry) {
+        QMetaObject::invokeMethod(
+            this, [this, entry] { staff_->setPlayingColumn(entry); }, Qt::QueuedConnection);
+    };
+    reports.ended = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { showPlayButton(); }, Qt::QueuedConnection);
+    };
+    if (playAlong_.start(std::move(score), std::move(reports)))
+        showPlayButton();
+}
+
+void PlaylistPage::showPlayButton() {
+    const std::vector<model::Chord>& entries = library().Playlist.entries();
+    const bool playing = playAlong_.isPlaying();
+    play_->setText(translate(playing ? "Stop" : "Play"));
+    play_->setEnabled(playing ||
+                      !std::all_of(entries.begin(), entries.end(), model::Playlist::isSeparator));
 }
 
 } // namespace strumvale::pages

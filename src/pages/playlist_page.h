@@ -1,11 +1,13 @@
 #pragma once
 
 #include "pages/page.h"
+#include "sound/play_along.h"
 
 #include <QColor>
 
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace strumvale::fretboard {
 class StaffView;
@@ -15,11 +17,15 @@ namespace strumvale::pages {
 
 // Builds the library's playlist: chords picked by key or handed over from the
 // Chords and Tabs page, separators between song parts, reordered and removed,
-// shown as names and as tablature, with a box for the lyrics.
+// shown as names and as tablature, with a box for the lyrics. Play practises
+// it: a bar per entry at the Drummer page's tempo, its pattern along if one
+// is loaded, the sounding column marked on the staff.
 class PlaylistPage : public Page {
     Q_OBJECT
 public:
     explicit PlaylistPage(PageHost& host, QWidget* parent = nullptr);
+    // Ends a performance first; it reads the drummer's pattern and reports here.
+    ~PlaylistPage() override;
 
     void retranslate() override;
     // The chord list of the selected key, after the library's chords changed.
@@ -29,6 +35,7 @@ public:
     void takeSettings();
 
     fretboard::StaffView& staffView() const { return *staff_; }
+    bool isPlaying() const { return playAlong_.isPlaying(); }
     QColor decorationColour() const { return decoration_; }
 
 protected:
@@ -42,13 +49,19 @@ private:
     void move(bool up);
     // The list box and the staff show the playlist again.
     void showPlaylist(int selected);
+    void playOrStop();
+    // Play while there is a chord to play, Stop while playing.
+    void showPlayButton();
 
     QListWidget* keyList_ = nullptr;
     QListWidget* chordList_ = nullptr;
     QListWidget* playlist_ = nullptr;
     QPlainTextEdit* lyrics_ = nullptr;
     fretboard::StaffView* staff_ = nullptr;
+    QPushButton* play_ = nullptr;
     QColor decoration_;
+    // Last: it is stopped before anything it reports to goes.
+    sound::PlayAlong playAlong_;
 };
 
 } // namespace strumvale::pages

@@ -9,6 +9,7 @@
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
 #include "uikit/message_box.h"
+#include "uikit/player_errors.h"
 #include "uikit/text.h"
 
 #include <QButtonGroup>
@@ -104,6 +105,10 @@ SettingsDialog::SettingsDialog(ChordLibrary& library, std::function<void()> appl
     connect(applyButton_, &QPushButton::clicked, this, [this] { apply(); });
     connect(control<uikit::ImageButton>(Id::BrowseChordfile), &QToolButton::clicked, this,
             [this] { browse(); });
+    connect(control<QPushButton>(Id::TestOutput), &QPushButton::clicked, this,
+            [this] { testOutput(); });
+    connect(control<QPushButton>(Id::ResetDevice), &QPushButton::clicked, this,
+            [this] { resetDevice(); });
 }
 
 SettingsDialog::~SettingsDialog() = default;
@@ -156,6 +161,8 @@ void SettingsDialog::buildPages() {
         slider->setInvertedAppearance(true);
         slider->setInvertedControls(true);
     }
+    for (Id id : {Id::ResetDevice, Id::PlayNotesWhileEditing})
+        control<QWidget>(id)->setEnabled(true);
     control<QSlider>(Id::ChordSpeed)->setRange(10, 500);
     control<QSlider>(Id::ChordDecay)->setRange(100, 1000);
     control<QSlider>(Id::Volume)->setRange(0, 127);
@@ -186,6 +193,7 @@ void SettingsDialog::fillLists() {
     for (const auto& device : devices.outputs)
         outputs->addItem(toQString(device.name));
     outputs->setEnabled(outputs->count() > 0);
+    control<QPushButton>(Id::TestOutput)->setEnabled(outputs->count() > 0);
     selectIfListed(*outputs, settings.Midioutdevice);
     auto* inputs = control<QComboBox>(Id::InputDevice);
     for (const auto& name : devices.inputs)
@@ -247,6 +255,7 @@ void SettingsDialog::showSettings() {
                                                         : Id::SystemBackground)
         ->setChecked(true);
     control<QCheckBox>(Id::PlayChordsOnChange)->setChecked(settings.Playchordsonchange);
+    control<QCheckBox>(Id::PlayNotesWhileEditing)->setChecked(settings.Playnoteswhileediting);
     control<QCheckBox>(Id::AllFretNotes)->setChecked(settings.Displaynotesforallfrets);
     selectIfListed(*control<QComboBox>(Id::Instrument), settings.Instrument);
     selectIfListed(*control<QComboBox>(Id::Channel), settings.Midichannel);
@@ -265,6 +274,7 @@ void SettingsDialog::storeSettings() {
     settings.Lefthanded = control<QRadioButton>(Id::LeftHanded)->isChecked();
     settings.Upsidedownneck = !control<QRadioButton>(Id::RegularNeck)->isChecked();
     settings.Playchordsonchange = control<QCheckBox>(Id::PlayChordsOnChange)->isChecked();
+    settings.Playnoteswhileediting = control<QCheckBox>(Id::PlayNotesWhileEditing)->isChecked();
     settings.Displaynotesforallfrets = control<QCheckBox>(Id::AllFretNotes)->isChecked();
     settings.Whitebackgroundcolor = control<QRadioButton>(Id::WhiteBackground)->isChecked();
     settings.Language = fromQString(languages_->currentText());
@@ -336,6 +346,31 @@ void SettingsDialog::markChanged() {
 void SettingsDialog::browse() {
     uikit::showMessage(this, {QStringLiteral("Browsing..."), QCoreApplication::applicationName(),
                               uikit::MessageIcon::None, uikit::MessageButtons::Ok});
+}
+
+void SettingsDialog::testOutput() {
+    sound::ChordPlayer& program = library_.ChordPlayer;
+    const midi::OutputDevice* device =
+        midi::outputAt(program.devices(), control<QComboBox>(Id::OutputDevice)->currentIndex());
+    if (device == nullptr)
+        return;
+    // A test still sounding is cut short with its player.
+    testPlayer_ = std::make_unique<sound::ChordPlayer>(program.clock());
+    uikit::showPlayerErrors(*testPlayer_, *this);
+    if (!testPlayer_->openDevice(*device))
+        return;
+    const int channel = control<QComboBox>(Id::Channel)->currentIndex();
+    const int instrument = control<QComboBox>(Id::Instrument)->currentIndex();
+    testPlayer_->setChannel(channel >= 0 ? channel : library_.Settings.Midichannel);
+    testPlayer_->setInstrument(instrument >= 0 ? instrument : library_.Settings.Instrument);
+    testPlayer_->setVelocity(127 - control<QSlider>(Id::Volume)->value());
+    testPlayer_->setStrumDelay(control<QSlider>(Id::ChordSpeed)->value());
+    testPlayer_->setHoldTime(control<QSlider>(Id::ChordDecay)->value());
+    testPlayer_->strum(model::Chord("C", "C", "x 3 2 0 1 0"), model::Tuning::standard());
+}
+
+void SettingsDialog::resetDevice() {
+    library_.ChordPlayer.resetDevice(library_.Settings.Midioutdevice);
 }
 
 QString SettingsDialog::translate(std::string_view key) const {

@@ -21,6 +21,10 @@ namespace strumvale {
 class ChordLibrary;
 }
 
+namespace strumvale::sound {
+class ChordPlayer;
+}
+
 namespace strumvale::settings {
 
 class ColourGroup;
@@ -66,6 +70,10 @@ private:
     void connectChanges();
     void markChanged();
     void browse();
+    // C major on what the MIDI page shows now, before anything is applied.
+    void testOutput();
+    // Silences and resets the program's device, then opens it again.
+    void resetDevice();
     QString translate(std::string_view key) const;
 
     ChordLibrary& library_;
@@ -77,6 +85,9 @@ private:
     QComboBox* languages_ = nullptr;
     TranslationEditor* translator_ = nullptr;
     std::array<std::unique_ptr<ColourGroup>, 3> colours_;
+    // The test strum's own player, so the program's device stays as it is;
+    // it lives until the next test or the dialog's end.
+    std::unique_ptr<sound::ChordPlayer> testPlayer_;
 };
 
 } // namespace strumvale::settings

@@ -108,7 +108,6 @@ TEST_F(EditorPageTest, StartsOnTheChordsOfAWithTheChordfileInformation) {
     EXPECT_TRUE(view().editing());
     EXPECT_TRUE(view().noteLabels());
     EXPECT_EQ(view().tuning(), model::Tuning::standard());
-    EXPECT_FALSE(control<QPushButton>(Id::Play)->isEnabled());
 
     EXPECT_EQ(control<QGroupBox>(Id::InformationGroup)->title(), "Chordfile Information");
     EXPECT_EQ(intervals()->text(), "Ann");

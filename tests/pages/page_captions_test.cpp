@@ -1,5 +1,6 @@
 #include "formats/language_file.h"
 #include "library/chord_library.h"
+#include "page_rig.h"
 #include "pages/drummer_page.h"
 #include "pages/editor_page.h"
 #include "pages/page_host.h"
@@ -39,6 +40,8 @@ public:
     void addChordToPlaylist(const model::Chord&) override {}
     void fillTuningCombo(QComboBox&) override {}
     void applySettings() override {}
+    sound::LivePattern& drummerPattern() override { return drums_; }
+    bool drummerPatternLoaded() override { return false; }
 
     // A language in which every phrase reads "~" and its English text.
     void useMarkedLanguage() {
@@ -55,6 +58,7 @@ public:
 
 private:
     ChordLibrary library_;
+    test::FakeDrums drums_;
 };
 
 QString caption(const QWidget& widget) {

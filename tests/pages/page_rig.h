@@ -3,6 +3,7 @@
 #include "library/chord_library.h"
 #include "pages/page_host.h"
 #include "platform/midi_provider.h"
+#include "sound/live_pattern.h"
 #include "sound/virtual_clock.h"
 #include "support/recording_midi.h"
 #include "support/temp_dir.h"
@@ -12,14 +13,29 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace strumvale::test {
 
 // The main window as far as a page sees it: the library, the tuning combo
 // filler and a record of the chords handed to the playlist.
+// A drum pattern that only the test changes, before playing starts.
+class FakeDrums final : public sound::LivePattern {
+public:
+    std::array<std::array<bool, sound::kDrumTracks>, sound::kDrumSteps> hits{};
+    std::string tempo = "120";
+    int sound = 0;
+
+    bool hit(int step, int track) override { return hits[step - 1][track - 1]; }
+    int instrument(int) override { return sound; }
+    int volume(int) override { return 100; }
+    std::string tempoText() override { return tempo; }
+};
+
 class FakeHost final : public pages::PageHost {
 public:
     explicit FakeHost(ChordLibrary& library) : library_(library) {}
@@ -42,8 +58,13 @@ public:
         combo.setCurrentIndex(0);
     }
     void applySettings() override {}
+    sound::LivePattern& drummerPattern() override { return drums; }
+    bool drummerPatternLoaded() override { return drumsLoaded; }
 
     std::vector<model::Chord> playlist;
+    // The Drummer page's pattern as the playlist plays along with it.
+    FakeDrums drums;
+    bool drumsLoaded = false;
     // How often the other pages were told to follow the library.
     int chordsChanged = 0;
     int scalesChanged = 0;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <list>
 #include <mutex>
+#include <stop_token>
 
 namespace strumvale::sound {
 
@@ -35,7 +36,11 @@ public:
 private:
     struct Sleeper {
         TimePoint deadline;
+        std::stop_token stop;
         bool woken = false;
+        // A sleeper told to stop is leaving, not waiting for time: moving
+        // time for it would race its stop.
+        bool waiting() const { return !woken && !stop.stop_requested(); }
     };
     int sleepingCount() const;
 

@@ -28,10 +28,10 @@ class FakeDrums final : public sound::LivePattern {
 public:
     std::array<std::array<bool, sound::kDrumTracks>, sound::kDrumSteps> hits{};
     std::string tempo = "120";
-    int sound = 0;
 
     bool hit(int step, int track) override { return hits[step - 1][track - 1]; }
-    int instrument(int) override { return sound; }
+    // Track t sounds percussion row t - 1, so each track has its own key.
+    int instrument(int track) override { return track - 1; }
     int volume(int) override { return 100; }
     std::string tempoText() override { return tempo; }
 };

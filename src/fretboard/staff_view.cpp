@@ -14,6 +14,8 @@ namespace {
 
 const QColor kBackground(251, 251, 251);
 const QColor kMarkBackground(255, 255, 255);
+// The sounding column: a light band behind its lines and marks.
+const QColor kPlayingBackground(255, 224, 140);
 
 } // namespace
 
@@ -97,6 +99,12 @@ void StaffView::paint(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(font());
     painter.fillRect(QRect(0, 0, kWidth, kHeight), kBackground);
+    const bool marking = playingColumn_ >= 0 && playingColumn_ < kColumns;
+    if (marking) {
+        const QRect band(10 + 20 * playingColumn_, 2, 20, 82);
+        painter.fillRect(band, kPlayingBackground);
+        labels_.push_back({DrawnLabel::Kind::PlayingMark, band, QString()});
+    }
 
     QPen pen(Qt::black, 1);
     pen.setCapStyle(Qt::FlatCap);
@@ -115,17 +123,12 @@ void StaffView::paint(QPainter& painter) {
             const QString text = uikit::toQString(model::tabToken(chords_[i].Tab, s));
             const QRect box(left, 3 + 13 * (s - 1), 20, 17);
             // Opaque text: the staff line breaks behind each mark.
-            painter.fillRect(painter.boundingRect(box, flags, text), kMarkBackground);
+            painter.fillRect(painter.boundingRect(box, flags, text),
+                             marking && static_cast<int>(i) == playingColumn_ ? kPlayingBackground
+                                                                              : kMarkBackground);
             painter.drawText(box, flags, text);
             labels_.push_back({DrawnLabel::Kind::Tab, box, text});
         }
-    }
-    if (playingColumn_ >= 0 && playingColumn_ < kColumns) {
-        // Below the closing lines, where no tab mark stands.
-        const QRect box(10 + 20 * playingColumn_, 77, 20, 11);
-        const QString mark = QStringLiteral("^");
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, mark);
-        labels_.push_back({DrawnLabel::Kind::PlayingMark, box, mark});
     }
     painter.restore();
 }

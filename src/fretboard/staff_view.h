@@ -38,7 +38,7 @@ public:
     void removeChord(int index);
     void clearChords();
 
-    // The column that sounds now, marked "^" under the staff; -1 for none.
+    // The column that sounds now, drawn on a light band; -1 for none.
     void setPlayingColumn(int column);
     int playingColumn() const { return playingColumn_; }
 

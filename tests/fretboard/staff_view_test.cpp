@@ -60,6 +60,25 @@ TEST(StaffView, ColumnsShowTheTabTopToBottom) {
     EXPECT_EQ(colorAt(image, 100, 10), "#000000") << "no column there";
 }
 
+TEST(StaffView, TheSoundingColumnStandsOnABandThatOnlyItHas) {
+    StaffView view;
+    view.appendChord({"C", "C", "x 3 2 0 1 0"});
+    view.appendChord(model::Playlist::separator());
+    view.setPlayingColumn(1);
+    QImage image = render(view);
+    const std::string band = colorAt(image, 35, 5);
+    EXPECT_NE(band, "#fbfbfb");
+    EXPECT_EQ(colorAt(image, 35, 82), band) << "the band reaches below the sixth line";
+    EXPECT_EQ(colorAt(image, 15, 5), "#fbfbfb") << "the first column is not sounding";
+    EXPECT_EQ(colorAt(image, 55, 5), "#fbfbfb");
+    // Its marks keep their lines broken, on the band's colour now.
+    EXPECT_EQ(countPixels(image, QRect(34, 8, 13, 5), Qt::white), 0);
+
+    view.setPlayingColumn(-1);
+    image = render(view);
+    EXPECT_EQ(colorAt(image, 35, 5), "#fbfbfb");
+}
+
 TEST(StaffView, TwentySevenColumnsFillTheStaff) {
     StaffView view;
     for (int i = 0; i < StaffView::kColumns; ++i) {

@@ -21,7 +21,7 @@ Clock::Duration VirtualClock::elapsed() {
 
 int VirtualClock::sleepingCount() const {
     return static_cast<int>(std::count_if(sleepers_.begin(), sleepers_.end(),
-                                          [](const Sleeper& s) { return !s.woken; }));
+                                          [](const Sleeper& s) { return s.waiting(); }));
 }
 
 int VirtualClock::sleepers() {
@@ -33,7 +33,7 @@ bool VirtualClock::sleepUntil(TimePoint deadline, std::stop_token stop) {
     std::unique_lock lock(mutex_);
     if (deadline <= now_)
         return !stop.stop_requested();
-    auto me = sleepers_.insert(sleepers_.end(), Sleeper{deadline});
+    auto me = sleepers_.insert(sleepers_.end(), Sleeper{deadline, stop});
     changed_.notify_all();
     bool woken = changed_.wait(lock, stop, [&] { return me->woken; });
     sleepers_.erase(me);
@@ -46,7 +46,7 @@ void VirtualClock::advanceTo(TimePoint t) {
         std::lock_guard lock(mutex_);
         now_ = std::max(now_, t);
         for (auto& sleeper : sleepers_) {
-            if (sleeper.deadline <= now_)
+            if (sleeper.deadline <= now_ && sleeper.waiting())
                 sleeper.woken = true;
         }
     }
@@ -68,7 +68,7 @@ bool VirtualClock::runUntil(const std::function<bool()>& done) {
         }
         TimePoint earliest = TimePoint::max();
         for (const auto& sleeper : sleepers_) {
-            if (!sleeper.woken)
+            if (sleeper.waiting())
                 earliest = std::min(earliest, sleeper.deadline);
         }
         lock.unlock();

@@ -35,7 +35,12 @@ public:
 private:
     struct Sleeper {
         TimePoint deadline;
+        // A sleeper asked to stop is on its way out, whatever the time: it
+        // no longer counts as sleeping, nor is it woken by a later advance.
+        std::stop_token stop;
         bool woken = false;
+
+        bool waiting() const { return !woken && !stop.stop_requested(); }
     };
     int sleepingCount() const;
 

@@ -1,5 +1,6 @@
 #include "sound/chord_player.h"
 #include "sound/drum_sequencer.h"
+#include "sound/play_along.h"
 #include "support/bench_size.h"
 #include "support/midi_timing.h"
 
@@ -101,6 +102,67 @@ void DrumStepError(benchmark::State& state) {
     state.counters["steps"] = steps;
 }
 BENCHMARK(DrumStepError)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// A hit on every step of a playlist at 100 ms a step.
+class DrumOnEveryStep : public sound::LivePattern {
+public:
+    bool hit(int, int track) override { return track == 1; }
+    int instrument(int) override { return 7; }
+    int volume(int) override { return 100; }
+    std::string tempoText() override { return "595"; }
+};
+
+// Chords and drums of a playlist on one clock: each chord's first note-on
+// against the first plus k bars, each hit against the first plus k steps,
+// how far a chord's start lies from its bar's hit, and where the last
+// release falls.
+void PlayAlongError(benchmark::State& state) {
+    auto recorder = std::make_shared<TimingRecorder>();
+    platform::ScopedMidiProviders scope({recorder});
+    sound::ChordPlayer player;
+    player.setup(0, 0, 24, 100);
+    // Six strings and the hold take 70 ms of a 400 ms bar.
+    player.setStrumDelay(5);
+    player.setHoldTime(40);
+    sound::PlayAlong along(player);
+    DrumOnEveryStep pattern;
+    const int chords = bench::shortMode() ? 3 : 64;
+    // E1 is the first string of this chord and sounds nowhere else in it.
+    const std::vector<model::Chord> playlist(chords, {"E", "E", "0 2 2 1 0 0"});
+    const std::uint32_t firstString = 0x2890;
+    const auto step = std::chrono::milliseconds(sound::stepMilliseconds(pattern.tempoText()));
+    const auto bar = step * 4;
+    std::vector<double> chordErrors, drumErrors, skews;
+    double drift = 0;
+    for (auto _ : state) {
+        along.start(sound::playlistScore(playlist, model::Tuning::standard().Notes, pattern, true),
+                    {});
+        along.waitUntilIdle();
+        const auto sent = recorder->take();
+        std::vector<TimingRecorder::Sent> starts;
+        for (const auto& message : sent) {
+            if ((message.packed & 0xFFFF) == firstString)
+                starts.push_back(message);
+        }
+        const auto hits = withStatus(sent, 0x99);
+        for (std::size_t k = 1; k < starts.size(); ++k)
+            chordErrors.push_back(std::abs(microseconds(starts[k].at - (starts[0].at + bar * k))));
+        for (std::size_t k = 1; k < hits.size(); ++k)
+            drumErrors.push_back(std::abs(microseconds(hits[k].at - (hits[0].at + step * k))));
+        for (std::size_t k = 0; k < starts.size() && 4 * k < hits.size(); ++k)
+            skews.push_back(microseconds(starts[k].at - hits[4 * k].at));
+        const auto releases = withStatus(sent, 0x89);
+        if (!hits.empty() && !releases.empty())
+            drift = microseconds(releases.back().at - (hits[0].at + step * hits.size()));
+    }
+    reportErrors(state, "chord", chordErrors);
+    reportErrors(state, "drum", drumErrors);
+    // Sending the bar's hit before the chord's first note.
+    reportErrors(state, "chord_after_hit", skews);
+    state.counters["drift_after_playlist_us"] = drift;
+    state.counters["chords"] = chords;
+}
+BENCHMARK(PlayAlongError)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -69,14 +69,18 @@ void TunerPlayer::run(std::stop_token stop) {
     Clock::TimePoint deadline = clock.now();
     for (;;) {
         std::stop_source cut;
+        std::string sounding;
         {
+            // A click before this point is answered by this note, one after
+            // it cuts this note short: none is left over to sound it twice.
             std::lock_guard lock(noteMutex_);
             cutShort_ = cut;
+            restartRequested_ = false;
+            sounding = note_;
         }
         const std::stop_callback ending(stop, [&cut] { cut.request_stop(); });
         player_.setInstrument(instrument_);
         player_.setVelocity(velocity_);
-        const std::string sounding = note();
         player_.playNote(sounding);
         deadline += milliseconds(std::max(0, noteLength_.load()));
         const bool whole = clock.sleepUntil(deadline, cut.get_token());

@@ -121,3 +121,35 @@ TEST(PersistentSettings, ReadsTheCurrentFolderAndWritesAtDestruction) {
         EXPECT_FALSE(std::filesystem::exists("settings.xml"));
     });
 }
+
+TEST(SettingsFile, PlayingNotesWhileEditingIsStoredLastAndOnlyWhenOn) {
+    TempDir dir;
+    model::Settings settings;
+    settings.SetDefaults();
+    EXPECT_FALSE(settings.Playnoteswhileediting);
+    EXPECT_EQ(SettingsText(settings), defaultText()) << "a file from before it is unchanged";
+
+    settings.Playnoteswhileediting = true;
+    std::string withFlag = defaultText();
+    withFlag.insert(withFlag.rfind("</Settings>"),
+                    "<Playnoteswhileediting>1</Playnoteswhileediting>\r\n");
+    EXPECT_EQ(SettingsText(settings), withFlag);
+    settings.ProgramDirectory = dir.path();
+    SaveSettings(settings);
+    model::Settings read;
+    ASSERT_TRUE(LoadSettings(read, dir.file("settings.xml")));
+    EXPECT_TRUE(read.Playnoteswhileediting);
+
+    EXPECT_FALSE(loadedFrom(dir, "<Settings><Playnoteswhileediting>0</Playnoteswhileediting>"
+                                 "</Settings>")
+                     .Playnoteswhileediting);
+    EXPECT_TRUE(loadedFrom(dir, "<Settings><Playnoteswhileediting>1</Playnoteswhileediting>"
+                                "</Settings>")
+                    .Playnoteswhileediting);
+    // Read after every other key, from where the last one found stands, as
+    // all keys are: ahead of another key it is not found.
+    auto ahead = loadedFrom(dir, "<Settings><Playnoteswhileediting>1</Playnoteswhileediting>"
+                                 "<Volume>90</Volume></Settings>");
+    EXPECT_EQ(ahead.Volume, 90);
+    EXPECT_FALSE(ahead.Playnoteswhileediting);
+}

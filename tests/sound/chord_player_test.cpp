@@ -3,6 +3,7 @@
 #include "sound/virtual_clock.h"
 #include "support/recording_midi.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
@@ -322,4 +323,56 @@ TEST(ChordPlayerFailures, AReplacedHandlerIsNeitherRunningNorCalledAgain) {
     failing.join();
     ASSERT_GE(calls, 200);
     EXPECT_EQ(late, 0) << "a handler ran after it was replaced";
+}
+
+TEST(ChordPlayerReset, SilencesEveryChannelThenReopensTheChosenDevice) {
+    PlayerRig rig;
+    rig.player->setup(0, 3, 0, 127);
+    const int listings = rig.recorder->listings();
+    rig.player->resetDevice(0);
+    Lines silenced;
+    for (int channel = 0; channel < 16; ++channel) {
+        char status[3];
+        std::snprintf(status, sizeof status, "%x", channel);
+        silenced.push_back(std::string("0 b") + status + " 7b 00");
+        silenced.push_back(std::string("0 b") + status + " 79 00");
+    }
+    EXPECT_EQ(rig.recorder->lines(0), silenced) << "All Notes Off, then Reset All Controllers";
+    EXPECT_TRUE(rig.player->isOpen());
+    EXPECT_EQ(rig.recorder->openPorts(), 1);
+    EXPECT_EQ(rig.recorder->listings(), listings) << "the id names a device of the last list";
+
+    // The old device gets the reset; the chosen one is open afterwards.
+    rig.recorder->clear();
+    rig.player->resetDevice(1);
+    EXPECT_TRUE(rig.player->playNote("E1"));
+    EXPECT_EQ(rig.recorder->lines(0), silenced);
+    EXPECT_EQ(rig.recorder->lines(1), (Lines{"0 c3 00 00", "0 93 28 7f"}));
+    EXPECT_EQ(rig.recorder->openPorts(), 1);
+
+    // Closed first: a device that will not open again stays closed.
+    rig.recorder->clear();
+    rig.recorder->openResult = platform::midi_result::Allocated;
+    rig.player->resetDevice(1);
+    EXPECT_EQ(rig.recorder->lines(1), silenced);
+    EXPECT_FALSE(rig.player->isOpen());
+    EXPECT_EQ(rig.recorder->openPorts(), 0);
+    ASSERT_EQ(rig.texts().size(), 1u);
+    EXPECT_EQ(rig.texts()[0].rfind("Error: Could not initialize the chordplayer! / ", 0), 0u);
+    rig.errors.clear();
+
+    // Nothing open: nothing is sent, and the device is opened.
+    rig.recorder->clear();
+    rig.recorder->openResult = platform::midi_result::NoError;
+    rig.player->resetDevice(0);
+    EXPECT_TRUE(rig.recorder->messages().empty());
+    EXPECT_TRUE(rig.player->isOpen());
+
+    // A failing device is reported once, not once per message, and reopened.
+    rig.recorder->sendResult = platform::midi_result::NotReady;
+    rig.player->resetDevice(0);
+    EXPECT_EQ(rig.texts(),
+              Lines{"Error: Could not turn off the note! / The hardware is busy with other data."});
+    EXPECT_TRUE(rig.player->isOpen());
+    EXPECT_EQ(rig.recorder->openPorts(), 1);
 }

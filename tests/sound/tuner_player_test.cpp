@@ -100,3 +100,70 @@ TEST(TunerPlayer, TheNoteChangesWholeWhileTheWorkerReadsIt) {
         }
     }
 }
+
+TEST(TunerPlayer, PlayNowCutsTheSoundingNoteShort) {
+    TunerRig rig;
+    const auto idle = [&] { return !rig.tuner->isPlaying(); };
+    rig.tuner->playNow("E1");
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.clock.advance(std::chrono::milliseconds(300));
+    rig.tuner->playNow("A1");
+    ASSERT_TRUE(rig.clock.runUntil(idle));
+    EXPECT_EQ(rig.recorder->lines(), (Lines{"0 c2 00 00", "0 92 28 7f", "300 82 28 00",
+                                            "300 c2 00 00", "300 92 2d 7f", "1300 82 2d 00"}))
+        << "the new note at the moment of the click, then for a whole note length";
+}
+
+TEST(TunerPlayer, AClickAsANoteEndsIsNeverLost) {
+    // Each click comes just as the sounding note reaches its end, so the
+    // worker may be anywhere between its last wait and finishing.
+    TunerRig rig;
+    const char* notes[] = {"E1", "A1", "D2", "G2"};
+    const char* keys[] = {"28", "2d", "32", "37"};
+    const int clicks = 200;
+    Lines expected = {"0 c2 00 00", "0 92 28 7f"};
+    rig.tuner->playNow(notes[0]);
+    for (int i = 1; i < clicks; ++i) {
+        ASSERT_TRUE(rig.clock.waitForSleepers(1)) << i;
+        rig.clock.advance(std::chrono::milliseconds(1000));
+        rig.tuner->playNow(notes[i % 4]);
+        const std::string ms = std::to_string(i * 1000);
+        expected.push_back(ms + " 82 " + keys[(i - 1) % 4] + " 00");
+        expected.push_back(ms + " c2 00 00");
+        expected.push_back(ms + " 92 " + keys[i % 4] + " 7f");
+    }
+    ASSERT_TRUE(rig.clock.runUntil([&] { return !rig.tuner->isPlaying(); }));
+    expected.push_back(std::to_string(clicks * 1000) + " 82 " + keys[(clicks - 1) % 4] + " 00");
+    EXPECT_EQ(rig.recorder->lines(), expected);
+}
+
+TEST(TunerPlayer, ABurstOfClicksEndsWithTheLastNoteSoundedOnce) {
+    // Clicks faster than the worker can follow: some notes are passed over,
+    // but every one sounded is turned off and the last lasts one note length.
+    TunerRig rig;
+    const char* notes[] = {"E1", "A1", "D2", "G2"};
+    for (int burst = 0; burst < 50; ++burst) {
+        rig.recorder->clear();
+        const long start = static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(rig.clock.elapsed()).count());
+        for (int i = 0; i < 100; ++i)
+            rig.tuner->playNow(notes[i % 4]);
+        ASSERT_TRUE(rig.clock.runUntil([&] { return !rig.tuner->isPlaying(); }));
+        const Lines lines = rig.recorder->lines();
+        ASSERT_EQ(lines.size() % 3, 0u) << burst;
+        ASSERT_GE(lines.size(), 3u) << burst;
+        for (std::size_t n = 0; n < lines.size(); n += 3) {
+            const bool last = n + 3 == lines.size();
+            const std::string at = std::to_string(start) + " ";
+            const std::string key = lines[n + 1].substr(lines[n + 1].find(' ') + 4, 2);
+            EXPECT_EQ(lines[n], at + "c2 00 00") << burst;
+            EXPECT_EQ(lines[n + 1], at + "92 " + key + " 7f") << burst;
+            EXPECT_EQ(lines[n + 2],
+                      std::to_string(start + (last ? 1000 : 0)) + " 82 " + key + " 00")
+                << burst;
+            if (last) {
+                EXPECT_EQ(key, "37") << burst << ": the last click's note";
+            }
+        }
+    }
+}

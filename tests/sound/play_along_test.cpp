@@ -1,0 +1,275 @@
+#include "model/playlist.h"
+#include "platform/midi_provider.h"
+#include "sound/play_along.h"
+#include "sound/virtual_clock.h"
+#include "support/recording_midi.h"
+
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <memory>
+#include <mutex>
+
+using namespace strumvale;
+using platform::ScopedMidiProviders;
+using sound::PlayAlong;
+using test::RecordingMidi;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const model::Tuning kStandard = model::Tuning::standard();
+
+model::Chord chord(const char* tab) {
+    return {"E", "chord", tab};
+}
+
+// The Drummer page's pattern. Tracks are set before a performance; the
+// tempo may change while it plays.
+class Pattern : public sound::LivePattern {
+public:
+    void setTrack(int track, int instrument, int volume, std::initializer_list<int> steps) {
+        instruments_[track - 1] = instrument;
+        volumes_[track - 1] = volume;
+        for (int step : steps)
+            cells_[model::DrumPattern::cellIndex(step, track)] = true;
+    }
+    void setTempo(std::string text) {
+        std::lock_guard lock(mutex_);
+        tempo_ = std::move(text);
+    }
+
+    bool hit(int step, int track) override {
+        return cells_[model::DrumPattern::cellIndex(step, track)];
+    }
+    int instrument(int track) override { return instruments_[track - 1]; }
+    int volume(int track) override { return volumes_[track - 1]; }
+    std::string tempoText() override {
+        std::lock_guard lock(mutex_);
+        return tempo_;
+    }
+
+private:
+    std::array<bool, 16 * 8> cells_{};
+    std::array<int, 8> instruments_{};
+    std::array<int, 8> volumes_{};
+    std::mutex mutex_;
+    std::string tempo_ = "120";
+};
+
+// What the device should get, in order, as RecordingMidi::lines writes it.
+class Sent {
+public:
+    // A chord note as the player sends it: program 0, then the note on channel 1.
+    Sent& on(long ms, int key) {
+        add(ms, 0xc0, 0, 0);
+        return add(ms, 0x90, key, 127);
+    }
+    Sent& off(long ms, std::initializer_list<int> keys) {
+        for (int key : keys)
+            add(ms, 0x80, key, 0);
+        return *this;
+    }
+    Sent& hit(long ms, int key, int velocity) { return add(ms, 0x99, key, velocity); }
+    Sent& release(long ms, int key) { return add(ms, 0x89, key, 0); }
+
+    Lines lines;
+
+private:
+    Sent& add(long ms, int status, int data1, int data2) {
+        char line[40];
+        std::snprintf(line, sizeof line, "%ld %02x %02x %02x", ms, status, data1, data2);
+        lines.push_back(line);
+        return *this;
+    }
+};
+
+struct AlongRig {
+    sound::VirtualClock clock;
+    std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
+    ScopedMidiProviders scope{{recorder}};
+    sound::ChordPlayer player{clock};
+    Pattern pattern;
+    std::mutex toldMutex;
+    // "ms:entry" for each entry report, "ms:ended" for the last one.
+    Lines told;
+    std::unique_ptr<PlayAlong> along = std::make_unique<PlayAlong>(player);
+
+    AlongRig() { player.setup(0, 0, 0, 127); }
+
+    bool start(sound::Score score) {
+        sound::PlayAlongReports reports;
+        reports.entry = [this](int entry) { tell(std::to_string(entry)); };
+        reports.ended = [this] {
+            EXPECT_FALSE(player.isPlaying()) << "idle by the last report";
+            tell("ended");
+        };
+        return along->start(std::move(score), std::move(reports));
+    }
+    bool startPlaylist(const std::vector<model::Chord>& playlist, bool drums) {
+        return start(sound::playlistScore(playlist, kStandard.Notes, pattern, drums));
+    }
+    bool finish() {
+        return clock.runUntil([&] {
+            std::lock_guard lock(toldMutex);
+            return !told.empty() && told.back().ends_with(":ended");
+        });
+    }
+    Lines reports() {
+        std::lock_guard lock(toldMutex);
+        return told;
+    }
+    long elapsedMs() {
+        return static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(clock.elapsed()).count());
+    }
+
+private:
+    void tell(const std::string& what) {
+        std::lock_guard lock(toldMutex);
+        told.push_back(std::to_string(elapsedMs()) + ":" + what);
+    }
+};
+
+} // namespace
+
+TEST(PlayAlongPlaylist, StrumsEachChordAtItsBarAndReleasesItByHoldOrBarEnd) {
+    AlongRig rig;
+    rig.player.setStrumDelay(300);
+    rig.player.setHoldTime(300);
+    // 120 bpm: 499 ms steps, bars of four.
+    ASSERT_TRUE(rig.startPlaylist({chord("0 2 2 1 0 0"), model::Playlist::separator(),
+                                   chord("x x 0 2 3 2"), chord("3 2 0 0 0 3")},
+                                  false));
+    EXPECT_TRUE(rig.player.isPlaying());
+    EXPECT_TRUE(rig.along->isPlaying());
+    rig.player.strum(chord("0 0 0 0 0 0"), kStandard);
+    EXPECT_FALSE(rig.startPlaylist({chord("0 0 0 0 0 0")}, false));
+    ASSERT_TRUE(rig.finish());
+
+    Sent sent;
+    // Six strings would hold to 2100 ms; the next bar comes first.
+    sent.on(0, 0x28).on(300, 0x2f).on(600, 0x34).on(900, 0x38).on(1200, 0x3b).on(1500, 0x40);
+    sent.off(1996, {0x28, 0x2f, 0x34, 0x38, 0x3b, 0x40});
+    // Four strings: released after the hold, well inside the bar.
+    sent.on(3992, 0x32).on(4292, 0x39).on(4592, 0x3e).on(4892, 0x42);
+    sent.off(5492, {0x32, 0x39, 0x3e, 0x42});
+    // Cut by the end of the playlist.
+    sent.on(5988, 0x2b).on(6288, 0x2f).on(6588, 0x32).on(6888, 0x37).on(7188, 0x3b);
+    sent.on(7488, 0x43).off(7984, {0x2b, 0x2f, 0x32, 0x37, 0x3b, 0x43});
+    EXPECT_EQ(rig.recorder->lines(), sent.lines)
+        << "the strum asked for meanwhile sounded nothing, nor did a second start";
+    EXPECT_EQ(rig.reports(), (Lines{"0:0", "1996:1", "3992:2", "5988:3", "7984:-1", "7984:ended"}));
+    EXPECT_FALSE(rig.player.isPlaying());
+    EXPECT_FALSE(rig.along->isPlaying());
+}
+
+TEST(PlayAlongPlaylist, DrumsLoopTheirSixteenStepsBesideTheChords) {
+    AlongRig rig;
+    rig.player.setStrumDelay(100);
+    rig.player.setHoldTime(2000); // every chord rings until the next entry
+    rig.pattern.setTrack(1, 0, 127, {1, 5, 9, 13});
+    rig.pattern.setTrack(2, 7, 90, {4, 16});
+    rig.pattern.setTrack(8, 46, 64, {2});
+    ASSERT_TRUE(
+        rig.startPlaylist({chord("x x x x 0 0"), chord("x x x 0 1 x"), model::Playlist::separator(),
+                           chord("x x x x x 0"), chord("0 x x x x x")},
+                          true));
+    ASSERT_TRUE(rig.finish());
+
+    Sent sent;
+    sent.hit(0, 0x23, 0x7f).on(0, 0x3b).on(100, 0x40);
+    sent.release(499, 0x23).hit(499, 0x51, 0x40).release(998, 0x51);
+    sent.hit(1497, 0x2a, 0x5a);
+    // A bar boundary: the step's drums go, then the chord, then the new step and chord come.
+    sent.release(1996, 0x2a).off(1996, {0x3b, 0x40}).hit(1996, 0x23, 0x7f).on(1996, 0x37);
+    sent.on(2096, 0x3c).release(2495, 0x23);
+    // The separator's bar: silent but for the drums.
+    sent.off(3992, {0x37, 0x3c}).hit(3992, 0x23, 0x7f).release(4491, 0x23);
+    sent.hit(5988, 0x23, 0x7f).on(5988, 0x40).release(6487, 0x23);
+    sent.hit(7485, 0x2a, 0x5a);
+    // Step 17 is the pattern's first again.
+    sent.release(7984, 0x2a).off(7984, {0x40}).hit(7984, 0x23, 0x7f).on(7984, 0x28);
+    sent.release(8483, 0x23).hit(8483, 0x51, 0x40).release(8982, 0x51);
+    sent.hit(9481, 0x2a, 0x5a).release(9980, 0x2a).off(9980, {0x28});
+    EXPECT_EQ(rig.recorder->lines(), sent.lines);
+    EXPECT_EQ(rig.reports(),
+              (Lines{"0:0", "1996:1", "3992:2", "5988:3", "7984:4", "9980:-1", "9980:ended"}));
+}
+
+TEST(PlayAlongPlaylist, TheTempoComesFromThePatternAndChangesFromTheNextStep) {
+    AlongRig rig;
+    rig.player.setStrumDelay(100);
+    rig.player.setHoldTime(200);
+    // Hits on every step, unheard: the drums do not play along.
+    for (int step = 1; step <= 16; ++step)
+        rig.pattern.setTrack(1, 0, 127, {step});
+    ASSERT_TRUE(rig.startPlaylist({chord("x x x x x 0"), chord("x x x x 0 x")}, false));
+    ASSERT_TRUE(rig.clock.runUntil([&] { return rig.elapsedMs() >= 499; }));
+    // In the second step, whose length is already taken.
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.pattern.setTempo("595");
+    ASSERT_TRUE(rig.finish());
+
+    // Steps of 499, 499, 100, 100; then the second bar in 100 ms steps.
+    EXPECT_EQ(rig.recorder->lines(),
+              Sent().on(0, 0x40).off(300, {0x40}).on(1198, 0x3b).off(1498, {0x3b}).lines);
+    EXPECT_EQ(rig.reports(), (Lines{"0:0", "1198:1", "1598:-1", "1598:ended"}));
+}
+
+TEST(PlayAlongPlaylist, StopAndDestructionSilenceEverythingAtOnce) {
+    AlongRig rig;
+    rig.player.setStrumDelay(100);
+    rig.player.setHoldTime(1000);
+    for (int step = 1; step <= 16; ++step)
+        rig.pattern.setTrack(1, 0, 127, {step});
+    const std::vector<model::Chord> playlist = {chord("0 2 2 1 0 0"), chord("x 0 2 2 2 0"),
+                                                chord("x x 0 2 3 2")};
+    ASSERT_TRUE(rig.startPlaylist(playlist, true));
+    ASSERT_TRUE(rig.clock.runUntil([&] { return rig.elapsedMs() >= 1497; }));
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.clock.advance(std::chrono::milliseconds(50));
+    EXPECT_TRUE(rig.player.isPlaying());
+    rig.along->stop();
+    ASSERT_TRUE(rig.finish());
+
+    Sent sent;
+    sent.hit(0, 0x23, 0x7f).on(0, 0x28).on(100, 0x2f).on(200, 0x34).on(300, 0x38).on(400, 0x3b);
+    sent.release(499, 0x23).hit(499, 0x23, 0x7f).on(500, 0x40);
+    sent.release(998, 0x23).hit(998, 0x23, 0x7f).release(1497, 0x23).hit(1497, 0x23, 0x7f);
+    // The chord would have sounded until 1600.
+    sent.release(1547, 0x23).off(1547, {0x28, 0x2f, 0x34, 0x38, 0x3b, 0x40});
+    EXPECT_EQ(rig.recorder->lines(), sent.lines);
+    EXPECT_EQ(rig.reports(), (Lines{"0:0", "1547:-1", "1547:ended"}));
+    EXPECT_FALSE(rig.player.isPlaying());
+
+    // It plays again, and going away mid-strum ends it the same way.
+    rig.recorder->clear();
+    ASSERT_TRUE(rig.startPlaylist(playlist, true));
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.along.reset();
+    EXPECT_EQ(
+        rig.recorder->lines(),
+        Sent().hit(1547, 0x23, 0x7f).on(1547, 0x28).release(1547, 0x23).off(1547, {0x28}).lines);
+    EXPECT_EQ(rig.reports().back(), "1547:ended");
+    EXPECT_FALSE(rig.player.isPlaying());
+}
+
+TEST(PlayAlongScaleRun, SoundsEachPitchClassOnceUpwardFromC) {
+    AlongRig rig;
+    // A strum's hold does not shorten a scale note.
+    rig.player.setHoldTime(50);
+    ASSERT_TRUE(rig.start(sound::scaleRunScore({"B", "G", "C", "E", "C", "Db", "C2", "H", ""})));
+    ASSERT_TRUE(rig.finish());
+    Sent sent;
+    sent.on(0, 0x30).off(499, {0x30}).on(499, 0x34).off(998, {0x34});
+    sent.on(998, 0x37).off(1497, {0x37}).on(1497, 0x3b).off(1996, {0x3b});
+    EXPECT_EQ(rig.recorder->lines(), sent.lines) << "each note to the end of its step";
+    EXPECT_EQ(rig.reports(), (Lines{"0:0", "499:1", "998:2", "1497:3", "1996:-1", "1996:ended"}));
+
+    // Nothing to play: refused, and the player stays free.
+    EXPECT_FALSE(rig.start(sound::scaleRunScore({"H", "C2", "Db"})));
+    EXPECT_FALSE(rig.startPlaylist({}, true));
+    EXPECT_FALSE(rig.player.isPlaying());
+    EXPECT_EQ(rig.reports().size(), 6u);
+}

@@ -1,7 +1,9 @@
 #include "app/file_commands.h"
 
+#include "app/command_messages.h"
 #include "app/main_dialog.h"
 #include "app/page_tab_ctrl.h"
+#include "app/playlist_files.h"
 #include "app/program_paths.h"
 #include "app/status_line.h"
 #include "container/zip_exception.h"
@@ -18,18 +20,6 @@ namespace strumvale::app {
 namespace {
 
 const QString kChordfileFilter = QStringLiteral("K9V Chordfile (*.gtr)");
-
-// Shown as they stand, untranslated.
-void showNotice(MainDialog& window, const char* text) {
-    uikit::showMessage(&window, {QString::fromLatin1(text), QStringLiteral("Disabled..."),
-                                 uikit::MessageIcon::Information, uikit::MessageButtons::Ok});
-}
-
-void showStopMessage(MainDialog& window, const std::exception& error) {
-    uikit::showMessage(&window,
-                       {uikit::toQString(error.what()), uikit::toQString(MainDialog::kTitle),
-                        uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
-}
 
 bool playlistIsCurrent(const MainDialog& window) {
     return window.pageTabs().currentIndex() == PageTabCtrl::Playlist;
@@ -56,7 +46,7 @@ void refreshAfterOpen(MainDialog& window) {
 
 void openCommand(MainDialog& window) {
     if (playlistIsCurrent(window)) {
-        showNotice(window, "Sorry, opening playlists is disabled in this Beta.");
+        openPlaylist(window);
         return;
     }
     const std::optional<std::string> path = chooseChordfile(window, uikit::FileDialogKind::Open);
@@ -90,7 +80,7 @@ void openCommand(MainDialog& window) {
 
 void saveCommand(MainDialog& window) {
     if (playlistIsCurrent(window)) {
-        showNotice(window, "Sorry, saving of playlists is disabled in this Beta.");
+        savePlaylist(window);
         return;
     }
     const std::optional<std::string> path = chooseChordfile(window, uikit::FileDialogKind::Save);
@@ -103,10 +93,6 @@ void saveCommand(MainDialog& window) {
     } catch (const platform::FileError& error) {
         showStopMessage(window, error);
     }
-}
-
-void printCommand(MainDialog& window) {
-    showNotice(window, "Sorry, disabled in this Beta.");
 }
 
 } // namespace strumvale::app

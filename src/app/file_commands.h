@@ -4,8 +4,9 @@ namespace strumvale::app {
 
 class MainDialog;
 
-// The Open, Save and Print buttons. Playlists can be neither opened nor
-// saved in this version, and nothing prints; those answer with a notice.
+// The Open, Save and Print buttons. Open and Save work on chordfiles, and on
+// ChordPro song files while the Playlist page is shown; Print prints the
+// playlist there and the chordfile elsewhere.
 void openCommand(MainDialog& window);
 void saveCommand(MainDialog& window);
 void printCommand(MainDialog& window);

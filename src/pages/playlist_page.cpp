@@ -172,6 +172,26 @@ void PlaylistPage::showPlaylist(int selected) {
     showPlayButton();
 }
 
+model::Playlist PlaylistPage::playlistToKeep() const {
+    model::Playlist playlist = library().Playlist;
+    if (lyrics_->toPlainText() == translate("Add your lyrics or notes here."))
+        playlist.Lyrics.clear();
+    return playlist;
+}
+
+void PlaylistPage::showOpenedPlaylist(const model::Playlist& playlist, const QString& title) {
+    library().Playlist = playlist;
+    title_ = title;
+    // The box writes its text back into the playlist.
+    lyrics_->setPlainText(playlist.Lyrics.empty() ? translate("Add your lyrics or notes here.")
+                                                  : toQString(playlist.Lyrics));
+    showPlaylist(-1);
+}
+
+QString PlaylistPage::sheetTitle() const {
+    return title_.isEmpty() ? translate("Playlist (Tab)").trimmed() : title_;
+}
+
 void PlaylistPage::playOrStop() {
     if (playAlong_.isPlaying()) {
         playAlong_.stop();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/playlist.h"
 #include "pages/page.h"
 #include "sound/play_along.h"
 
@@ -34,6 +35,15 @@ public:
     void addChord(const model::Chord& chord);
     void takeSettings();
 
+    // What a file or a sheet receives: the lyrics box's hint is no lyric.
+    model::Playlist playlistToKeep() const;
+    // Shows a playlist read from a file, in place of the one built so far.
+    void showOpenedPlaylist(const model::Playlist& playlist, const QString& title);
+    // The file name the playlist was last opened from or saved to.
+    void setTitle(const QString& title) { title_ = title; }
+    // That name, else the page's own.
+    QString sheetTitle() const;
+
     fretboard::StaffView& staffView() const { return *staff_; }
     bool isPlaying() const { return playAlong_.isPlaying(); }
     QColor decorationColour() const { return decoration_; }
@@ -60,6 +70,7 @@ private:
     fretboard::StaffView* staff_ = nullptr;
     QPushButton* play_ = nullptr;
     QColor decoration_;
+    QString title_;
     // Last: it is stopped before anything it reports to goes.
     sound::PlayAlong playAlong_;
 };

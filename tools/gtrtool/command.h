@@ -40,6 +40,7 @@ int runStrum(const Arguments& arguments);
 int runDrum(const Arguments& arguments);
 int runName(const Arguments& arguments);
 int runVoicings(const Arguments& arguments);
+int runSheet(const Arguments& arguments);
 
 // Prints the usage to standard error and returns UsageError.
 int usageError();

@@ -32,6 +32,10 @@ const std::vector<Command>& commands() {
          "print the names of the chord the fingering TAB sounds, best first", runName},
         {"voicings", "NAME [--tuning NOTES] [--limit K] [--max-fret N]",
          "print fingerings of the chord NAME, best first (defaults: 20, fret 12)", runVoicings},
+        {"sheet", "FILE OUT.pdf [--chordfile GTR]",
+         "print the sheet of a chordfile (.gtr) or a playlist song (.cho, .chopro) to a PDF "
+         "file; a song's chords without a define are looked up in GTR",
+         runSheet},
     };
     return all;
 }

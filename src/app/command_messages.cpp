@@ -1,0 +1,21 @@
+#include "app/command_messages.h"
+
+#include "app/main_dialog.h"
+#include "uikit/message_box.h"
+#include "uikit/text.h"
+
+namespace strumvale::app {
+
+void showStopMessage(MainDialog& window, const std::exception& error) {
+    uikit::showMessage(&window,
+                       {uikit::toQString(error.what()), uikit::toQString(MainDialog::kTitle),
+                        uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
+}
+
+bool askToContinue(MainDialog& window, std::string_view questionKey, std::string_view captionKey) {
+    return uikit::showMessage(&window, {window.translate(questionKey), window.translate(captionKey),
+                                        uikit::MessageIcon::Question,
+                                        uikit::MessageButtons::YesNo}) == uikit::MessageAnswer::Yes;
+}
+
+} // namespace strumvale::app

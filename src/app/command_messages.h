@@ -1,0 +1,16 @@
+#pragma once
+
+#include <exception>
+#include <string_view>
+
+namespace strumvale::app {
+
+class MainDialog;
+
+// A file or container error as the platform words it, with a stop icon.
+void showStopMessage(MainDialog& window, const std::exception& error);
+
+// A translated question with Yes and No; true for Yes.
+bool askToContinue(MainDialog& window, std::string_view questionKey, std::string_view captionKey);
+
+} // namespace strumvale::app

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/records.h"
+
+#include <vector>
+
+namespace strumvale::sheets {
+
+class SheetDocument;
+
+// Chords as rows of diagrams across the sheet, each with its name above and
+// its tab below; a row is never cut between pages.
+void addDiagramRows(SheetDocument& sheet, const std::vector<model::Chord>& chords);
+
+} // namespace strumvale::sheets

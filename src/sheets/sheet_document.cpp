@@ -24,6 +24,8 @@ QFont SheetDocument::font(qreal pointSize, bool bold) const {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    // Ligatures would put "ﬁ" into the text, where a search for "fi" misses it.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

@@ -1,0 +1,181 @@
+#include "library/chord_library.h"
+#include "sheets/sheets.h"
+#include "support/pdf_text.h"
+#include "support/temp_dir.h"
+
+#include <QFile>
+#include <QPdfWriter>
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace strumvale::test {
+namespace {
+
+QString english(std::string_view key) {
+    return QString::fromLatin1(key.data(), static_cast<int>(key.size()));
+}
+
+// Every word a PDF reader finds, with the top and the right edge of its box.
+struct Word {
+    std::string text;
+    double top;
+    double right;
+};
+std::vector<Word> wordsOf(const std::string& path) {
+    const std::string boxes = pdfWordBoxes(path);
+    const std::regex word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+    std::vector<Word> words;
+    for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), word);
+         it != std::sregex_iterator(); ++it)
+        words.push_back({(*it)[4], std::stod((*it)[2]), std::stod((*it)[3])});
+    return words;
+}
+
+// How much space a reader puts between words varies; the words do not.
+std::string withoutBlanks(std::string text) {
+    std::erase_if(text, [](char c) { return c == ' '; });
+    return text;
+}
+
+class SheetsTest : public ::testing::Test {
+protected:
+    std::string pdf(const std::string& name) const { return dir.file(name); }
+
+    template <typename Print> bool printTo(const std::string& path, Print print) {
+        QPdfWriter writer(QString::fromStdString(path));
+        return print(writer);
+    }
+
+    TempDir dir;
+};
+
+TEST_F(SheetsTest, AChordfileSheetHoldsItsTitleChordsByKeyAndScalesOnNumberedPages) {
+    ChordLibrary library;
+    library.FileName = "/songs/Campfire Songs.gtr";
+    library.Author = "Ann Author";
+    library.Homepage = "example.org/campfire";
+    library.Info = "Chords for the fire.\r\nSecond line.";
+    const char* keys[] = {"C", "D", "E", "F", "G", "A", "B"};
+    // Listed in the library out of key order; the sheet groups them by key.
+    for (int i = 0; i < 70; ++i) {
+        const char* key = keys[(i * 3) % 7];
+        library.Chords.Add(
+            model::Chord(key, std::string(key) + "shape" + std::to_string(i), "x 3 2 0 1 0"));
+    }
+    model::Scale blues;
+    blues.Name = "Blues";
+    blues.SetIntervals("1 b3 4 b5 5 b7");
+    blues.SetNotes("C D# F F# G A#");
+    blues.Description = "Minor pentatonic plus one;Blues and rock.";
+    library.Scales.Add(blues);
+
+    ASSERT_TRUE(printTo(pdf("book.pdf"), [&](QPdfWriter& writer) {
+        return sheets::printChordfileSheet(writer, library, english);
+    }));
+    const std::string text = pdfText(pdf("book.pdf"));
+    for (const char* expected :
+         {"Campfire Songs", "Author: Ann Author", "Homepage: example.org/campfire",
+          "Chords for the fire.", "Second line.", "Key C", "Key B", "Scales", "Blues",
+          "Intervals: 1,b3,4,b5,5,b7", "Notes: C,D#,F,F#,G,A#",
+          "Description: Minor pentatonic plus one", "Blues and rock."})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+
+    // Every chord is there once, C's before D's and so on, scales last.
+    std::vector<std::size_t> at;
+    for (const char* key : keys) {
+        for (int i = 0; i < 70; ++i) {
+            if (keys[(i * 3) % 7] != key)
+                continue;
+            const std::regex name(std::string(key) + "shape" + std::to_string(i) + "\\b");
+            std::smatch match;
+            ASSERT_TRUE(std::regex_search(text, match, name)) << key << i;
+            const std::size_t found = static_cast<std::size_t>(match.position(0));
+            at.push_back(found);
+        }
+    }
+    EXPECT_LT(text.find("Key C"), text.find("Key D"));
+    EXPECT_LT(text.find("Key A"), text.find("Key B"));
+    EXPECT_LT(text.find("Key B"), text.find("Blues"));
+
+    // Seventy diagrams need several pages, each numbered out of all of them.
+    const int pages = pdfPageCount(pdf("book.pdf"));
+    EXPECT_GE(pages, 3);
+    const std::string unspaced = withoutBlanks(text);
+    for (int page = 1; page <= pages; ++page) {
+        const std::string footer = std::to_string(page) + "/" + std::to_string(pages);
+        EXPECT_NE(unspaced.find(footer), std::string::npos) << footer;
+    }
+}
+
+TEST_F(SheetsTest, APlaylistSheetWrapsItsStaffAndShowsDiagramsAndLyrics) {
+    model::Playlist playlist;
+    playlist.append(model::Playlist::separator());
+    for (int i = 0; i < 23; ++i) {
+        playlist.append(model::Chord("G", "Gmaj7sus" + std::to_string(i), "3 x 0 2 0 2"));
+        if (i == 11)
+            playlist.append(model::Playlist::separator());
+    }
+    playlist.append(model::Chord("C", "C - Drop D (D-A-D-G-B-E)", "x 3 2 0 1 0"));
+    playlist.append(model::Chord("C", "C - Drop D (D-A-D-G-B-E)", "x 3 2 0 1 0"));
+    ASSERT_EQ(playlist.count(), model::Playlist::kCapacity);
+    playlist.Lyrics = "First verse line\n\nSecond verse line";
+
+    ASSERT_TRUE(printTo(pdf("song.pdf"), [&](QPdfWriter& writer) {
+        return sheets::printPlaylistSheet(writer, playlist, "Long Song", english);
+    }));
+    const std::vector<Word> words = wordsOf(pdf("song.pdf"));
+    ASSERT_FALSE(words.empty());
+    auto first = [&](const std::string& text) {
+        return std::find_if(words.begin(), words.end(),
+                            [&](const Word& word) { return word.text == text; });
+    };
+    // All 27 columns are printed: none is cut off at the edge of the paper,
+    // and the staff goes on below instead.
+    const double pageWidth = 595.3; // A4 in points
+    for (int i = 0; i < 23; ++i) {
+        const auto name = first("Gmaj7sus" + std::to_string(i));
+        ASSERT_NE(name, words.end()) << i;
+        EXPECT_LT(name->right, pageWidth);
+    }
+    EXPECT_GT(first("Gmaj7sus22")->top, first("Gmaj7sus0")->top + 30)
+        << "the later columns are on a staff further down";
+    // Separators are bar lines, not text; the chord handed over from another
+    // tuning keeps its whole name.
+    EXPECT_EQ(first("|"), words.end());
+    const std::string text = pdfText(pdf("song.pdf"));
+    EXPECT_NE(text.find("C - Drop D (D-A-D-G-B-E)"), std::string::npos);
+    EXPECT_NE(text.find("Long Song"), std::string::npos);
+    EXPECT_NE(text.find("Chords"), std::string::npos);
+    EXPECT_NE(text.find("First verse line"), std::string::npos);
+    EXPECT_NE(text.find("Second verse line"), std::string::npos);
+    // The diagrams come once per chord used, after the staff: one more name each.
+    EXPECT_EQ(std::count_if(words.begin(), words.end(),
+                            [](const Word& word) { return word.text == "Drop"; }),
+              3);
+    EXPECT_EQ(std::count_if(words.begin(), words.end(),
+                            [](const Word& word) { return word.text == "Gmaj7sus5"; }),
+              2);
+}
+
+TEST_F(SheetsTest, AnEmptyPlaylistPrintsItsTitleAndAnEmptyStaff) {
+    ASSERT_TRUE(printTo(pdf("empty.pdf"), [&](QPdfWriter& writer) {
+        return sheets::printPlaylistSheet(writer, model::Playlist(), "Nothing Yet", english);
+    }));
+    const std::string text = pdfText(pdf("empty.pdf"));
+    EXPECT_NE(text.find("Nothing Yet"), std::string::npos);
+    EXPECT_EQ(text.find("Chords"), std::string::npos);
+    EXPECT_NE(withoutBlanks(text).find("1/1"), std::string::npos);
+}
+
+TEST_F(SheetsTest, ADeviceThatCannotBeWrittenFailsAndLeavesNoFile) {
+    ChordLibrary library;
+    const std::string path = dir.file("missing folder/book.pdf");
+    EXPECT_FALSE(printTo(path, [&](QPdfWriter& writer) {
+        return sheets::printChordfileSheet(writer, library, english);
+    }));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+}
+
+} // namespace
+} // namespace strumvale::test

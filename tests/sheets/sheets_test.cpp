@@ -32,12 +32,6 @@ std::vector<Word> wordsOf(const std::string& path) {
     return words;
 }
 
-// How much space a reader puts between words varies; the words do not.
-std::string withoutBlanks(std::string text) {
-    std::erase_if(text, [](char c) { return c == ' '; });
-    return text;
-}
-
 class SheetsTest : public ::testing::Test {
 protected:
     std::string pdf(const std::string& name) const { return dir.file(name); }

@@ -31,6 +31,12 @@ inline std::string pdfWordBoxes(const std::string& path) {
     return pdfText(path, "-bbox");
 }
 
+// How much space a reader puts between words varies; the words do not.
+inline std::string withoutBlanks(std::string text) {
+    std::erase_if(text, [](char c) { return c == ' '; });
+    return text;
+}
+
 inline int pdfPageCount(const std::string& path) {
     const std::string info =
         commandOutput(std::string(STRUMVALE_PDFINFO) + " '" + path + "' 2>/dev/null");

@@ -151,29 +151,5 @@ TEST_F(FileCommandsTest, ASaveThatCannotBeWrittenShowsTheFileErrorAndKeepsTheOld
     EXPECT_EQ(readFile(dir.file("locked/old.gtr")), before);
 }
 
-TEST_F(FileCommandsTest, ThePlaylistPageRefusesOpenAndSaveAndNothingPrints) {
-    app::MainDialog& main = start();
-    main.pageTabs().setCurrentIndex(app::PageTabCtrl::Playlist);
-    app::openCommand(main);
-    app::saveCommand(main);
-    app::printCommand(main);
-    EXPECT_TRUE(fileRequests.empty());
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[0].message.text, "Sorry, opening playlists is disabled in this Beta.");
-    EXPECT_EQ(shown[1].message.text, "Sorry, saving of playlists is disabled in this Beta.");
-    EXPECT_EQ(shown[2].message.text, "Sorry, disabled in this Beta.");
-    for (const ShownMessage& each : shown) {
-        EXPECT_EQ(each.message.caption, "Disabled...");
-        EXPECT_EQ(each.message.icon, uikit::MessageIcon::Information);
-    }
-
-    shown.clear();
-    main.pageTabs().setCurrentIndex(app::PageTabCtrl::Scales);
-    app::openCommand(main); // cancelled in the dialog
-    app::printCommand(main);
-    EXPECT_EQ(fileRequests.size(), 1u);
-    EXPECT_EQ(shownTexts(), std::vector<QString>{"Sorry, disabled in this Beta."});
-}
-
 } // namespace
 } // namespace strumvale::test

@@ -1,0 +1,185 @@
+#include "app/file_commands.h"
+#include "app/page_tab_ctrl.h"
+#include "app_fixture.h"
+#include "fretboard/staff_view.h"
+#include "pages/playlist_page.h"
+#include "resources/templates/playlist_page.h"
+#include "support/pdf_text.h"
+#include "uikit/dialog_builder.h"
+#include "uikit/print_dialog.h"
+
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <filesystem>
+
+namespace strumvale::test {
+namespace {
+
+class PrintAndSongFilesTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        uikit::setPrintDialogHandler([this](QWidget*, QPrinter& printer) {
+            ++printDialogs;
+            if (!printTo)
+                return false;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(*printTo));
+            return true;
+        });
+    }
+    void TearDown() override {
+        uikit::setPrintDialogHandler({});
+        AppTest::TearDown();
+    }
+
+    app::MainDialog& startOnPlaylist() {
+        writeChordfile("default.gtr");
+        app::MainDialog& main = start();
+        main.pageTabs().setCurrentIndex(app::PageTabCtrl::Playlist);
+        return main;
+    }
+    pages::PlaylistPage& page() const { return window->pageTabs().playlistPage(); }
+    QStringList listedEntries() const {
+        QStringList lines;
+        auto* list = uikit::control<QListWidget>(page(), resources::PlaylistId::Playlist);
+        for (int row = 0; row < list->count(); ++row)
+            lines << list->item(row)->text();
+        return lines;
+    }
+    QPlainTextEdit* lyricsBox() const {
+        return uikit::control<QPlainTextEdit>(page(), resources::PlaylistId::Lyrics);
+    }
+    QString path(const std::string& name) const { return QString::fromStdString(dir.file(name)); }
+
+    int printDialogs = 0;
+    std::optional<std::string> printTo;
+};
+
+TEST_F(PrintAndSongFilesTest, SaveAsksThenWritesTheSongAndOpenBringsItBack) {
+    app::MainDialog& main = startOnPlaylist();
+    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"));
+    main.addChordToPlaylist(model::Playlist::separator());
+    main.addChordToPlaylist(model::Chord("C", "C - Drop D", "x 3 2 0 1 3"));
+    lyricsBox()->setPlainText("# not a comment\nla la");
+
+    // No: nothing is asked for and nothing written.
+    answers = {uikit::MessageAnswer::No};
+    app::saveCommand(main);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.text, "This will save the Playlist, Continue?");
+    EXPECT_EQ(shown[0].message.caption, "Save?");
+    EXPECT_EQ(shown[0].message.buttons, uikit::MessageButtons::YesNo);
+    EXPECT_TRUE(fileRequests.empty());
+
+    // A name without extension gets ".cho".
+    answers = {uikit::MessageAnswer::Yes};
+    fileChoices = {path("set list")};
+    app::saveCommand(main);
+    ASSERT_EQ(fileRequests.size(), 1u);
+    EXPECT_EQ(fileRequests[0].kind, uikit::FileDialogKind::Save);
+    EXPECT_EQ(fileRequests[0].filter, "ChordPro Song (*.cho *.chopro)");
+    const std::string song = readFile(dir.file("set list.cho"));
+    EXPECT_NE(song.find("{title: set list}"), std::string::npos) << song;
+    EXPECT_NE(song.find("{define: C_-_Drop_D base-fret 1 frets x 3 2 0 1 3}"), std::string::npos)
+        << song;
+
+    // Another playlist meanwhile; Open on the page puts the saved one back.
+    const model::Playlist saved = main.library().Playlist;
+    main.addChordToPlaylist(model::Chord("G", "G", "3 2 0 0 0 3"));
+    lyricsBox()->setPlainText("other words");
+    shown.clear();
+    fileChoices = {path("set list.cho")};
+    app::openCommand(main);
+    EXPECT_TRUE(shown.empty()) << "Open asks nothing";
+    EXPECT_EQ(fileRequests.back().kind, uikit::FileDialogKind::Open);
+    EXPECT_EQ(fileRequests.back().filter, "ChordPro Song (*.cho *.chopro)");
+    EXPECT_EQ(main.library().Playlist.entries(), saved.entries());
+    EXPECT_EQ(listedEntries(), (QStringList{"C", QString(45, '-'), "C - Drop D"}));
+    EXPECT_EQ(page().staffView().chords(), saved.entries());
+    EXPECT_EQ(lyricsBox()->toPlainText(), "# not a comment\nla la");
+    EXPECT_EQ(page().sheetTitle(), "set list");
+    // The chordfile was not touched.
+    EXPECT_EQ(main.library().Chords.Count(), 2);
+}
+
+TEST_F(PrintAndSongFilesTest, ABadSongIsReportedAndChangesNothing) {
+    app::MainDialog& main = startOnPlaylist();
+    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"));
+    lyricsBox()->setPlainText("keep me");
+    writeFile(dir.file("bad.cho"),
+              "{title: Bad}\n[C]ok\n{define: Q base-fret one frets 0 0 0 0 0 0}\n");
+    writeFile(dir.file("binary.cho"), std::string("\x7f"
+                                                  "ELF\0\0\x01",
+                                                  7));
+    fileChoices = {path("bad.cho"), path("binary.cho"), path("missing.cho")};
+    app::openCommand(main);
+    app::openCommand(main);
+    app::openCommand(main);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].message.text, "Could not open the file.\nThis line cannot be read: 3");
+    EXPECT_EQ(shown[0].message.caption, "Error");
+    EXPECT_EQ(shown[1].message.text, "Could not open the file.\nThis file is not a text file.");
+    EXPECT_EQ(shown[2].message.icon, uikit::MessageIcon::Stop);
+    EXPECT_TRUE(shown[2].message.text.contains("missing.cho"));
+    EXPECT_EQ(listedEntries(), QStringList{"C"});
+    EXPECT_EQ(lyricsBox()->toPlainText(), "keep me");
+}
+
+TEST_F(PrintAndSongFilesTest, PrintAsksWhatItPrintsAndPrintsThatSheet) {
+    app::MainDialog& main = startOnPlaylist();
+    main.addChordToPlaylist(model::Chord("C", "Cadd9", "x 3 2 0 3 0"));
+
+    // The Playlist page prints the playlist; No ends it before the print dialog.
+    answers = {uikit::MessageAnswer::No};
+    app::printCommand(main);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.text, "This will print the Playlist, Continue?");
+    EXPECT_EQ(shown[0].message.caption, "Print?");
+    EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Question);
+    EXPECT_EQ(printDialogs, 0);
+
+    answers = {uikit::MessageAnswer::Yes};
+    printTo = dir.file("playlist.pdf");
+    app::printCommand(main);
+    EXPECT_EQ(printDialogs, 1);
+    std::string text = pdfText(*printTo);
+    EXPECT_NE(text.find("Cadd9"), std::string::npos) << text;
+    // The box's hint is no lyric.
+    EXPECT_EQ(text.find("Add your lyrics"), std::string::npos) << text;
+
+    // Any other page prints the chordfile.
+    main.pageTabs().setCurrentIndex(app::PageTabCtrl::Scales);
+    shown.clear();
+    answers = {uikit::MessageAnswer::Yes};
+    printTo = dir.file("chordfile.pdf");
+    app::printCommand(main);
+    EXPECT_EQ(shown[0].message.text, "This will print the Chordfile, Continue?");
+    text = pdfText(*printTo);
+    EXPECT_NE(text.find("Author: Test Author"), std::string::npos) << text;
+    EXPECT_NE(text.find("C7"), std::string::npos);
+    EXPECT_NE(text.find("Major"), std::string::npos);
+
+    // Cancelled in the print dialog: nothing printed, nothing said.
+    shown.clear();
+    answers = {uikit::MessageAnswer::Yes};
+    printTo.reset();
+    app::printCommand(main);
+    EXPECT_EQ(printDialogs, 3);
+    EXPECT_EQ(shown.size(), 1u);
+}
+
+TEST_F(PrintAndSongFilesTest, APrinterThatCannotPrintIsReported) {
+    app::MainDialog& main = startOnPlaylist();
+    answers = {uikit::MessageAnswer::Yes};
+    printTo = dir.file("no folder/out.pdf");
+    app::printCommand(main);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].message.text, "Could not print.");
+    EXPECT_EQ(shown[1].message.icon, uikit::MessageIcon::Stop);
+    EXPECT_FALSE(std::filesystem::exists(*printTo));
+}
+
+} // namespace
+} // namespace strumvale::test

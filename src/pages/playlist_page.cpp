@@ -180,6 +180,11 @@ model::Playlist PlaylistPage::playlistToKeep() const {
 }
 
 void PlaylistPage::showOpenedPlaylist(const model::Playlist& playlist, const QString& title) {
+    // The performance plays the playlist it started with; the staff would mark
+    // another one's columns. Its last reports are queued by the time it is
+    // idle, and they end with no column marked.
+    playAlong_.stop();
+    playAlong_.waitUntilIdle();
     library().Playlist = playlist;
     title_ = title;
     // The box writes its text back into the playlist.

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <filesystem>
 
 namespace strumvale::test {
@@ -102,6 +103,23 @@ TEST_F(PrintAndSongFilesTest, SaveAsksThenWritesTheSongAndOpenBringsItBack) {
     EXPECT_EQ(page().sheetTitle(), "set list");
     // The chordfile was not touched.
     EXPECT_EQ(main.library().Chords.Count(), 2);
+}
+
+TEST_F(PrintAndSongFilesTest, OpeningASongStopsThePlaylistThatIsPlaying) {
+    app::MainDialog& main = startOnPlaylist();
+    // Long enough (a bar each) to be playing still when the song is opened.
+    for (int i = 0; i < model::Playlist::kCapacity; ++i)
+        main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"));
+    auto* play = uikit::control<QPushButton>(page(), resources::PlaylistId::Play);
+    play->click();
+    ASSERT_TRUE(page().isPlaying());
+    writeFile(dir.file("next.cho"), "[Am]Next [E]song\n");
+    fileChoices = {path("next.cho")};
+    app::openCommand(main);
+    EXPECT_FALSE(page().isPlaying());
+    EXPECT_EQ(play->text(), "Play");
+    EXPECT_EQ(listedEntries(), (QStringList{"Am", "E"}));
+    EXPECT_EQ(lyricsBox()->toPlainText(), "Next song");
 }
 
 TEST_F(PrintAndSongFilesTest, ABadSongIsReportedAndChangesNothing) {

@@ -53,6 +53,14 @@ protected:
         return uikit::control<QPlainTextEdit>(page(), resources::PlaylistId::Lyrics);
     }
     QString path(const std::string& name) const { return QString::fromStdString(dir.file(name)); }
+    // The one message so far was this question, with Yes and No.
+    void expectAsked(const char* question, const char* caption) const {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].message.text, question);
+        EXPECT_EQ(shown[0].message.caption, caption);
+        EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Question);
+        EXPECT_EQ(shown[0].message.buttons, uikit::MessageButtons::YesNo);
+    }
 
     int printDialogs = 0;
     std::optional<std::string> printTo;
@@ -68,10 +76,7 @@ TEST_F(PrintAndSongFilesTest, SaveAsksThenWritesTheSongAndOpenBringsItBack) {
     // No: nothing is asked for and nothing written.
     answers = {uikit::MessageAnswer::No};
     app::saveCommand(main);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].message.text, "This will save the Playlist, Continue?");
-    EXPECT_EQ(shown[0].message.caption, "Save?");
-    EXPECT_EQ(shown[0].message.buttons, uikit::MessageButtons::YesNo);
+    expectAsked("This will save the Playlist, Continue?", "Save?");
     EXPECT_TRUE(fileRequests.empty());
 
     // A name without extension gets ".cho".
@@ -152,10 +157,7 @@ TEST_F(PrintAndSongFilesTest, PrintAsksWhatItPrintsAndPrintsThatSheet) {
     // The Playlist page prints the playlist; No ends it before the print dialog.
     answers = {uikit::MessageAnswer::No};
     app::printCommand(main);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].message.text, "This will print the Playlist, Continue?");
-    EXPECT_EQ(shown[0].message.caption, "Print?");
-    EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Question);
+    expectAsked("This will print the Playlist, Continue?", "Print?");
     EXPECT_EQ(printDialogs, 0);
 
     answers = {uikit::MessageAnswer::Yes};
@@ -173,7 +175,7 @@ TEST_F(PrintAndSongFilesTest, PrintAsksWhatItPrintsAndPrintsThatSheet) {
     answers = {uikit::MessageAnswer::Yes};
     printTo = dir.file("chordfile.pdf");
     app::printCommand(main);
-    EXPECT_EQ(shown[0].message.text, "This will print the Chordfile, Continue?");
+    expectAsked("This will print the Chordfile, Continue?", "Print?");
     text = pdfText(*printTo);
     EXPECT_NE(text.find("Author: Test Author"), std::string::npos) << text;
     EXPECT_NE(text.find("C7"), std::string::npos);

@@ -23,7 +23,8 @@ DefinedFrets definedFrets(std::string_view tab);
 
 // The tab a define names: absolute frets, string 6 first. None when a fret is
 // neither a number nor one of the muted spellings ("x", "X", "N", "-1").
-std::optional<std::string> tabOfDefine(int baseFret, const std::array<std::string, kStrings>& frets);
+std::optional<std::string> tabOfDefine(int baseFret,
+                                       const std::array<std::string, kStrings>& frets);
 
 // A fret number as the tab and the define write it: digits only, no leading
 // zero, at most 2 digits; none otherwise.
@@ -33,9 +34,19 @@ std::optional<int> fretNumber(std::string_view token);
 inline constexpr std::string_view kMarker = "# strumvale-playlist: 1";
 inline constexpr std::string_view kEntryKey = "# strumvale-entry: ";
 inline constexpr std::string_view kLyricsKey = "# strumvale-lyrics: ";
-// Put before a lyric line that would read as a comment or directive, and after
-// one that would continue onto the next line. Windows-1252 lacks it, so a
-// lyric cannot hold it of its own.
+// Put before a lyric line that would read as a comment, and after one that
+// would continue onto the next line or lose its final CR. Windows-1252 lacks
+// it, so a lyric cannot hold it of its own.
 inline constexpr std::string_view kZeroWidthSpace = "\xE2\x80\x8B";
+
+// Brackets and braces in a lyric would start or end chords and directives in
+// other programs, wherever they stand; the lyric holds their full-width forms
+// instead, which look alike and which Windows-1252 lacks as well.
+struct LyricStandIn {
+    char ascii;
+    std::string_view fullWidth;
+};
+inline constexpr LyricStandIn kLyricStandIns[] = {
+    {'[', "\xEF\xBC\xBB"}, {']', "\xEF\xBC\xBD"}, {'{', "\xEF\xBD\x9B"}, {'}', "\xEF\xBD\x9D"}};
 
 } // namespace strumvale::formats::chordpro

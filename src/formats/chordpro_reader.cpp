@@ -1,6 +1,5 @@
 #include "formats/chordpro.h"
 #include "formats/chordpro_frets.h"
-
 #include "model/tuning_notes.h"
 #include "platform/file.h"
 #include "platform/file_error.h"
@@ -154,8 +153,9 @@ model::Chord entryOf(std::string_view payload, int line) {
             break;
         start = bar + 1;
     }
-    if (fields.size() != 3 || !fields[0].ends_with(' ') || !fields[1].starts_with(' ') ||
-        !fields[1].ends_with(' ') || !fields[2].starts_with(' '))
+    // The root has a space on either side: a lone space is not both.
+    if (fields.size() != 3 || !fields[0].ends_with(' ') || fields[1].size() < 2 ||
+        !fields[1].starts_with(' ') || !fields[1].ends_with(' ') || !fields[2].starts_with(' '))
         throw badLine(line, "an entry that is not name | root | tab");
     fields[0].remove_suffix(1);
     fields[1].remove_prefix(1);
@@ -170,7 +170,13 @@ std::string unescapedLyric(std::string_view line) {
         line.remove_prefix(kZeroWidthSpace.size());
     if (line.ends_with(kZeroWidthSpace))
         line.remove_suffix(kZeroWidthSpace.size());
-    return toCore(line);
+    std::string text(line);
+    for (const LyricStandIn& standIn : kLyricStandIns) {
+        for (std::size_t at = text.find(standIn.fullWidth); at != std::string::npos;
+             at = text.find(standIn.fullWidth, at + 1))
+            text.replace(at, standIn.fullWidth.size(), 1, standIn.ascii);
+    }
+    return toCore(text);
 }
 
 model::Playlist readOwnFile(const std::vector<std::string>& lines) {
@@ -179,8 +185,8 @@ model::Playlist readOwnFile(const std::vector<std::string>& lines) {
         const int lineNumber = static_cast<int>(i) + 1;
         const std::string& line = lines[i];
         if (line.starts_with(kEntryKey)) {
-            if (!playlist.append(entryOf(std::string_view(line).substr(kEntryKey.size()),
-                                         lineNumber)))
+            if (!playlist.append(
+                    entryOf(std::string_view(line).substr(kEntryKey.size()), lineNumber)))
                 throw badLine(lineNumber, "more entries than a playlist holds");
         } else if (line.starts_with(kLyricsKey)) {
             const std::string count = line.substr(kLyricsKey.size());
@@ -266,17 +272,15 @@ std::vector<std::string> words(std::string_view text) {
 }
 
 bool isDefineKeyword(const std::string& word) {
-    static const char* const kKeywords[] = {"base-fret", "frets",   "fingers", "keys",
-                                            "display",   "format",  "diagram", "copy",
-                                            "copyall"};
+    static const char* const kKeywords[] = {"base-fret", "frets",   "fingers", "keys",   "display",
+                                            "format",    "diagram", "copy",    "copyall"};
     return std::any_of(std::begin(kKeywords), std::end(kKeywords),
                        [&](const char* keyword) { return word == keyword; });
 }
 
 // {define: NAME base-fret B frets F6 .. F1 ...}, or the older NAME B F6 .. F1.
 // The name and its tab; no tab when the define only copies or decorates.
-std::pair<std::string, std::optional<std::string>> defineOf(const Directive& directive,
-                                                            int line) {
+std::pair<std::string, std::optional<std::string>> defineOf(const Directive& directive, int line) {
     const std::vector<std::string> all = words(directive.argument);
     if (all.empty())
         throw badLine(line, "a define without a chord name");
@@ -334,8 +338,8 @@ std::optional<std::string> blockEnd(const std::string& name) {
 
 bool endsSection(const std::string& name) {
     return name.starts_with("start_of_") || name.starts_with("end_of_") ||
-           isAny(name, {"chorus", "comment", "comment_italic", "comment_box", "highlight",
-                        "new_song"});
+           isAny(name,
+                 {"chorus", "comment", "comment_italic", "comment_box", "highlight", "new_song"});
 }
 
 std::string rootOf(std::string_view name) {
@@ -371,15 +375,15 @@ private:
 
     // A line ending in a backslash goes on with the next, whose leading
     // blanks are dropped.
-    static std::vector<std::pair<int, std::string>> joinedLines(
-        const std::vector<std::string>& raw) {
+    static std::vector<std::pair<int, std::string>>
+    joinedLines(const std::vector<std::string>& raw) {
         std::vector<std::pair<int, std::string>> lines;
         bool continued = false;
         for (std::size_t i = 0; i < raw.size(); ++i) {
             std::string line = raw[i];
             if (continued) {
-                lines.back().second += line.substr(std::min(line.find_first_not_of(" \t"),
-                                                            line.size()));
+                lines.back().second +=
+                    line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
             } else {
                 lines.emplace_back(static_cast<int>(i) + 1, line);
             }

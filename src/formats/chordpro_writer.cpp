@@ -1,9 +1,9 @@
 #include "formats/chordpro.h"
 #include "formats/chordpro_frets.h"
-
 #include "platform/file.h"
 #include "platform/windows1252.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <utility>
@@ -95,16 +95,29 @@ std::vector<std::string> lyricLines(const std::string& lyrics) {
     }
 }
 
-// Written as UTF-8 already; escapes so that other programs read a lyric.
+// Written as UTF-8 already; escapes so that other programs read a lyric and
+// this one reads it back. A control character other than tab, CR and form feed
+// would make the file no text, so it becomes a space; a final CR would be taken
+// for part of a CR LF line end.
 std::string escapedLyric(std::string_view utf8) {
-    const std::size_t first = utf8.find_first_not_of(" \t");
-    const bool readsAsOther = first != std::string_view::npos &&
-                              (utf8[first] == '#' || utf8[first] == '{');
+    std::string text;
+    for (char c : utf8) {
+        const auto standIn =
+            std::find_if(std::begin(kLyricStandIns), std::end(kLyricStandIns),
+                         [c](const LyricStandIn& each) { return each.ascii == c; });
+        if (standIn != std::end(kLyricStandIns))
+            text += standIn->fullWidth;
+        else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\f')
+            text += ' ';
+        else
+            text += c;
+    }
+    const std::size_t first = text.find_first_not_of(" \t");
     std::string line;
-    if (readsAsOther)
+    if (first != std::string::npos && text[first] == '#')
         line += kZeroWidthSpace;
-    line += utf8;
-    if (!utf8.empty() && utf8.back() == '\\')
+    line += text;
+    if (!text.empty() && (text.back() == '\\' || text.back() == '\r'))
         line += kZeroWidthSpace;
     return line;
 }

@@ -107,7 +107,7 @@ TEST(ChordProWriter, WritesEntriesDefinesSectionsAndEscapedLyrics) {
                   "[E_-_Drop_D] [C] [C_2] [G/B___D]\n"
                   "\n"
                   "# strumvale-lyrics: 5\n" +
-                  kZw + "#1 hit\n" + kZw + "  {not a directive}\nends in \\" + kZw +
+                  kZw + "#1 hit\n  \xEF\xBD\x9Bnot a directive\xEF\xBD\x9D\nends in \\" + kZw +
                   "\n\nCaf\xC3\xA9\n");
 
     // Braces in a title would end its directive early.
@@ -124,7 +124,8 @@ TEST(ChordPro, OwnFilesReadBackExactly) {
                     Chord("", " |50%| ", "not a tab"), Chord("B", "Bm7 - Open G", "x x x x x x"),
                     Chord("A", "", "")},
                    "\xC4rger \x93quoted\x94 \x80\n\n  # indented\n{soc}\n\\\n#\\\n"
-                   "# strumvale-playlist: 1\n# strumvale-lyrics: 0\nCR LF\r\nlone\rCR\f\r\n\t\n"),
+                   "# strumvale-playlist: 1\n# strumvale-lyrics: 0\nCR LF\r\nlone\rCR\f\r\n\t\n"
+                   "[Am] chords? {c: no} ] [ } {"),
         playlistOf({}, ""),
         playlistOf({}, "\n"),
     };

@@ -85,7 +85,10 @@ std::string decodedText(std::string_view bytes) {
     return text;
 }
 
-std::vector<std::string> splitLines(const std::string& text) {
+std::vector<std::string> splitLines(std::string text) {
+    // Old Mac files end their lines with a CR alone.
+    if (text.find('\n') == std::string::npos)
+        std::replace(text.begin(), text.end(), '\r', '\n');
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -153,14 +156,16 @@ model::Chord entryOf(std::string_view payload, int line) {
             break;
         start = bar + 1;
     }
-    // The root has a space on either side: a lone space is not both.
-    if (fields.size() != 3 || !fields[0].ends_with(' ') || fields[1].size() < 2 ||
-        !fields[1].starts_with(' ') || !fields[1].ends_with(' ') || !fields[2].starts_with(' '))
+    if (fields.size() != 3)
         throw badLine(line, "an entry that is not name | root | tab");
-    fields[0].remove_suffix(1);
-    fields[1].remove_prefix(1);
-    fields[1].remove_suffix(1);
-    fields[2].remove_prefix(1);
+    // The spaces around each '|'; a field's own edge spaces are escaped, so
+    // one an editor trimmed from the end of the line is no loss.
+    for (std::string_view& field : fields) {
+        if (field.starts_with(' '))
+            field.remove_prefix(1);
+        if (field.ends_with(' '))
+            field.remove_suffix(1);
+    }
     return model::Chord(toCore(decodeField(fields[1], line)), toCore(decodeField(fields[0], line)),
                         toCore(decodeField(fields[2], line)));
 }
@@ -422,8 +427,12 @@ private:
     }
 
     void readDirective(int number, const Directive& directive) {
-        if (!directive.selector.empty() && directive.selector != "guitar")
-            return; // meant for another instrument or output
+        if (!directive.selector.empty() && directive.selector != "guitar") {
+            // Meant for another instrument or output, and so is a section it opens.
+            if (directive.name.starts_with("start_of_"))
+                inBlock_ = "end_of_" + directive.name.substr(9);
+            return;
+        }
         if (directive.name == "define" || directive.name == "chord") {
             auto [name, tab] = defineOf(directive, number);
             if (tab && defined_.count(name) == 0)

@@ -5,6 +5,7 @@
 #include "model/records.h"
 #include "model/tuning_notes.h"
 #include "pages/page_colours.h"
+#include "pages/tuner_listening.h"
 #include "resources/templates/tuner_page.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
@@ -51,6 +52,8 @@ constexpr int kTunableNotes = 56;
 constexpr int kShortestNote = 500;
 constexpr int kLongestNote = 2000;
 const QColor kLabelColour(92, 128, 224);
+const QColor kInTuneColour(40, 160, 60);
+const QColor kOutOfTuneColour(200, 60, 40);
 // Where the labels are drawn, in client pixels.
 const QRect kLabelStrip(386, 30, 175, 18);
 
@@ -65,6 +68,8 @@ QString labelOf(const QString& note) {
 
 TunerPage::TunerPage(PageHost& host, QWidget* parent)
     : Page(host, resources::tunerPageTemplate(), parent), tuner_(host.library().ChordPlayer) {
+    listening_ = new TunerListening(*this, [this](std::string_view key) { return translate(key); });
+    connect(listening_, &TunerListening::changed, this, [this] { update(); });
     tuningCombo_ = control<QComboBox>(Id::TuningCombo);
     loop_ = control<QCheckBox>(Id::LoopNotes);
     noteLength_ = control<QSlider>(Id::NoteLength);
@@ -116,7 +121,12 @@ TunerPage::TunerPage(PageHost& host, QWidget* parent)
     takeSettings();
 }
 
+TunerPage::~TunerPage() {
+    delete listening_;
+}
+
 void TunerPage::retranslate() {
+    listening_->retranslate();
     control<QGroupBox>(Id::TuningGroup)->setTitle(translate("Tuning"));
     control<QGroupBox>(Id::NoteLengthGroup)->setTitle(translate("Note Length"));
     control<QLabel>(Id::ShortLabel)->setText(translate("Short"));
@@ -177,13 +187,22 @@ void TunerPage::applySelectedTuning() {
         labels_.append(labelOf(note));
     }
     name_->setText(toQString(tuning->Name));
+    listening_->setTuningNotes(selectedNotes());
     redrawLabels();
+}
+
+std::string TunerPage::selectedNotes() const {
+    std::string notes;
+    for (int i = 0; i < kStrings; ++i)
+        notes += (i == 0 ? "" : ",") + fromQString(noteLists_[i]->currentText());
+    return notes;
 }
 
 void TunerPage::noteListChanged(int index) {
     if (labels_.size() != kStrings)
         return;
     labels_[index] = labelOf(noteLists_[index]->currentText());
+    listening_->setTuningNotes(selectedNotes());
     redrawLabels();
 }
 
@@ -214,16 +233,19 @@ void TunerPage::redrawLabels() {
 void TunerPage::paintEvent(QPaintEvent* event) {
     Page::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(QPen(Qt::black, 2));
-    for (int x : {400, 425, 450})
-        painter.drawLine(x, 50, x, 180);
-    for (int y : {50, 90, 130, 170})
-        painter.drawLine(400, y, 524, y);
-    painter.setPen(QPen(Qt::black, 1));
-    for (int x : {475, 500, 525})
-        painter.drawLine(x, 50, x, 180);
-    painter.setBrush(Qt::black);
-    painter.drawEllipse(QRect(455, 142, 15, 15));
+    // While listening, the meter and the heard note stand where the strings are.
+    if (!listening_->isShown()) {
+        painter.setPen(QPen(Qt::black, 2));
+        for (int x : {400, 425, 450})
+            painter.drawLine(x, 50, x, 180);
+        for (int y : {50, 90, 130, 170})
+            painter.drawLine(400, y, 524, y);
+        painter.setPen(QPen(Qt::black, 1));
+        for (int x : {475, 500, 525})
+            painter.drawLine(x, 50, x, 180);
+        painter.setBrush(Qt::black);
+        painter.drawEllipse(QRect(455, 142, 15, 15));
+    }
 
     // Old labels are wiped by the repaint of what lies under the page; on the
     // white background the strip is that white.
@@ -232,11 +254,19 @@ void TunerPage::paintEvent(QPaintEvent* event) {
         painter.setBrush(kWhiteBackground);
         painter.drawRect(kLabelStrip.adjusted(0, 0, -1, -1));
     }
-    painter.setPen(kLabelColour);
     const QStringList labels = shownLabels();
-    for (int i = 0; i < labels.size() && i < kStrings; ++i)
+    const std::optional<int> heardString = listening_->matchedString();
+    for (int i = 0; i < labels.size() && i < kStrings; ++i) {
+        // The string the heard note belongs to stands out.
+        const bool heard = heardString == kStrings - i;
+        QFont font = painter.font();
+        font.setBold(heard);
+        painter.setFont(font);
+        painter.setPen(!heard ? kLabelColour
+                              : (listening_->inTune() ? kInTuneColour : kOutOfTuneColour));
         painter.drawText(QRect(386 + 25 * i, 30, 32, 20), Qt::AlignHCenter | Qt::AlignTop,
                          labels[i]);
+    }
 }
 
 void TunerPage::playString(int index) {
@@ -251,6 +281,7 @@ void TunerPage::playString(int index) {
         loop_->setChecked(false);
         return;
     }
+    listening_->setReferenceSounding(true);
     tuner_.setNote(fromQString(noteLists_[index]->currentText()));
     stringButtons_[index]->setIconResource(uikit::icon::StringSounding);
     soundingButton_ = index;
@@ -270,6 +301,7 @@ void TunerPage::noteEnded() {
         return;
     stringButtons_[soundingButton_]->setIconResource(uikit::icon::StringIdle);
     soundingButton_ = -1;
+    listening_->setReferenceSounding(false);
 }
 
 void TunerPage::message(std::string_view text) {

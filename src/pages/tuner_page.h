@@ -19,6 +19,8 @@ class ImageButton;
 
 namespace strumvale::pages {
 
+class TunerListening;
+
 // Plays the open strings of a tuning to tune by ear, once or in a loop, draws
 // the six strings with their labels, and edits the library's tunings.
 class TunerPage : public Page {
@@ -27,6 +29,8 @@ public:
     static constexpr int kStrings = 6;
 
     explicit TunerPage(PageHost& host, QWidget* parent = nullptr);
+    // Stops listening first: its reports come to the page.
+    ~TunerPage() override;
 
     void retranslate() override;
     void refreshTunings();
@@ -38,6 +42,7 @@ public:
     sound::TunerPlayer& tunerPlayer() { return tuner_; }
     // The labels above strings 6 to 1 as drawn.
     QStringList shownLabels() const;
+    TunerListening& listening() const { return *listening_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,6 +62,8 @@ private:
     void newTuning();
     void redrawLabels();
     void message(std::string_view text);
+    // The six notes the lists show, string 6 first, as a tuning keeps them.
+    std::string selectedNotes() const;
 
     std::array<QComboBox*, kStrings> noteLists_{};
     std::array<uikit::ImageButton*, kStrings> stringButtons_{};
@@ -64,6 +71,7 @@ private:
     QCheckBox* loop_ = nullptr;
     QSlider* noteLength_ = nullptr;
     QLineEdit* name_ = nullptr;
+    TunerListening* listening_ = nullptr;
     QStringList labels_;
     bool numbers_ = false;
     // The button of the string that sounds, 0 for string 6; -1 when none.

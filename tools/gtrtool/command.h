@@ -41,6 +41,7 @@ int runDrum(const Arguments& arguments);
 int runName(const Arguments& arguments);
 int runVoicings(const Arguments& arguments);
 int runSheet(const Arguments& arguments);
+int runPitch(const Arguments& arguments);
 
 // Prints the usage to standard error and returns UsageError.
 int usageError();

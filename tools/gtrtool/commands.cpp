@@ -36,6 +36,10 @@ const std::vector<Command>& commands() {
          "print the sheet of a chordfile (.gtr) or a playlist song (.cho, .chopro) to a PDF "
          "file; a song's chords without a define are looked up in GTR",
          runSheet},
+        {"pitch", "FILE.wav",
+         "print the frequency, note and cents of the note the recording holds "
+         "(FREQ<TAB>NOTE<TAB>CENTS); exit 1 when it holds none",
+         runPitch},
     };
     return all;
 }

@@ -1,0 +1,181 @@
+#include "pages/tuner_listening.h"
+
+#include "pages/tuning_meter.h"
+#include "sound/audio_inputs.h"
+#include "uikit/text.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QWidget>
+
+namespace strumvale::pages {
+namespace {
+
+// Client-pixel places in the page: the check box above the string labels, the
+// rest over the picture of the strings.
+const QRect kListenBox(386, 6, 175, 20);
+const QRect kMeter(386, 52, 175, 48);
+const QRect kHeard(386, 102, 175, 26);
+const QRect kStatus(386, 128, 175, 30);
+const QRect kInputs(386, 160, 175, 22);
+
+constexpr std::string_view kStringNames[] = {"String 1 (E):", "String 2 (B):", "String 3 (G):",
+                                             "String 4 (D):", "String 5 (A):", "String 6 (E):"};
+
+QString signedCents(double cents) {
+    return (cents >= 0 ? QStringLiteral("+") : QString()) + QString::number(cents, 'f', 1);
+}
+
+} // namespace
+
+TunerListening::TunerListening(QWidget& page, Translate translate, sound::Clock& clock)
+    : QObject(&page), page_(page), translate_(std::move(translate)), tuner_(clock) {
+    listen_ = new QCheckBox(&page);
+    listen_->setGeometry(kListenBox);
+    meter_ = new TuningMeter(&page);
+    meter_->setGeometry(kMeter);
+    heard_ = new QLabel(&page);
+    heard_->setGeometry(kHeard);
+    heard_->setAlignment(Qt::AlignCenter);
+    QFont large = heard_->font();
+    large.setPointSizeF(large.pointSizeF() * 1.4);
+    large.setBold(true);
+    heard_->setFont(large);
+    status_ = new QLabel(&page);
+    status_->setGeometry(kStatus);
+    status_->setAlignment(Qt::AlignCenter);
+    status_->setWordWrap(true);
+    inputs_ = new QComboBox(&page);
+    inputs_->setGeometry(kInputs);
+    for (QWidget* widget : {static_cast<QWidget*>(meter_), static_cast<QWidget*>(heard_),
+                            static_cast<QWidget*>(status_), static_cast<QWidget*>(inputs_)})
+        widget->hide();
+    connect(listen_, &QCheckBox::toggled, this, [this](bool on) { setListening(on); });
+    connect(inputs_, &QComboBox::activated, this, [this](int input) { listenOn(input); });
+    retranslate();
+}
+
+TunerListening::~TunerListening() {
+    tuner_.stop();
+}
+
+void TunerListening::retranslate() {
+    listen_->setText(translate_("Listen"));
+    inputs_->setAccessibleName(translate_("Input device"));
+    meter_->setAccessibleName(translate_("Tuning meter"));
+    heard_->setAccessibleName(translate_("Heard note"));
+    show(reading_);
+}
+
+void TunerListening::setTuningNotes(std::string notes) {
+    tuningNotes_ = std::move(notes);
+    show(reading_);
+}
+
+void TunerListening::setReferenceSounding(bool sounding) {
+    tuner_.setPaused(sounding);
+    if (sounding)
+        show(std::nullopt);
+}
+
+bool TunerListening::isShown() const {
+    return listen_->isChecked();
+}
+
+std::optional<int> TunerListening::matchedString() const {
+    if (!match_)
+        return std::nullopt;
+    return match_->string;
+}
+
+bool TunerListening::inTune() const {
+    return meter_->inTune();
+}
+
+void TunerListening::setListening(bool on) {
+    for (QWidget* widget : {static_cast<QWidget*>(meter_), static_cast<QWidget*>(heard_),
+                            static_cast<QWidget*>(status_), static_cast<QWidget*>(inputs_)})
+        widget->setVisible(on);
+    if (!on) {
+        tuner_.stop();
+        show(std::nullopt);
+        emit changed();
+        return;
+    }
+    const QString chosen = inputs_->currentData().toString();
+    {
+        const QSignalBlocker blocker(inputs_);
+        inputs_->clear();
+        for (const platform::AudioInputDevice& device : sound::audioInputDevices())
+            inputs_->addItem(uikit::toQString(device.name), uikit::toQString(device.id));
+        inputs_->setCurrentIndex(std::max(0, inputs_->findData(chosen)));
+    }
+    emit changed();
+    if (inputs_->count() == 0) {
+        showProblem("No input device was found.");
+        return;
+    }
+    listenOn(inputs_->currentIndex());
+}
+
+void TunerListening::listenOn(int input) {
+    show(std::nullopt);
+    sound::ListeningReports reports;
+    // Reported on the capture thread; the page may be gone by the time a
+    // report is delivered, and then it is dropped.
+    reports.heard = [this](const std::optional<sound::PitchReading>& reading) {
+        QMetaObject::invokeMethod(
+            this, [this, reading] { show(reading); }, Qt::QueuedConnection);
+    };
+    reports.failed = [this](const std::string& error) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, error] {
+                tuner_.stop();
+                showProblem("The input device stopped working.", uikit::toQString(error));
+            },
+            Qt::QueuedConnection);
+    };
+    const std::optional<std::string> error =
+        tuner_.start(uikit::fromQString(inputs_->itemData(input).toString()), std::move(reports));
+    if (error)
+        showProblem("Could not open the input device.", uikit::toQString(*error));
+}
+
+void TunerListening::show(const std::optional<sound::PitchReading>& reading) {
+    reading_ = reading;
+    match_ = reading ? sound::nearestString(tuningNotes_, reading->frequency) : std::nullopt;
+    meter_->setCents(reading ? std::optional<double>(reading->cents) : std::nullopt);
+    if (!reading) {
+        heard_->setText(QString());
+        if (tuner_.isListening())
+            status_->setText(QString());
+        meter_->setAccessibleDescription(QString());
+        emit changed();
+        return;
+    }
+    const QString cents = signedCents(reading->cents) + QStringLiteral(" ") + translate_("cents");
+    heard_->setText(uikit::toQString(reading->note) + QStringLiteral("  ") + cents);
+    QString string;
+    if (match_) {
+        string = translate_(kStringNames[match_->string - 1]).trimmed();
+        if (string.endsWith(QLatin1Char(':')))
+            string.chop(1);
+    }
+    status_->setText(meter_->inTune() ? translate_("In tune") + QStringLiteral(" · ") + string
+                                      : string);
+    meter_->setAccessibleDescription(cents);
+    // Read out by screen readers as one text.
+    heard_->setAccessibleDescription(heard_->text() + QStringLiteral(", ") + status_->text());
+    emit changed();
+}
+
+void TunerListening::showProblem(std::string_view key, const QString& detail) {
+    show(std::nullopt);
+    status_->setText(translate_(key));
+    status_->setToolTip(detail);
+}
+
+} // namespace strumvale::pages

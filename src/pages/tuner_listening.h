@@ -1,0 +1,75 @@
+#pragma once
+
+#include "sound/listening_tuner.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QWidget;
+
+namespace strumvale::pages {
+
+class TuningMeter;
+
+// The Guitar Tuner page's listening mode: Listen switches it on, an input
+// device is chosen, and the heard note shows with a meter of how far it is off
+// and the string of the tuning it belongs to. Its widgets sit in the page's
+// picture area, which they take over while listening.
+class TunerListening : public QObject {
+    Q_OBJECT
+public:
+    using Translate = std::function<QString(std::string_view key)>;
+
+    TunerListening(QWidget& page, Translate translate, sound::Clock& clock = sound::steadyClock());
+    ~TunerListening() override;
+
+    void retranslate();
+    // The selected tuning's notes, string 6 first, as "E1,A1,...".
+    void setTuningNotes(std::string notes);
+    // A reference note sounds: the tuner must not hear itself.
+    void setReferenceSounding(bool sounding);
+
+    bool isShown() const;
+    bool isListening() const { return tuner_.isListening(); }
+    // The string the heard note belongs to (6 .. 1), and whether it is in tune.
+    std::optional<int> matchedString() const;
+    bool inTune() const;
+
+    QCheckBox& listenBox() const { return *listen_; }
+    QComboBox& inputs() const { return *inputs_; }
+    TuningMeter& meter() const { return *meter_; }
+    QLabel& heardNote() const { return *heard_; }
+    QLabel& status() const { return *status_; }
+
+signals:
+    // The page redraws its picture and labels.
+    void changed();
+
+private:
+    void setListening(bool on);
+    void listenOn(int input);
+    void show(const std::optional<sound::PitchReading>& reading);
+    void showProblem(std::string_view key, const QString& detail = {});
+
+    QWidget& page_;
+    Translate translate_;
+    QCheckBox* listen_ = nullptr;
+    QComboBox* inputs_ = nullptr;
+    TuningMeter* meter_ = nullptr;
+    QLabel* heard_ = nullptr;
+    QLabel* status_ = nullptr;
+    std::string tuningNotes_;
+    std::optional<sound::PitchReading> reading_;
+    std::optional<sound::StringMatch> match_;
+    // Last: its thread ends before anything it reports to goes.
+    sound::ListeningTuner tuner_;
+};
+
+} // namespace strumvale::pages

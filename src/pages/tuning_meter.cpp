@@ -1,0 +1,63 @@
+#include "pages/tuning_meter.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace strumvale::pages {
+namespace {
+
+constexpr double kRange = 50.0;
+constexpr int kMargin = 8;
+const QColor kInTune(40, 160, 60);
+const QColor kOff(200, 60, 40);
+
+} // namespace
+
+TuningMeter::TuningMeter(QWidget* parent) : QWidget(parent) {}
+
+void TuningMeter::setCents(std::optional<double> cents) {
+    if (cents == cents_)
+        return;
+    cents_ = cents;
+    update();
+}
+
+int TuningMeter::needleX(double cents) const {
+    const double clamped = std::clamp(cents, -kRange, kRange);
+    const double half = (width() - 2 * kMargin) / 2.0;
+    return static_cast<int>(std::lround(width() / 2.0 + clamped / kRange * half));
+}
+
+void TuningMeter::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int bottom = height() - 14;
+    // The in-tune band.
+    const int bandLeft = needleX(-kInTuneCents);
+    const int bandRight = needleX(kInTuneCents);
+    painter.fillRect(QRect(bandLeft, 4, std::max(1, bandRight - bandLeft), bottom - 4),
+                     inTune() ? kInTune : kInTune.lighter(170));
+    // The scale: a tick every 10 cents, longer ones at -50, -25, 0, 25, 50.
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawLine(needleX(-kRange), bottom, needleX(kRange), bottom);
+    for (int cents = -50; cents <= 50; cents += 5) {
+        const int x = needleX(cents);
+        const int length = cents % 25 == 0 ? 10 : (cents % 10 == 0 ? 6 : 3);
+        painter.drawLine(x, bottom, x, bottom - length);
+    }
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    painter.setFont(small);
+    for (int cents : {-50, 0, 50}) {
+        const QString text = cents > 0 ? QStringLiteral("+%1").arg(cents) : QString::number(cents);
+        painter.drawText(QRect(needleX(cents) - 20, bottom + 1, 40, 13), Qt::AlignCenter, text);
+    }
+    if (!cents_)
+        return;
+    const int x = needleX(*cents_);
+    painter.setPen(QPen(inTune() ? kInTune : kOff, 3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(x, 2, x, bottom);
+}
+
+} // namespace strumvale::pages

@@ -1,0 +1,106 @@
+#include "sound/listening_tuner.h"
+
+#include "model/notes.h"
+#include "model/records.h"
+#include "sound/audio_inputs.h"
+
+#include <cmath>
+
+namespace strumvale::sound {
+namespace {
+
+// A change smaller than this is not worth a report: the meter could not show it.
+constexpr double kReportedCents = 0.1;
+
+double frequencyOfMidi(int midiNote) {
+    return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0);
+}
+
+bool sameReading(const std::optional<PitchReading>& a, const std::optional<PitchReading>& b) {
+    if (!a || !b)
+        return a.has_value() == b.has_value();
+    return a->midiNote == b->midiNote && std::abs(a->cents - b->cents) < kReportedCents;
+}
+
+} // namespace
+
+std::optional<StringMatch> nearestString(std::string_view tuningNotes, double frequency) {
+    if (!(frequency > 0))
+        return std::nullopt;
+    const std::vector<std::string> notes = model::splitItemList(tuningNotes);
+    std::optional<StringMatch> nearest;
+    for (std::size_t i = 0; i < notes.size() && i < 6; ++i) {
+        const std::optional<int> entry = model::noteIndex(notes[i]);
+        if (!entry)
+            continue;
+        const double cents =
+            1200.0 * std::log2(frequency / frequencyOfMidi(model::midiNumber(*entry)));
+        if (!nearest || std::abs(cents) < std::abs(nearest->cents))
+            nearest = StringMatch{6 - static_cast<int>(i), cents};
+    }
+    return nearest;
+}
+
+ListeningTuner::ListeningTuner(Clock& clock) : clock_(clock) {}
+
+ListeningTuner::~ListeningTuner() {
+    stop();
+}
+
+std::optional<std::string> ListeningTuner::start(const std::string& deviceId,
+                                                 ListeningReports reports) {
+    stop();
+    std::unique_ptr<platform::AudioInput> input;
+    try {
+        input = openAudioInput(deviceId, clock_);
+    } catch (const std::exception& error) {
+        return std::string(error.what());
+    }
+    reports_ = std::move(reports);
+    detector_.emplace(input->sampleRate());
+    last_.reset();
+    reported_ = false;
+    restart_ = false;
+    CaptureReports capture;
+    capture.block = [this](std::span<const float> block, int sampleRate) {
+        onBlock(block, sampleRate);
+    };
+    capture.failed = [this](const std::string& error) {
+        if (reports_.failed)
+            reports_.failed(error);
+    };
+    if (!capture_.start(std::move(input), std::move(capture)))
+        return std::string("the input could not be started");
+    return std::nullopt;
+}
+
+void ListeningTuner::stop() {
+    capture_.stop();
+}
+
+bool ListeningTuner::isListening() const {
+    return capture_.isRunning();
+}
+
+void ListeningTuner::setPaused(bool paused) {
+    if (!paused)
+        restart_ = true;
+    capture_.setPaused(paused);
+}
+
+void ListeningTuner::onBlock(std::span<const float> block, int sampleRate) {
+    if (!detector_ || detector_->sampleRate() != sampleRate)
+        detector_.emplace(sampleRate);
+    if (restart_.exchange(false))
+        detector_->reset();
+    detector_->push(block);
+    const std::optional<PitchReading> reading = detector_->reading();
+    if (reported_ && sameReading(reading, last_))
+        return;
+    last_ = reading;
+    reported_ = true;
+    if (reports_.heard)
+        reports_.heard(reading);
+}
+
+} // namespace strumvale::sound

@@ -68,7 +68,10 @@ QString labelOf(const QString& note) {
 
 TunerPage::TunerPage(PageHost& host, QWidget* parent)
     : Page(host, resources::tunerPageTemplate(), parent), tuner_(host.library().ChordPlayer) {
-    listening_ = new TunerListening(*this, [this](std::string_view key) { return translate(key); });
+    // On the player's clock, so that listening runs on the same time as the notes.
+    listening_ = new TunerListening(
+        *this, [this](std::string_view key) { return translate(key); },
+        host.library().ChordPlayer.clock());
     connect(listening_, &TunerListening::changed, this, [this] { update(); });
     tuningCombo_ = control<QComboBox>(Id::TuningCombo);
     loop_ = control<QCheckBox>(Id::LoopNotes);

@@ -1,0 +1,123 @@
+#include "page_rig.h"
+#include "pages/tuner_listening.h"
+#include "pages/tuner_page.h"
+#include "pages/tuning_meter.h"
+#include "resources/templates/tuner_page.h"
+#include "support/temp_dir.h"
+#include "support/tone_file.h"
+#include "uikit/dialog_builder.h"
+#include "uikit/image_button.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace strumvale::test {
+namespace {
+
+// The Guitar Tuner page listening to a WAV file as its input device, on a
+// library whose player and input sleep on a virtual clock.
+class TunerListeningTest : public ::testing::Test {
+protected:
+    TunerListeningTest() {
+        library.LoadLanguage(model::kBuiltInLanguage);
+        library.Reset();
+        library.ChordPlayer.setup(0, 0, 0, 127);
+    }
+    ~TunerListeningTest() override {
+        page.reset();
+        ::unsetenv("STRUMVALE_AUDIO_INPUT_FILE");
+    }
+
+    pages::TunerPage& start(const std::string& inputFile) {
+        ::setenv("STRUMVALE_AUDIO_INPUT_FILE", inputFile.c_str(), 1);
+        page = std::make_unique<pages::TunerPage>(host);
+        return *page;
+    }
+    pages::TunerListening& listening() { return page->listening(); }
+    // Lets the input hand out audio until the page shows what holds.
+    bool runUntil(const std::function<bool()>& shown) {
+        return clock.runUntil([&] {
+            QApplication::processEvents();
+            return shown();
+        });
+    }
+    bool heardSomething() {
+        return runUntil([&] { return !listening().heardNote().text().isEmpty(); });
+    }
+
+    TempDir dir;
+    sound::VirtualClock clock;
+    std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
+    platform::ScopedMidiProviders scope{{recorder}};
+    ChordLibrary library{{.settingsFile = false, .openMidiDevice = false, .clock = &clock}};
+    FakeHost host{library};
+    std::unique_ptr<pages::TunerPage> page;
+};
+
+TEST_F(TunerListeningTest, ListeningNamesTheNoteItsCentsAndItsString) {
+    writeToneFile(dir.file("low a.wav"), detuned(45, 8.0), 1.0);
+    start(dir.file("low a.wav"));
+    pages::TunerListening& tuner = listening();
+    EXPECT_EQ(tuner.listenBox().text(), "Listen");
+    EXPECT_TRUE(tuner.meter().isHidden()) << "the strings are drawn until Listen is ticked";
+
+    tuner.listenBox().click();
+    EXPECT_FALSE(tuner.meter().isHidden());
+    ASSERT_GE(tuner.inputs().count(), 1);
+    EXPECT_EQ(tuner.inputs().currentText(), "low a.wav");
+    EXPECT_EQ(tuner.inputs().accessibleName(), "Input device");
+    ASSERT_TRUE(heardSomething());
+    EXPECT_TRUE(tuner.heardNote().text().startsWith("A1  +"))
+        << tuner.heardNote().text().toStdString();
+    EXPECT_TRUE(tuner.heardNote().text().endsWith(" cents"));
+    ASSERT_TRUE(tuner.meter().cents());
+    EXPECT_NEAR(*tuner.meter().cents(), 8.0, 1.5);
+    EXPECT_FALSE(tuner.inTune());
+    EXPECT_EQ(tuner.matchedString(), 5);
+    EXPECT_EQ(tuner.status().text(), "String 5 (A)");
+    // A screen reader gets the note, the cents and the string in one text.
+    EXPECT_TRUE(tuner.heardNote().accessibleDescription().contains("String 5 (A)"));
+
+    // A reference note pauses listening; when it has sounded, listening goes on.
+    uikit::control<uikit::ImageButton>(*page, resources::TunerId::String5Play)->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(tuner.heardNote().text().isEmpty());
+    EXPECT_FALSE(tuner.meter().cents());
+    ASSERT_TRUE(runUntil([&] { return !page->isSounding(); }));
+    ASSERT_TRUE(heardSomething());
+    EXPECT_EQ(tuner.matchedString(), 5);
+
+    tuner.listenBox().click();
+    EXPECT_FALSE(tuner.isListening());
+    EXPECT_TRUE(tuner.meter().isHidden());
+    EXPECT_FALSE(tuner.matchedString());
+}
+
+TEST_F(TunerListeningTest, AnInTuneNoteSaysSo) {
+    writeToneFile(dir.file("e.wav"), detuned(64, 0.5), 1.0); // E3, the top string
+    start(dir.file("e.wav"));
+    listening().listenBox().click();
+    ASSERT_TRUE(heardSomething());
+    EXPECT_TRUE(listening().inTune());
+    EXPECT_EQ(listening().matchedString(), 1);
+    EXPECT_EQ(listening().status().text(), "In tune \u00B7 String 1 (E)");
+}
+
+TEST_F(TunerListeningTest, AnInputThatCannotBeOpenedIsReportedOnThePage) {
+    start(dir.file("gone.wav"));
+    listening().listenBox().click();
+    EXPECT_FALSE(listening().isListening());
+    EXPECT_EQ(listening().status().text(), "Could not open the input device.");
+    EXPECT_TRUE(listening().status().toolTip().contains("gone.wav"));
+    // Playing still works.
+    uikit::control<uikit::ImageButton>(*page, resources::TunerId::String6Play)->click();
+    EXPECT_TRUE(page->isSounding());
+    ASSERT_TRUE(clock.runUntil([&] { return !page->isSounding(); }));
+}
+
+} // namespace
+} // namespace strumvale::test

@@ -1,0 +1,112 @@
+#include "sound/listening_tuner.h"
+#include "sound/virtual_clock.h"
+#include "support/temp_dir.h"
+#include "support/tone_file.h"
+
+#include <gtest/gtest.h>
+#include <mutex>
+#include <vector>
+
+namespace strumvale::test {
+namespace {
+
+TEST(ListeningTunerTest, ANoteBelongsToTheNearestStringOfTheTuning) {
+    constexpr const char* kStandard = "E1,A1,D2,G2,B2,E3";
+    auto match = sound::nearestString(kStandard, detuned(45, 12.0)); // A1 a little sharp
+    ASSERT_TRUE(match);
+    EXPECT_EQ(match->string, 5);
+    EXPECT_NEAR(match->cents, 12.0, 0.01);
+    // Between D (string 4) and G (string 3), nearer the G.
+    match = sound::nearestString(kStandard, detuned(54, 20.0));
+    EXPECT_EQ(match->string, 3);
+    EXPECT_NEAR(match->cents, -480.0, 0.01);
+    // Drop D: the low D belongs to string 6.
+    match = sound::nearestString("D1,A1,D2,G2,B2,E3", detuned(38, -30.0));
+    EXPECT_EQ(match->string, 6);
+    // Unknown notes are skipped; with none known there is no string.
+    match = sound::nearestString("??,A1,xx,,B2,E3", detuned(40, 0));
+    EXPECT_EQ(match->string, 5);
+    EXPECT_FALSE(sound::nearestString("", 110.0));
+    EXPECT_FALSE(sound::nearestString(kStandard, 0.0));
+}
+
+class ListeningTunerRun : public ::testing::Test {
+protected:
+    sound::ListeningReports reports() {
+        sound::ListeningReports reports;
+        reports.heard = [this](const std::optional<sound::PitchReading>& reading) {
+            const std::lock_guard lock(mutex);
+            heard.push_back(reading);
+        };
+        reports.failed = [this](const std::string& error) {
+            const std::lock_guard lock(mutex);
+            failures.push_back(error);
+        };
+        return reports;
+    }
+    std::optional<sound::PitchReading> last() {
+        const std::lock_guard lock(mutex);
+        return heard.empty() ? std::nullopt : heard.back();
+    }
+    std::optional<sound::PitchReading> reportAt(std::size_t index) {
+        const std::lock_guard lock(mutex);
+        return heard.at(index);
+    }
+    std::size_t reportCount() {
+        const std::lock_guard lock(mutex);
+        return heard.size();
+    }
+    // Lets the file input hand out audio until a settled reading is reported.
+    bool hearSomething() {
+        return clock.runUntil([&] { return last().has_value(); });
+    }
+
+    TempDir dir;
+    sound::VirtualClock clock;
+    std::mutex mutex;
+    std::vector<std::optional<sound::PitchReading>> heard;
+    std::vector<std::string> failures;
+};
+
+TEST_F(ListeningTunerRun, AFileInputIsHeardPausedAndStopped) {
+    writeToneFile(dir.file("a.wav"), detuned(45, 10.0), 0.5);
+    sound::ListeningTuner tuner(clock);
+    ASSERT_EQ(tuner.start("file:" + dir.file("a.wav"), reports()), std::nullopt);
+    EXPECT_TRUE(tuner.isListening());
+    ASSERT_TRUE(hearSomething());
+    EXPECT_EQ(last()->note, "A1");
+    EXPECT_NEAR(last()->cents, 10.0, 1.5);
+    // Settled within 150 ms of audio from the start.
+    EXPECT_LE(clock.elapsed(), std::chrono::milliseconds(150) + std::chrono::milliseconds(20));
+
+    // While paused nothing is heard; resumed, the note is taken afresh.
+    tuner.setPaused(true);
+    const std::size_t before = reportCount();
+    clock.advance(std::chrono::milliseconds(500));
+    ASSERT_TRUE(clock.waitForSleepers(1));
+    EXPECT_EQ(reportCount(), before);
+    tuner.setPaused(false);
+    ASSERT_TRUE(clock.runUntil([&] { return reportCount() >= before + 2; }));
+    EXPECT_FALSE(reportAt(before).has_value()) << "the old reading goes first";
+    ASSERT_TRUE(hearSomething());
+    EXPECT_EQ(last()->note, "A1");
+
+    tuner.stop();
+    EXPECT_FALSE(tuner.isListening());
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(ListeningTunerRun, ADeviceThatCannotBeOpenedSaysWhy) {
+    sound::ListeningTuner tuner(clock);
+    const std::optional<std::string> missing =
+        tuner.start("file:" + dir.file("none.wav"), reports());
+    ASSERT_TRUE(missing);
+    EXPECT_NE(missing->find("none.wav"), std::string::npos) << *missing;
+    EXPECT_FALSE(tuner.isListening());
+    const std::optional<std::string> alsa = tuner.start("hw:99,0", reports());
+    ASSERT_TRUE(alsa);
+    EXPECT_FALSE(alsa->empty());
+}
+
+} // namespace
+} // namespace strumvale::test

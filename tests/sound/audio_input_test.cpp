@@ -188,6 +188,14 @@ TEST(AudioFileInput, KeepsToTheFileRateOverLongRunsAndLateReaders) {
     ASSERT_TRUE(reader.read(100, 441, [&] { clock.advance(3ms); }));
     EXPECT_EQ(reader.returnedAt.back(), 2s);
     EXPECT_EQ(positions(reader.heard), counting(0, 441 * 100 + 441 * 100, 441));
+
+    // Back after five seconds away, it is not handed all that was missed at
+    // once, as a device's buffer would have overrun.
+    clock.advance(5s);
+    const sound::Clock::Duration back = clock.elapsed();
+    reader.returnedAt.clear();
+    ASSERT_TRUE(reader.read(2, 441));
+    EXPECT_EQ(reader.returnedAt, (std::vector<sound::Clock::Duration>{back + 10ms, back + 20ms}));
 }
 
 TEST(AudioFileInput, FileThatCannotBeUsedGivesAudioInputErrorWithTheReason) {

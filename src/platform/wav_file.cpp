@@ -60,7 +60,8 @@ public:
     bool read(std::uint64_t offset, void* buffer, std::size_t count) const override {
         if (offset > bytes_.size() || count > bytes_.size() - offset)
             return false;
-        std::memcpy(buffer, bytes_.data() + offset, count);
+        if (count > 0) // an empty buffer may be null, which memcpy must not get
+            std::memcpy(buffer, bytes_.data() + offset, count);
         return true;
     }
 

@@ -96,6 +96,12 @@ TEST(WavFile, WrittenSoundReadsBackAtItsRateClippedToFullScale) {
 
     EXPECT_THROW(writeWav(path, {0, written}), std::invalid_argument);
     EXPECT_EQ(readWav(path).samples, expected) << "a refused write leaves the file as it was";
+
+    writeWav(path, {8000, {}});
+    std::string empty;
+    ASSERT_TRUE(readWholeFile(path, empty));
+    EXPECT_TRUE(readWav(path).samples.empty());
+    EXPECT_TRUE(decodeWav(empty, path).samples.empty());
 }
 
 TEST(WavFile, ReadsEveryIntegerAndFloatFormatMixedDownToOne) {

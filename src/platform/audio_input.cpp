@@ -237,15 +237,13 @@ std::unique_ptr<AudioInput> openAlsaInput(const std::string& id) {
     if (error >= 0 && (channels == 0 || channels > kMaxChannels))
         error = -EINVAL;
 
+    // One of the two common rates, 48000 first; else the nearest the device has.
     unsigned rate = 48000;
-    if (error >= 0) {
-        if (snd_pcm_hw_params_test_rate(pcm, params.get(), 48000, 0) == 0)
-            error = snd_pcm_hw_params_set_rate(pcm, params.get(), 48000, 0);
-        else if (snd_pcm_hw_params_test_rate(pcm, params.get(), 44100, 0) == 0)
-            error = snd_pcm_hw_params_set_rate(pcm, params.get(), rate = 44100, 0);
-        else
-            error = snd_pcm_hw_params_set_rate_near(pcm, params.get(), &rate, nullptr);
-    }
+    if (error >= 0 && snd_pcm_hw_params_test_rate(pcm, params.get(), rate, 0) != 0 &&
+        snd_pcm_hw_params_test_rate(pcm, params.get(), 44100, 0) == 0)
+        rate = 44100;
+    if (error >= 0)
+        error = snd_pcm_hw_params_set_rate_near(pcm, params.get(), &rate, nullptr);
     unsigned period = kPeriodMicroseconds;
     unsigned buffer = kBufferMicroseconds;
     if (error >= 0)

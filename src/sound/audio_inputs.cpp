@@ -51,8 +51,8 @@ private:
     Clock::Duration lengthOf(std::uint64_t count) const {
         const auto rate = static_cast<std::uint64_t>(audio_.sampleRate);
         const auto whole = std::chrono::seconds(count / rate);
-        const auto part = std::chrono::nanoseconds((count % rate) * 1'000'000'000 / rate);
-        return std::chrono::duration_cast<Clock::Duration>(whole + part);
+        const auto fraction = std::chrono::nanoseconds((count % rate) * 1'000'000'000 / rate);
+        return std::chrono::duration_cast<Clock::Duration>(whole + fraction);
     }
 
     platform::WavAudio audio_;

@@ -176,7 +176,7 @@ TEST(WavFile, FindsFormatAndDataAmongOtherChunksInAnyOrder) {
         {"a format chunk longer than usual",
          riff(chunk("fmt ", format(1, 1, 8000, 16) + le16(0) + std::string(10, '\x7F')) +
               chunk("data", frames))},
-        {"a wrong RIFF size and a part frame at the end",
+        {"a wrong RIFF size and an incomplete frame at the end",
          "RIFF" + le32(0) + "WAVE" + chunk("fmt ", format(1, 1, 8000, 16)) +
              chunk("data", frames + "\x01")},
     };

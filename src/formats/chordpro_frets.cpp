@@ -33,11 +33,13 @@ DefinedFrets definedFrets(std::string_view tab) {
     }
     DefinedFrets defined;
     defined.baseFret = highest <= 4 ? 1 : lowest;
+    // Assigned rather than given a literal: g++ 12's optimiser warns falsely
+    // (-Wrestrict) about a literal assigned to a string in an array.
     for (int s = 0; s < kStrings; ++s) {
         if (!frets[s])
-            defined.frets[s] = "x";
+            defined.frets[s].assign(1, 'x');
         else if (*frets[s] == 0)
-            defined.frets[s] = "0";
+            defined.frets[s].assign(1, '0');
         else
             defined.frets[s] = std::to_string(*frets[s] - defined.baseFret + 1);
     }
@@ -50,7 +52,7 @@ std::optional<std::string> tabOfDefine(int baseFret,
     for (int s = 0; s < kStrings; ++s) {
         const std::string& fret = frets[s];
         if (fret == "x" || fret == "X" || fret == "N" || fret == "n" || fret == "-1") {
-            tokens[s] = "x";
+            tokens[s].assign(1, 'x');
         } else if (const std::optional<int> relative = fretNumber(fret)) {
             tokens[s] = std::to_string(*relative == 0 ? 0 : *relative + baseFret - 1);
         } else {

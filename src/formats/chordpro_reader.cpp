@@ -200,8 +200,11 @@ model::Playlist readOwnFile(const std::vector<std::string>& lines) {
                 std::stoul(count) > lines.size() - i - 1)
                 throw badLine(lineNumber, "a lyrics count that does not fit the file");
             std::string lyrics;
-            for (std::size_t k = 0; k < std::stoul(count); ++k)
-                lyrics += (k == 0 ? "" : "\n") + unescapedLyric(lines[i + 1 + k]);
+            for (std::size_t k = 0; k < std::stoul(count); ++k) {
+                if (k > 0)
+                    lyrics += '\n';
+                lyrics += unescapedLyric(lines[i + 1 + k]);
+            }
             playlist.Lyrics = lyrics;
             return playlist;
         }
@@ -496,8 +499,11 @@ private:
         while (count > 0 && lyrics_[count - 1].empty())
             --count;
         std::string text;
-        for (std::size_t i = 0; i < count; ++i)
-            text += (i == 0 ? "" : "\n") + toCore(lyrics_[i]);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (i > 0)
+                text += '\n';
+            text += toCore(lyrics_[i]);
+        }
         return text;
     }
 

@@ -158,8 +158,11 @@ std::string writeChordPro(const model::Playlist& playlist, std::string_view titl
         if (section.empty())
             continue;
         out += '\n';
-        for (std::size_t i = 0; i < section.size(); ++i)
-            out += (i == 0 ? "[" : " [") + section[i] + "]";
+        for (std::size_t i = 0; i < section.size(); ++i) {
+            out += i == 0 ? "[" : " [";
+            out += section[i];
+            out += ']';
+        }
         out += '\n';
     }
 

@@ -196,8 +196,11 @@ void TunerPage::applySelectedTuning() {
 
 std::string TunerPage::selectedNotes() const {
     std::string notes;
-    for (int i = 0; i < kStrings; ++i)
-        notes += (i == 0 ? "" : ",") + fromQString(noteLists_[i]->currentText());
+    for (int i = 0; i < kStrings; ++i) {
+        if (i > 0)
+            notes += ',';
+        notes += fromQString(noteLists_[i]->currentText());
+    }
     return notes;
 }
 

@@ -35,18 +35,28 @@ void RealFft::transform(bool inverse) {
     for (std::size_t i = 0; i < n; ++i)
         if (i < reversed_[i])
             std::swap(work_[i], work_[reversed_[i]]);
+    // Plain arithmetic on the interleaved parts: std::complex's product checks for
+    // infinities on every butterfly, which more than doubles the time.
+    double* data = reinterpret_cast<double*>(work_.data());
+    const double* twiddles = reinterpret_cast<const double*>(twiddles_.data());
+    const double sign = inverse ? -1.0 : 1.0;
     for (std::size_t length = 2; length <= n; length *= 2) {
-        const std::size_t halfLength = length / 2;
+        const std::size_t half = length / 2;
         const std::size_t stride = n / length;
         for (std::size_t start = 0; start < n; start += length) {
-            for (std::size_t k = 0; k < halfLength; ++k) {
-                auto w = twiddles_[k * stride];
-                if (inverse)
-                    w = std::conj(w);
-                const auto odd = w * work_[start + k + halfLength];
-                const auto even = work_[start + k];
-                work_[start + k] = even + odd;
-                work_[start + k + halfLength] = even - odd;
+            double* even = data + 2 * start;
+            double* odd = even + 2 * half;
+            for (std::size_t k = 0; k < half; ++k) {
+                const double wr = twiddles[2 * k * stride];
+                const double wi = sign * twiddles[2 * k * stride + 1];
+                const double ore = odd[2 * k] * wr - odd[2 * k + 1] * wi;
+                const double oim = odd[2 * k] * wi + odd[2 * k + 1] * wr;
+                const double ere = even[2 * k];
+                const double eim = even[2 * k + 1];
+                even[2 * k] = ere + ore;
+                even[2 * k + 1] = eim + oim;
+                odd[2 * k] = ere - ore;
+                odd[2 * k + 1] = eim - oim;
             }
         }
     }

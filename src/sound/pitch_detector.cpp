@@ -76,7 +76,8 @@ public:
           window_(frameSize_ - maxLag_ - 1), fft_(std::bit_ceil(std::size_t(frameSize_))),
           input_(fft_.size()), correlation_(fft_.size()), filtered_(fft_.size()),
           energy_(frameSize_ + 1), difference_(maxLag_ + 2), normalised_(maxLag_ + 2),
-          windowSpectrum_(fft_.bins()), frameSpectrum_(fft_.bins()), product_(fft_.bins()) {}
+          cumulative_(maxLag_ + 2), windowSpectrum_(fft_.bins()), frameSpectrum_(fft_.bins()),
+          product_(fft_.bins()) {}
 
     int frameSize() const { return frameSize_; }
 
@@ -134,6 +135,7 @@ private:
         double sum = 0;
         for (int lag = 1; lag <= maxLag_ + 1; ++lag) {
             sum += difference_[lag];
+            cumulative_[lag] = sum;
             normalised_[lag] = sum > 0 ? difference_[lag] * lag / sum : 1;
         }
     }
@@ -153,6 +155,50 @@ private:
         if (!(curvature > 0))
             return at;
         return std::max(0.0, at - (before - after) * (before - after) / (8 * curvature));
+    }
+
+    // The difference function between lags, from the correlation's spectrum (still in
+    // product_): the sum of its bins is the band-limited interpolation of the correlation.
+    double differenceAt(double lag) const {
+        const std::size_t bins = product_.size();
+        const double angle = 2 * std::numbers::pi * lag / double(fft_.size());
+        const std::complex<double> step(std::cos(angle), std::sin(angle));
+        std::complex<double> turn(1, 0);
+        double correlation = 0;
+        for (std::size_t k = 0; k < bins; ++k) {
+            const double weight = k == 0 || k + 1 == bins ? 1 : 2;
+            correlation +=
+                weight * (product_[k].real() * turn.real() - product_[k].imag() * turn.imag());
+            turn = multiply(turn, step);
+        }
+        correlation /= double(fft_.size());
+        const int whole = int(lag);
+        const double part = lag - whole;
+        auto shifted = [&](int at) { return energy_[at + window_] - energy_[at]; };
+        const double energy = (1 - part) * shifted(whole) + part * shifted(whole + 1);
+        return energy_[window_] + energy - 2 * correlation;
+    }
+
+    // The depth of a dip of d' between lags: short periods fall between lags, where the
+    // sampled depth of a sharp dip, even through a parabola, would favour multiples of
+    // the period that happen to land nearer a whole lag. Found on a parabola through
+    // points a quarter lag apart, close enough for a dip of a dozen partials.
+    double fineDepth(int lag) const {
+        const double before = normalised_[lag - 1];
+        const double at = normalised_[lag];
+        const double after = normalised_[lag + 1];
+        const double curvature = before - 2 * at + after;
+        const double centre =
+            lag + (curvature > 0 ? std::clamp(0.5 * (before - after) / curvature, -0.5, 0.5) : 0.0);
+        constexpr double kStep = 0.25;
+        const double left = differenceAt(centre - kStep);
+        const double middle = differenceAt(centre);
+        const double right = differenceAt(centre + kStep);
+        const double bend = left - 2 * middle + right;
+        double lowest = std::min({left, middle, right});
+        if (bend > 0 && std::abs(left - right) < 2 * bend)
+            lowest = middle - (left - right) * (left - right) / (8 * bend);
+        return std::max(0.0, lowest) * lag / cumulative_[lag];
     }
 
     // The deepest dip of d' within lags [from, to], or -1.
@@ -211,16 +257,22 @@ private:
     int preferFundamental(int lag) const {
         for (int steps = 0; steps < 3; ++steps) {
             int deepest = -1;
+            double deepestDepth = 0;
             for (int multiple : {2, 3}) {
                 const int centre = multiple * lag;
                 const int radius = std::max(multiple + 1, centre / 50);
                 if (centre - radius > maxLag_)
                     break;
                 const int dip = deepestDip(centre - radius, centre + radius);
-                if (dip > 0 && (deepest < 0 || depth(dip) < depth(deepest)))
+                if (dip < 0)
+                    continue;
+                const double dipDepth = fineDepth(dip);
+                if (deepest < 0 || dipDepth < deepestDepth) {
                     deepest = dip;
+                    deepestDepth = dipDepth;
+                }
             }
-            if (deepest < 0 || depth(deepest) >= kOctaveDipRatio * depth(lag) - kOctaveDipMargin)
+            if (deepest < 0 || deepestDepth >= kOctaveDipRatio * fineDepth(lag) - kOctaveDipMargin)
                 return lag;
             lag = deepest;
         }
@@ -308,10 +360,73 @@ private:
     std::vector<double> energy_; // running sum of squares: energy_[i] of samples before i
     std::vector<double> difference_;
     std::vector<double> normalised_;
+    std::vector<double> cumulative_; // of the difference function over lags 1..lag
     std::vector<std::complex<double>> windowSpectrum_;
     std::vector<std::complex<double>> frameSpectrum_;
     std::vector<std::complex<double>> product_;
     std::deque<FrameEstimate> recent_;
+};
+
+// Everything above 11 kHz is of no use for pitches up to 1400 Hz, so the analysis runs at
+// 16..32 kHz: halving the rate halves every transform, which is most of the cost.
+int decimationOf(int sampleRate) {
+    int factor = 1;
+    while (sampleRate / (2 * factor) >= 16000)
+        factor *= 2;
+    return factor;
+}
+
+// Keeps one sample in factor after a fourth-order Butterworth low-pass at 0.8 of the new
+// Nyquist frequency. Its phase shift is the same in every period, so it moves no pitch.
+class Decimator {
+public:
+    Decimator(int sampleRate, int factor) : factor_(factor) {
+        if (factor == 1)
+            return;
+        const double cutoff = 0.4 * sampleRate / factor;
+        const double omega = 2 * std::numbers::pi * cutoff / sampleRate;
+        // The two sections of a Butterworth response: Q = 1 / (2 cos(pi/8)), 1 / (2 cos(3pi/8)).
+        const std::array<double, 2> qualities{0.5411961, 1.3065630};
+        for (std::size_t i = 0; i < sections_.size(); ++i) {
+            const double alpha = std::sin(omega) / (2 * qualities[i]);
+            const double c = std::cos(omega);
+            const double a0 = 1 + alpha;
+            auto& s = sections_[i];
+            s.b0 = (1 - c) / 2 / a0;
+            s.b1 = (1 - c) / a0;
+            s.b2 = s.b0;
+            s.a1 = -2 * c / a0;
+            s.a2 = (1 - alpha) / a0;
+        }
+    }
+
+    // The next sample at the analysis rate, if this input completes one.
+    std::optional<float> take(float sample) {
+        if (factor_ == 1)
+            return sample;
+        double value = sample;
+        for (auto& s : sections_) {
+            const double out = s.b0 * value + s.z1;
+            s.z1 = s.b1 * value - s.a1 * out + s.z2;
+            s.z2 = s.b2 * value - s.a2 * out;
+            // Denormal states after a note dies away would slow every sample down.
+            if (std::abs(s.z1) < 1e-25 && std::abs(s.z2) < 1e-25)
+                s.z1 = s.z2 = 0;
+            value = out;
+        }
+        if (++phase_ < factor_)
+            return std::nullopt;
+        phase_ = 0;
+        return float(value);
+    }
+
+private:
+    struct Section {
+        double b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0, z1 = 0, z2 = 0;
+    };
+    int factor_;
+    int phase_ = 0;
+    std::array<Section, 2> sections_{};
 };
 
 void checkSampleRate(int sampleRate) {
@@ -375,7 +490,8 @@ PitchReading readingOf(double frequency, double confidence) {
 
 struct PitchDetector::State {
     explicit State(int rate)
-        : sampleRate(rate), hop(std::max(1, int(std::lround(rate / 100.0)))), yin(rate) {
+        : sampleRate(rate), factor(decimationOf(rate)), decimator(rate, factor),
+          hop(std::max(1, int(std::lround(rate / factor / 100.0)))), yin(rate / factor) {
         buffer.assign(std::size_t(yin.frameSize()), 0.0f);
     }
 
@@ -415,7 +531,9 @@ struct PitchDetector::State {
     }
 
     int sampleRate;
-    int hop;
+    int factor; // of decimation: the analysis runs at sampleRate / factor
+    Decimator decimator;
+    int hop; // at the analysis rate
     Yin yin;
     std::vector<float> buffer; // the latest frame, then up to a hop of newer samples
     int pending = 0;
@@ -438,7 +556,11 @@ PitchDetector& PitchDetector::operator=(PitchDetector&&) noexcept = default;
 void PitchDetector::push(std::span<const float> samples) {
     auto& state = *state_;
     for (float sample : samples) {
-        state.buffer.push_back(std::isfinite(sample) ? std::clamp(sample, -1.0f, 1.0f) : 0.0f);
+        const auto kept =
+            state.decimator.take(std::isfinite(sample) ? std::clamp(sample, -1.0f, 1.0f) : 0.0f);
+        if (!kept)
+            continue;
+        state.buffer.push_back(*kept);
         if (++state.pending == state.hop)
             state.analyse();
     }
@@ -457,11 +579,11 @@ int PitchDetector::sampleRate() const {
 }
 
 int PitchDetector::hopSize() const {
-    return state_->hop;
+    return state_->hop * state_->factor;
 }
 
 int PitchDetector::frameSize() const {
-    return state_->yin.frameSize();
+    return state_->yin.frameSize() * state_->factor;
 }
 
 std::optional<PitchReading> steadyPitch(std::span<const float> samples, int sampleRate) {

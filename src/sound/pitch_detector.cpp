@@ -33,10 +33,10 @@ constexpr double kOctaveDipRatio = 0.5;
 constexpr double kOctaveDipMargin = 0.002;
 // Frames span this many periods of the lowest note: enough for the measurement on the
 // low-passed frame to cover a whole period after its margins, little enough to settle soon.
-constexpr double kFramePeriods = 3.1;
+constexpr double kFramePeriods = 3.3;
 // The low-pass of the refined measurement, in multiples of the pitch: it keeps the
 // fundamental and the second partial, which carry the pitch a tuner should read.
-constexpr double kRefineWidth = 1.2;
+constexpr double kRefineWidth = 1.0;
 // Lags searched either side of the first estimate: 3 + 1 %, up to this many.
 constexpr int kMaxReach = 3 + 3400 / 100;
 // A note has settled after this many frames in a row agree within kAgreeCents.
@@ -339,7 +339,11 @@ private:
         const double curvature = before - 2 * at + after;
         if (!(curvature > 0) || before < at || after < at)
             return period;
-        return from + best + 0.5 * (before - after) / curvature;
+        // Low-passed to its fundamental, the dip is shaped like 1 - cos(2 pi tau / period).
+        // Fitting that shape rather than a parabola is exact for a sinusoid; a parabola
+        // would misplace the bottom by cents once a period spans only a few samples.
+        const double omega = 2 * std::numbers::pi / period;
+        return from + best + std::atan((before - after) / curvature * std::tan(omega / 2)) / omega;
     }
 
     // Written out: std::complex's operator* guards against infinities at some cost.

@@ -1,3 +1,4 @@
+#include "sound/fft.h"
 #include "sound/pitch_detector.h"
 
 #include <cmath>
@@ -118,6 +119,38 @@ Listened listen(PitchDetector& detector, const std::vector<float>& samples, int 
 }
 
 } // namespace
+
+TEST(PitchFft, FindsTheBinsOfKnownSignalsAndInvertsExactly) {
+    constexpr std::size_t kSize = 64;
+    RealFft fft(kSize);
+    std::vector<double> signal(kSize), back(kSize);
+    std::vector<std::complex<double>> spectrum(fft.bins());
+    // A constant, a cosine at bin 5, a sine at bin 9 and the Nyquist frequency.
+    for (std::size_t i = 0; i < kSize; ++i)
+        signal[i] = 0.5 + std::cos(2 * std::numbers::pi * 5 * double(i) / kSize) +
+                    2 * std::sin(2 * std::numbers::pi * 9 * double(i) / kSize) +
+                    (i % 2 ? -0.25 : 0.25);
+    fft.forward(signal, spectrum);
+    for (std::size_t k = 0; k < spectrum.size(); ++k) {
+        std::complex<double> expected = 0;
+        if (k == 0)
+            expected = 0.5 * kSize;
+        if (k == 5)
+            expected = double(kSize) / 2;
+        if (k == 9)
+            expected = {0, -double(kSize)};
+        if (k == 32)
+            expected = 0.25 * kSize;
+        EXPECT_NEAR(std::abs(spectrum[k] - expected), 0, 1e-9) << "bin " << k;
+    }
+    fft.inverse(spectrum, back);
+    for (std::size_t i = 0; i < kSize; ++i)
+        EXPECT_NEAR(back[i], signal[i], 1e-12);
+
+    EXPECT_THROW(RealFft(0), std::invalid_argument);
+    EXPECT_THROW(RealFft(48), std::invalid_argument);
+    EXPECT_THROW(fft.forward(std::vector<double>(32), spectrum), std::invalid_argument);
+}
 
 TEST(PitchNames, ProgramNamesAreAnOctaveBelowScientificPitch) {
     EXPECT_EQ(programNoteName(40), "E1");

@@ -315,7 +315,7 @@ private:
         const int centre = int(std::lround(period));
         const int reach = 3 + centre / 100;
         const int room = frameSize_ - 2 * margin - (centre + reach) - 1;
-        if (room < centre)
+        if (room < centre || centre - reach - 1 < 1)
             return period;
         const int window = room / centre * centre;
         std::array<double, 2 * (kMaxReach + 1) + 1> differences{};
@@ -473,9 +473,10 @@ PitchReading summarise(const std::deque<FrameEstimate>& run) {
 std::string programNoteName(int midiNote) {
     static constexpr std::array<const char*, 12> kNames{"C",  "C#", "D",  "D#", "E",  "F",
                                                         "F#", "G",  "G#", "A",  "A#", "B"};
-    // Floor division, so that notes below MIDI 0 keep their names.
-    const int octave = (midiNote >= 0 ? midiNote / 12 : (midiNote - 11) / 12);
-    const int pitchClass = midiNote - octave * 12;
+    // Floor division, so that notes below MIDI 0 keep their names; written so that no
+    // step overflows, whatever the number.
+    const int pitchClass = (midiNote % 12 + 12) % 12;
+    const long long octave = midiNote / 12 - (midiNote % 12 < 0 ? 1 : 0);
     return std::string(kNames[pitchClass]) + std::to_string(octave - 2);
 }
 

@@ -52,7 +52,7 @@ public:
     int sampleRate() const;
     // Samples between two analyses, about 10 ms.
     int hopSize() const;
-    // Samples each analysis looks at: the most recent ones, about 40 ms.
+    // Samples each analysis looks at: the most recent ones, about 55 ms.
     int frameSize() const;
 
 private:

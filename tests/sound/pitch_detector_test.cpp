@@ -5,6 +5,7 @@
 #include <complex>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <limits>
 #include <numbers>
 #include <stdexcept>
 #include <vector>
@@ -166,6 +167,8 @@ TEST(PitchNames, ProgramNamesAreAnOctaveBelowScientificPitch) {
     EXPECT_EQ(programNoteName(0), "C-2");
     EXPECT_EQ(programNoteName(-1), "B-3");
     EXPECT_EQ(programNoteName(127), "G8");
+    EXPECT_EQ(programNoteName(std::numeric_limits<int>::max()), "G178956968");
+    EXPECT_EQ(programNoteName(std::numeric_limits<int>::min()), "E-178956973");
 }
 
 TEST(PitchNames, ReadingsNameTheNearestNoteAndCentsUpToHalfASemitone) {
@@ -280,6 +283,15 @@ TEST(PitchDetector, GivesNoReadingForSilenceNoiseOrBrokenInput) {
     for (std::size_t i = 0; i < broken.size(); i += 3)
         broken[i] = i % 2 ? INFINITY : -1e30f;
     EXPECT_TRUE(none(broken));
+    // A whistle above the range is refused, not read an octave or a fifth down.
+    for (int whistleRate : {8000, 48000}) {
+        PitchDetector whistle(whistleRate);
+        std::vector<float> tone(std::size_t(whistleRate) / 2);
+        for (std::size_t i = 0; i < tone.size(); ++i)
+            tone[i] = float(0.5 * std::sin(2 * std::numbers::pi * 2100 * double(i) / whistleRate));
+        whistle.push(tone);
+        EXPECT_FALSE(whistle.reading()) << whistleRate;
+    }
     // And the detector still works afterwards.
     Pluck tone;
     tone.frequency = frequencyOf(55);

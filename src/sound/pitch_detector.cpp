@@ -34,11 +34,12 @@ constexpr double kOctaveDipMargin = 0.002;
 // Frames span this many periods of the lowest note: enough for the measurement on the
 // low-passed frame to cover a whole period after its margins, little enough to settle soon.
 constexpr double kFramePeriods = 3.3;
-// The low-pass of the refined measurement, in multiples of the pitch: it keeps the
-// fundamental and the second partial, which carry the pitch a tuner should read.
+// The low-pass of the refined measurement, in multiples of the pitch: it keeps mostly the
+// fundamental, and the second partial where the fundamental is weak.
 constexpr double kRefineWidth = 1.0;
-// Lags searched either side of the first estimate: 3 + 1 %, up to this many.
-constexpr int kMaxReach = 3 + 3400 / 100;
+// Lags searched either side of the first estimate are 3 + 1 % of its period, so at most
+// this many: below 32 kHz, the longest period (60 Hz) is under 540 lags.
+constexpr int kMaxReach = 3 + 540 / 100;
 // A note has settled after this many frames in a row agree within kAgreeCents.
 constexpr std::size_t kSettleFrames = 3;
 constexpr double kAgreeCents = 8;

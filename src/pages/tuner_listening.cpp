@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QWidget>
+#include <cmath>
 
 namespace strumvale::pages {
 namespace {
@@ -91,7 +92,8 @@ std::optional<int> TunerListening::matchedString() const {
 }
 
 bool TunerListening::inTune() const {
-    return meter_->inTune();
+    // The string's own note, not merely some note, must be in tune.
+    return match_ && std::abs(match_->cents) <= TuningMeter::kInTuneCents;
 }
 
 void TunerListening::setListening(bool on) {
@@ -146,6 +148,7 @@ void TunerListening::listenOn(int input) {
 
 void TunerListening::show(const std::optional<sound::PitchReading>& reading) {
     reading_ = reading;
+    status_->setToolTip(QString());
     match_ = reading ? sound::nearestString(tuningNotes_, reading->frequency) : std::nullopt;
     meter_->setCents(reading ? std::optional<double>(reading->cents) : std::nullopt);
     if (!reading) {
@@ -164,8 +167,7 @@ void TunerListening::show(const std::optional<sound::PitchReading>& reading) {
         if (string.endsWith(QLatin1Char(':')))
             string.chop(1);
     }
-    status_->setText(meter_->inTune() ? translate_("In tune") + QStringLiteral(" · ") + string
-                                      : string);
+    status_->setText(inTune() ? translate_("In tune") + QStringLiteral(" · ") + string : string);
     meter_->setAccessibleDescription(cents);
     // Read out by screen readers as one text.
     heard_->setAccessibleDescription(heard_->text() + QStringLiteral(", ") + status_->text());

@@ -68,22 +68,43 @@ std::string fileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+AudioInputSystem& systemInUse() {
+    static AudioInputSystem system = alsaAudioInputSystem();
+    return system;
+}
+
 } // namespace
+
+AudioInputSystem alsaAudioInputSystem() {
+    return {platform::alsaInputDevices, platform::openAlsaInput};
+}
+
+const AudioInputSystem& audioInputSystem() {
+    return systemInUse();
+}
+
+ScopedAudioInputSystem::ScopedAudioInputSystem(AudioInputSystem system) : saved_(systemInUse()) {
+    systemInUse() = std::move(system);
+}
+
+ScopedAudioInputSystem::~ScopedAudioInputSystem() {
+    systemInUse() = std::move(saved_);
+}
 
 std::vector<platform::AudioInputDevice> audioInputDevices() {
     std::vector<platform::AudioInputDevice> devices;
     const char* path = std::getenv(kAudioInputFileVariable);
     if (path != nullptr && *path != '\0')
         devices.push_back({std::string(kFilePrefix) + path, fileName(path)});
-    std::vector<platform::AudioInputDevice> alsa = platform::alsaInputDevices();
-    devices.insert(devices.end(), alsa.begin(), alsa.end());
+    std::vector<platform::AudioInputDevice> system = audioInputSystem().devices();
+    devices.insert(devices.end(), system.begin(), system.end());
     return devices;
 }
 
 std::unique_ptr<platform::AudioInput> openAudioInput(const std::string& id, Clock& clock) {
     if (id.starts_with(kFilePrefix))
         return openFileInput(id.substr(kFilePrefix.size()), clock);
-    return platform::openAlsaInput(id);
+    return audioInputSystem().open(id);
 }
 
 std::unique_ptr<platform::AudioInput> openFileInput(const std::string& path, Clock& clock) {

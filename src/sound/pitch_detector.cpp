@@ -53,6 +53,9 @@ constexpr int kForgetAfterMisses = 3;
 // which a live reading cannot) and this far from the period found there.
 constexpr std::size_t kLocalFrames = 2;
 constexpr double kLocalRange = 0.2;
+// A frame whose oldest quarter is this much quieter (in energy) than its newest holds an
+// attack: the silence or the old note before it bends the period found, by over ten cents.
+constexpr double kAttackEnergyRatio = 1.0 / 9;
 
 double centsBetween(double frequency, double reference) {
     return 1200 * std::log2(frequency / reference);
@@ -440,6 +443,18 @@ void checkSampleRate(int sampleRate) {
                                     " Hz is outside 8000..192000 Hz");
 }
 
+double energyOf(std::span<const float> samples) {
+    double energy = 0;
+    for (float sample : samples)
+        energy += double(sample) * sample;
+    return energy;
+}
+
+bool holdsAnAttack(std::span<const float> frame) {
+    const std::size_t quarter = frame.size() / 4;
+    return energyOf(frame.first(quarter)) < kAttackEnergyRatio * energyOf(frame.last(quarter));
+}
+
 double medianFrequency(const std::deque<FrameEstimate>& run) {
     std::array<double, kSmoothFrames> values{};
     const std::size_t count = std::min(run.size(), values.size());
@@ -504,6 +519,9 @@ struct PitchDetector::State {
     void analyse() {
         buffer.erase(buffer.begin(), buffer.begin() + hop);
         pending = 0;
+        // The reading so far holds until the frames have passed the attack.
+        if (holdsAnAttack(buffer))
+            return;
         const auto frame = yin.analyse(buffer);
         settled.reset();
         if (!frame) {

@@ -3,6 +3,7 @@
 #include "pages/tuner_page.h"
 #include "pages/tuning_meter.h"
 #include "resources/templates/tuner_page.h"
+#include "sound/audio_inputs.h"
 #include "support/temp_dir.h"
 #include "support/tone_file.h"
 #include "uikit/dialog_builder.h"
@@ -18,8 +19,28 @@
 namespace strumvale::test {
 namespace {
 
+// A microphone that hears a WAV file and is pulled out after some reads.
+class PulledOutInput final : public platform::AudioInput {
+public:
+    PulledOutInput(std::unique_ptr<platform::AudioInput> file, int reads)
+        : file_(std::move(file)), readsLeft_(reads) {}
+    int sampleRate() const override { return file_->sampleRate(); }
+    std::size_t read(std::span<float> samples) override { return readOrStop(samples, {}); }
+    std::size_t readOrStop(std::span<float> samples, std::stop_token stop) override {
+        if (readsLeft_-- <= 0)
+            throw platform::AudioInputError("mic", "Device mic was disconnected");
+        return file_->readOrStop(samples, stop);
+    }
+
+private:
+    std::unique_ptr<platform::AudioInput> file_;
+    int readsLeft_;
+};
+
 // The Guitar Tuner page listening to a WAV file as its input device, on a
-// library whose player and input sleep on a virtual clock.
+// library whose player and input sleep on a virtual clock. The machine's own
+// capture devices are replaced by systemDevices, whose "mic" hears micFile
+// until it is pulled out after micReads reads.
 class TunerListeningTest : public ::testing::Test {
 protected:
     TunerListeningTest() {
@@ -49,8 +70,20 @@ protected:
         return runUntil([&] { return !listening().heardNote().text().isEmpty(); });
     }
 
+    std::unique_ptr<platform::AudioInput> openSystemDevice(const std::string& id) {
+        if (id != "mic")
+            throw platform::AudioInputError(id, "No such device");
+        return std::make_unique<PulledOutInput>(sound::openFileInput(micFile, clock), micReads);
+    }
+
     TempDir dir;
     sound::VirtualClock clock;
+    std::vector<platform::AudioInputDevice> systemDevices;
+    std::string micFile;
+    int micReads = 1'000'000;
+    sound::ScopedAudioInputSystem system{
+        {[this] { return systemDevices; },
+         [this](const std::string& id) { return openSystemDevice(id); }}};
     std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
     platform::ScopedMidiProviders scope{{recorder}};
     ChordLibrary library{{.settingsFile = false, .openMidiDevice = false, .clock = &clock}};
@@ -102,9 +135,78 @@ TEST_F(TunerListeningTest, AnInTuneNoteSaysSo) {
     start(dir.file("e.wav"));
     listening().listenBox().click();
     ASSERT_TRUE(heardSomething());
-    EXPECT_TRUE(listening().inTune());
+    EXPECT_TRUE(listening().inTune()) << listening().heardNote().text().toStdString();
     EXPECT_EQ(listening().matchedString(), 1);
     EXPECT_EQ(listening().status().text(), "In tune \u00B7 String 1 (E)");
+}
+
+TEST_F(TunerListeningTest, AnInTuneNoteBetweenTwoStringsIsNotCalledInTune) {
+    writeToneFile(dir.file("f sharp.wav"), detuned(54, 0.0), 1.0); // F#2, below the G string
+    start(dir.file("f sharp.wav"));
+    listening().listenBox().click();
+    ASSERT_TRUE(heardSomething());
+    EXPECT_TRUE(listening().heardNote().text().startsWith("F#2  "));
+    EXPECT_TRUE(listening().meter().inTune()) << "the needle shows the note it hears";
+    EXPECT_FALSE(listening().inTune());
+    EXPECT_EQ(listening().status().text(), "String 3 (G)");
+}
+
+TEST_F(TunerListeningTest, AnotherInputDeviceCanBeChosen) {
+    writeToneFile(dir.file("d.wav"), detuned(50, -20.0), 1.0); // D2, string 4
+    micFile = dir.file("d.wav");
+    writeToneFile(dir.file("a.wav"), detuned(45, 0.0), 1.0);
+    systemDevices = {{"mic", "USB microphone"}, {"line", "Line in"}};
+    start(dir.file("a.wav"));
+    pages::TunerListening& tuner = listening();
+    tuner.listenBox().click();
+    ASSERT_EQ(tuner.inputs().count(), 3);
+    ASSERT_TRUE(heardSomething());
+    EXPECT_EQ(tuner.matchedString(), 5);
+
+    tuner.inputs().setCurrentIndex(1);
+    emit tuner.inputs().activated(1);
+    ASSERT_TRUE(runUntil([&] { return tuner.matchedString() == 4; }));
+    EXPECT_NEAR(*tuner.meter().cents(), -20.0, 1.5);
+
+    // A device that will not open says so, and the choice stays.
+    tuner.inputs().setCurrentIndex(2);
+    emit tuner.inputs().activated(2);
+    EXPECT_FALSE(tuner.isListening());
+    EXPECT_EQ(tuner.status().text(), "Could not open the input device.");
+    EXPECT_EQ(tuner.inputs().currentText(), "Line in");
+    EXPECT_TRUE(tuner.heardNote().text().isEmpty());
+}
+
+TEST_F(TunerListeningTest, WithoutAnyInputDeviceThePageSaysSoAndStillPlays) {
+    page = std::make_unique<pages::TunerPage>(host);
+    listening().listenBox().click();
+    EXPECT_FALSE(listening().isListening());
+    EXPECT_EQ(listening().inputs().count(), 0);
+    EXPECT_EQ(listening().status().text(), "No input device was found.");
+    uikit::control<uikit::ImageButton>(*page, resources::TunerId::String1Play)->click();
+    EXPECT_TRUE(page->isSounding());
+    ASSERT_TRUE(clock.runUntil([&] { return !page->isSounding(); }));
+}
+
+TEST_F(TunerListeningTest, AnInputThatIsPulledOutIsReportedAndPlayingGoesOn) {
+    writeToneFile(dir.file("g.wav"), detuned(55, 3.0), 1.0);
+    micFile = dir.file("g.wav");
+    micReads = 30; // about 300 ms
+    systemDevices = {{"mic", "USB microphone"}};
+    page = std::make_unique<pages::TunerPage>(host);
+    pages::TunerListening& tuner = listening();
+    tuner.listenBox().click();
+    ASSERT_TRUE(heardSomething());
+    ASSERT_TRUE(runUntil([&] { return !tuner.isListening(); }));
+    ASSERT_TRUE(runUntil(
+        [&] { return !tuner.status().text().isEmpty() && tuner.heardNote().text().isEmpty(); }));
+    EXPECT_EQ(tuner.status().text(), "The input device stopped working.");
+    EXPECT_TRUE(tuner.status().toolTip().contains("disconnected"));
+    EXPECT_FALSE(tuner.meter().cents());
+    EXPECT_TRUE(tuner.listenBox().isChecked()) << "ticking it again tries again";
+    uikit::control<uikit::ImageButton>(*page, resources::TunerId::String3Play)->click();
+    EXPECT_TRUE(page->isSounding());
+    ASSERT_TRUE(clock.runUntil([&] { return !page->isSounding(); }));
 }
 
 TEST_F(TunerListeningTest, AnInputThatCannotBeOpenedIsReportedOnThePage) {

@@ -26,7 +26,8 @@ constexpr std::string_view kStringNames[] = {"String 1 (E):", "String 2 (B):", "
                                              "String 4 (D):", "String 5 (A):", "String 6 (E):"};
 
 QString signedCents(double cents) {
-    return (cents >= 0 ? QStringLiteral("+") : QString()) + QString::number(cents, 'f', 1);
+    const double shown = sound::shownCents(cents);
+    return (shown >= 0 ? QStringLiteral("+") : QString()) + QString::number(shown, 'f', 1);
 }
 
 } // namespace

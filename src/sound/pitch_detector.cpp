@@ -496,6 +496,11 @@ std::string programNoteName(int midiNote) {
     return std::string(kNames[pitchClass]) + std::to_string(octave - 2);
 }
 
+double shownCents(double cents) {
+    // Adding zero turns -0.0 into +0.0.
+    return std::round(cents * 10) / 10 + 0.0;
+}
+
 PitchReading readingOf(double frequency, double confidence) {
     if (!std::isfinite(frequency) || frequency <= 0)
         throw std::invalid_argument("frequency " + std::to_string(frequency) + " Hz is no pitch");

@@ -20,6 +20,9 @@ struct PitchReading {
 // is "E1", MIDI 69 (440 Hz) is "A3", MIDI 16 is "E-1", as in the note table.
 std::string programNoteName(int midiNote);
 
+// cents rounded to the tenth a tuner shows; a hair below zero is +0.0, not -0.0.
+double shownCents(double cents);
+
 // The nearest note to frequency (Hz, finite and above 0, else std::invalid_argument);
 // confidence is clamped to 0..1.
 PitchReading readingOf(double frequency, double confidence);

@@ -102,6 +102,9 @@ struct Listened {
     std::optional<PitchReading> last;
     std::set<std::string> notes; // every note read on the way
     long settledAfter = -1;      // samples from the start until the right note was read
+    // The span of cents the right note was read at, from its first reading on: a needle
+    // must not jump on its way to the true value.
+    double lowestCents = 50, highestCents = -50;
 };
 
 // Pushes in awkward block sizes, as audio devices do.
@@ -118,8 +121,12 @@ Listened listen(PitchDetector& detector, const std::vector<float>& samples, int 
         result.last = detector.reading();
         if (result.last)
             result.notes.insert(result.last->note);
-        if (result.settledAfter < 0 && result.last && result.last->midiNote == midiNote)
+        if (!result.last || result.last->midiNote != midiNote)
+            continue;
+        if (result.settledAfter < 0)
             result.settledAfter = long(at);
+        result.lowestCents = std::min(result.lowestCents, result.last->cents);
+        result.highestCents = std::max(result.highestCents, result.last->cents);
     }
     return result;
 }
@@ -228,6 +235,8 @@ TEST(PitchDetector, ReadsGuitarStringsAcrossTheRange) {
             ASSERT_TRUE(heard.last);
             EXPECT_EQ(heard.last->note, programNoteName(midi));
             EXPECT_NEAR(heard.last->cents, cents, 1.5);
+            EXPECT_NEAR(heard.lowestCents, cents, 1.5);
+            EXPECT_NEAR(heard.highestCents, cents, 1.5);
             EXPECT_GT(heard.last->confidence, 0.5);
             EXPECT_GE(heard.settledAfter, 0);
             EXPECT_LE(heard.settledAfter, 0.150 * rate);

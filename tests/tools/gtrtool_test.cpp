@@ -89,7 +89,7 @@ TEST(GtrtoolPack, ErrorsAndUsageHaveTheirOwnStatus) {
     auto help = gtrtool(dir, {"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* command : {"pack", "unpack", "info", "chords", "scales", "tunings", "patterns",
-                                "resave", "translate"})
+                                "resave", "translate", "pitch"})
         EXPECT_NE(help.out.find(std::string("gtrtool ") + command + " "), std::string::npos);
 }
 

@@ -25,7 +25,8 @@ int runPitch(const Arguments& arguments) {
             std::fprintf(stderr, "no pitched note in %s\n", path.c_str());
             return static_cast<int>(ReadFailed);
         }
-        std::printf("%.2f\t%s\t%+.1f\n", reading->frequency, reading->note.c_str(), reading->cents);
+        std::printf("%.2f\t%s\t%+.1f\n", reading->frequency, reading->note.c_str(),
+                    strumvale::sound::shownCents(reading->cents));
         return static_cast<int>(Success);
     });
 }

@@ -12,7 +12,9 @@
 #include "pages/pattern_grid_editor.h"
 #include "pages/playlist_page.h"
 #include "pages/scales_page.h"
+#include "pages/tuner_listening.h"
 #include "pages/tuner_page.h"
+#include "pages/tuning_meter.h"
 #include "resources/templates/chords_tabs_page.h"
 #include "resources/templates/drummer_page.h"
 #include "resources/templates/editor_page.h"
@@ -21,6 +23,7 @@
 #include "resources/templates/scales_page.h"
 #include "resources/templates/tuner_page.h"
 #include "settings/settings_dialog.h"
+#include "sound/audio_inputs.h"
 #include "uikit/dialog_builder.h"
 
 #include <QAbstractButton>
@@ -28,6 +31,7 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -128,6 +132,13 @@ QStringList unnamedControls(QWidget& window, const QString& where) {
 
 class Accessibility : public AppTest {
 protected:
+    // Listening shows its controls whether or not the machine has a microphone.
+    sound::ScopedAudioInputSystem noMicrophone{
+        {[] { return std::vector<platform::AudioInputDevice>{}; },
+         [](const std::string& id) -> std::unique_ptr<platform::AudioInput> {
+             throw platform::AudioInputError(id, "No such device");
+         }}};
+
     void SetUp() override {
         AppTest::SetUp();
         writeChordfile("default.gtr", [](ChordLibrary& library) {
@@ -154,6 +165,9 @@ protected:
                 uikit::control<QRadioButton>(tabs.tunerPage(), resources::TunerId::EnableEditing)
                     ->click();
                 unnamed += unnamedControls(main, where + QStringLiteral(" editing"));
+                tabs.tunerPage().listening().listenBox().click();
+                unnamed += unnamedControls(main, where + QStringLiteral(" listening"));
+                tabs.tunerPage().listening().listenBox().click();
             } else if (page == app::PageTabCtrl::Drummer) {
                 uikit::control<QRadioButton>(tabs.drummerPage(),
                                              resources::DrummerId::EnableEditing)
@@ -216,6 +230,9 @@ TEST_F(Accessibility, NamesAreInTheLanguageInUse) {
                   ->accessibleName()
                   .toStdString(),
               "Sträng 6 (E)");
+    pages::TunerListening& listening = tabs.tunerPage().listening();
+    EXPECT_EQ(spokenName(&listening.inputs()), "Ingångsenhet");
+    EXPECT_EQ(spokenName(&listening.meter()), "Stämningsmätare");
     tabs.setCurrentIndex(app::PageTabCtrl::Playlist);
     EXPECT_EQ(spokenName(&tabs), "Spellista") << "the tab control is named after the page shown";
 }

@@ -2,6 +2,7 @@
 
 #include "pages/tuning_meter.h"
 #include "sound/audio_inputs.h"
+#include "uikit/pixel_font.h"
 #include "uikit/text.h"
 
 #include <QCheckBox>
@@ -41,8 +42,7 @@ TunerListening::TunerListening(QWidget& page, Translate translate, sound::Clock&
     heard_ = new QLabel(&page);
     heard_->setGeometry(kHeard);
     heard_->setAlignment(Qt::AlignCenter);
-    QFont large = heard_->font();
-    large.setPointSizeF(large.pointSizeF() * 1.4);
+    QFont large = uikit::scaledFont(heard_->font(), 1.4);
     large.setBold(true);
     heard_->setFont(large);
     status_ = new QLabel(&page);

@@ -1,5 +1,7 @@
 #include "pages/tuning_meter.h"
 
+#include "uikit/pixel_font.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -8,7 +10,8 @@ namespace strumvale::pages {
 namespace {
 
 constexpr double kRange = 50.0;
-constexpr int kMargin = 8;
+// Room at either end for the "-50" and "+50" under the scale.
+constexpr int kMargin = 16;
 const QColor kInTune(40, 160, 60);
 const QColor kOff(200, 60, 40);
 
@@ -46,9 +49,7 @@ void TuningMeter::paintEvent(QPaintEvent*) {
         const int length = cents % 25 == 0 ? 10 : (cents % 10 == 0 ? 6 : 3);
         painter.drawLine(x, bottom, x, bottom - length);
     }
-    QFont small = font();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
-    painter.setFont(small);
+    painter.setFont(uikit::scaledFont(font(), 0.85));
     for (int cents : {-50, 0, 50}) {
         const QString text = cents > 0 ? QStringLiteral("+%1").arg(cents) : QString::number(cents);
         painter.drawText(QRect(needleX(cents) - 20, bottom + 1, 40, 13), Qt::AlignCenter, text);

@@ -1,5 +1,6 @@
 #pragma once
 
+class QFont;
 class QWidget;
 
 namespace strumvale::uikit {
@@ -8,5 +9,9 @@ namespace strumvale::uikit {
 // the desktop's scale, with its pixels in exactly the chosen colours, as on a
 // bitmap font.
 void usePixelFont(QWidget& view);
+
+// font factor times as large, whether its size is set in pixels (as on the
+// pages) or in points.
+QFont scaledFont(const QFont& font, double factor);
 
 } // namespace strumvale::uikit

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QWidget>
@@ -54,6 +55,7 @@ TunerListening::TunerListening(QWidget& page, Translate translate, sound::Clock&
     for (QWidget* widget : {static_cast<QWidget*>(meter_), static_cast<QWidget*>(heard_),
                             static_cast<QWidget*>(status_), static_cast<QWidget*>(inputs_)})
         widget->hide();
+    page.installEventFilter(this);
     connect(listen_, &QCheckBox::toggled, this, [this](bool on) { setListening(on); });
     connect(inputs_, &QComboBox::activated, this, [this](int input) { listenOn(input); });
     retranslate();
@@ -61,6 +63,19 @@ TunerListening::TunerListening(QWidget& page, Translate translate, sound::Clock&
 
 TunerListening::~TunerListening() {
     tuner_.stop();
+}
+
+bool TunerListening::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &page_ && event->type() == QEvent::Hide && tuner_.isListening()) {
+        tuner_.stop();
+        heldWhileHidden_ = true;
+        show(std::nullopt);
+    } else if (watched == &page_ && event->type() == QEvent::Show && heldWhileHidden_) {
+        heldWhileHidden_ = false;
+        if (listen_->isChecked())
+            listenOn(inputs_->currentIndex());
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TunerListening::retranslate() {
@@ -102,6 +117,7 @@ void TunerListening::setListening(bool on) {
                             static_cast<QWidget*>(status_), static_cast<QWidget*>(inputs_)})
         widget->setVisible(on);
     if (!on) {
+        heldWhileHidden_ = false;
         tuner_.stop();
         show(std::nullopt);
         emit changed();

@@ -21,7 +21,9 @@ class TuningMeter;
 // The Guitar Tuner page's listening mode: Listen switches it on, an input
 // device is chosen, and the heard note shows with a meter of how far it is off
 // and the string of the tuning it belongs to. Its widgets sit in the page's
-// picture area, which they take over while listening.
+// picture area, which they take over while listening. The input is let go
+// while the page is hidden (another page shown, the window minimised) and
+// taken again when it shows.
 class TunerListening : public QObject {
     Q_OBJECT
 public:
@@ -52,6 +54,9 @@ signals:
     // The page redraws its picture and labels.
     void changed();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setListening(bool on);
     void listenOn(int input);
@@ -68,6 +73,7 @@ private:
     std::string tuningNotes_;
     std::optional<sound::PitchReading> reading_;
     std::optional<sound::StringMatch> match_;
+    bool heldWhileHidden_ = false;
     // Last: its thread ends before anything it reports to goes.
     sound::ListeningTuner tuner_;
 };

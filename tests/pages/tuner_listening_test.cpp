@@ -4,6 +4,7 @@
 #include "pages/tuning_meter.h"
 #include "resources/templates/tuner_page.h"
 #include "sound/audio_inputs.h"
+#include "support/scoped_variable.h"
 #include "support/temp_dir.h"
 #include "support/tone_file.h"
 #include "uikit/dialog_builder.h"
@@ -13,8 +14,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace strumvale::test {
 namespace {
@@ -48,13 +49,9 @@ protected:
         library.Reset();
         library.ChordPlayer.setup(0, 0, 0, 127);
     }
-    ~TunerListeningTest() override {
-        page.reset();
-        ::unsetenv("STRUMVALE_AUDIO_INPUT_FILE");
-    }
 
     pages::TunerPage& start(const std::string& inputFile) {
-        ::setenv("STRUMVALE_AUDIO_INPUT_FILE", inputFile.c_str(), 1);
+        inputFileVariable.emplace(sound::kAudioInputFileVariable, inputFile);
         page = std::make_unique<pages::TunerPage>(host);
         return *page;
     }
@@ -77,6 +74,7 @@ protected:
     }
 
     TempDir dir;
+    std::optional<ScopedVariable> inputFileVariable;
     sound::VirtualClock clock;
     std::vector<platform::AudioInputDevice> systemDevices;
     std::string micFile;
@@ -128,6 +126,29 @@ TEST_F(TunerListeningTest, ListeningNamesTheNoteItsCentsAndItsString) {
     EXPECT_FALSE(tuner.isListening());
     EXPECT_TRUE(tuner.meter().isHidden());
     EXPECT_FALSE(tuner.matchedString());
+}
+
+TEST_F(TunerListeningTest, AHiddenPageLetsTheInputGoAndTakesItAgainWhenShown) {
+    writeToneFile(dir.file("b.wav"), detuned(59, -4.0), 1.0);
+    start(dir.file("b.wav"));
+    page->show();
+    listening().listenBox().click();
+    ASSERT_TRUE(heardSomething());
+    EXPECT_EQ(listening().matchedString(), 2);
+
+    page->hide(); // another page is chosen
+    EXPECT_FALSE(listening().isListening());
+    EXPECT_TRUE(listening().heardNote().text().isEmpty());
+    page->show();
+    EXPECT_TRUE(listening().isListening());
+    ASSERT_TRUE(heardSomething());
+    EXPECT_EQ(listening().matchedString(), 2);
+
+    // Switched off while hidden, it stays off when shown.
+    page->hide();
+    listening().listenBox().click();
+    page->show();
+    EXPECT_FALSE(listening().isListening());
 }
 
 TEST_F(TunerListeningTest, AnInTuneNoteSaysSo) {

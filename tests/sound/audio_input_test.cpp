@@ -3,6 +3,7 @@
 #include "sound/audio_capture.h"
 #include "sound/audio_inputs.h"
 #include "sound/virtual_clock.h"
+#include "support/scoped_variable.h"
 #include "support/temp_dir.h"
 
 #include <cmath>
@@ -19,30 +20,9 @@ using platform::AudioInputError;
 using sound::AudioCapture;
 using test::TempDir;
 
+using test::ScopedVariable;
+
 namespace {
-
-// Sets an environment variable for one test, restoring it afterwards.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            saved_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedVariable() {
-        if (saved_)
-            ::setenv(name_, saved_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
 
 // Sample number k of a test file holds k/32768, which 16 bits keep exactly,
 // so every sample heard tells where in the file it came from.

@@ -5,6 +5,7 @@
 #include "sound/midi_out_device.h"
 #include "sound/virtual_clock.h"
 #include "support/recording_midi.h"
+#include "support/scoped_variable.h"
 #include "support/temp_dir.h"
 
 #include <cstdlib>
@@ -19,30 +20,9 @@ using midi::CMIDIOutException;
 using platform::ScopedMidiProviders;
 using test::RecordingMidi;
 
+using test::ScopedVariable;
+
 namespace {
-
-// Sets an environment variable for one test, restoring it afterwards.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            saved_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedVariable() {
-        if (saved_)
-            ::setenv(name_, saved_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
 
 std::string openFailure(unsigned id) {
     CMIDIOutDevice device;

@@ -2,6 +2,7 @@
 #include "model/chord_document.h"
 #include "platform/file.h"
 #include "support/run_tool.h"
+#include "support/scoped_variable.h"
 #include "support/temp_dir.h"
 
 #include <cstdlib>
@@ -12,27 +13,9 @@
 using namespace strumvale;
 using test::TempDir;
 
+using test::ScopedVariable;
+
 namespace {
-
-// Environment for the tool runs of one test.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            saved_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable() {
-        if (saved_)
-            ::setenv(name_, saved_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
 
 test::ToolRun gtrtool(const TempDir& dir, const std::vector<std::string>& arguments) {
     return test::runTool(dir.path(), "gtrtool", arguments);

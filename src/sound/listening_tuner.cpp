@@ -53,11 +53,12 @@ std::optional<std::string> ListeningTuner::start(const std::string& deviceId,
     std::unique_ptr<platform::AudioInput> input;
     try {
         input = openAudioInput(deviceId, clock_);
+        // A device may record at a rate the detector does not take.
+        detector_.emplace(input->sampleRate());
     } catch (const std::exception& error) {
         return std::string(error.what());
     }
     reports_ = std::move(reports);
-    detector_.emplace(input->sampleRate());
     last_.reset();
     reported_ = false;
     restart_ = false;

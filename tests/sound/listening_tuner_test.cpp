@@ -1,3 +1,4 @@
+#include "sound/audio_inputs.h"
 #include "sound/listening_tuner.h"
 #include "sound/virtual_clock.h"
 #include "support/temp_dir.h"
@@ -106,6 +107,21 @@ TEST_F(ListeningTunerRun, ADeviceThatCannotBeOpenedSaysWhy) {
     const std::optional<std::string> alsa = tuner.start("hw:99,0", reports());
     ASSERT_TRUE(alsa);
     EXPECT_FALSE(alsa->empty());
+
+    // A studio interface that records only at 384 kHz, beyond the detector.
+    struct FastInput final : platform::AudioInput {
+        int sampleRate() const override { return 384000; }
+        std::size_t read(std::span<float> samples) override { return samples.size(); }
+    };
+    sound::ScopedAudioInputSystem studio(
+        {[] {
+             return std::vector<platform::AudioInputDevice>{{"fast", "Studio"}};
+         },
+         [](const std::string&) { return std::make_unique<FastInput>(); }});
+    const std::optional<std::string> fast = tuner.start("fast", reports());
+    ASSERT_TRUE(fast);
+    EXPECT_NE(fast->find("384000"), std::string::npos) << *fast;
+    EXPECT_FALSE(tuner.isListening());
 }
 
 } // namespace

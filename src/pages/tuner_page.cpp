@@ -52,8 +52,6 @@ constexpr int kTunableNotes = 56;
 constexpr int kShortestNote = 500;
 constexpr int kLongestNote = 2000;
 const QColor kLabelColour(92, 128, 224);
-const QColor kInTuneColour(40, 160, 60);
-const QColor kOutOfTuneColour(200, 60, 40);
 // Where the labels are drawn, in client pixels.
 const QRect kLabelStrip(386, 30, 175, 18);
 

@@ -1,5 +1,6 @@
 #include "pages/tuning_meter.h"
 
+#include "pages/page_colours.h"
 #include "uikit/pixel_font.h"
 
 #include <QPainter>
@@ -12,8 +13,6 @@ namespace {
 constexpr double kRange = 50.0;
 // Room at either end for the "-50" and "+50" under the scale.
 constexpr int kMargin = 16;
-const QColor kInTune(40, 160, 60);
-const QColor kOff(200, 60, 40);
 
 } // namespace
 
@@ -40,7 +39,7 @@ void TuningMeter::paintEvent(QPaintEvent*) {
     const int bandLeft = needleX(-kInTuneCents);
     const int bandRight = needleX(kInTuneCents);
     painter.fillRect(QRect(bandLeft, 4, std::max(1, bandRight - bandLeft), bottom - 4),
-                     inTune() ? kInTune : kInTune.lighter(170));
+                     inTune() ? kInTuneColour : kInTuneColour.lighter(170));
     // The scale: a tick every 10 cents, longer ones at -50, -25, 0, 25, 50.
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(needleX(-kRange), bottom, needleX(kRange), bottom);
@@ -57,7 +56,8 @@ void TuningMeter::paintEvent(QPaintEvent*) {
     if (!cents_)
         return;
     const int x = needleX(*cents_);
-    painter.setPen(QPen(inTune() ? kInTune : kOff, 3, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(
+        QPen(inTune() ? kInTuneColour : kOutOfTuneColour, 3, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(x, 2, x, bottom);
 }
 

@@ -7,11 +7,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QWidget>
 #include <cmath>
+#include <utility>
 
 namespace strumvale::pages {
 namespace {
@@ -55,7 +55,8 @@ TunerListening::TunerListening(QWidget& page, Translate translate, sound::Clock&
     for (QWidget* widget : {static_cast<QWidget*>(meter_), static_cast<QWidget*>(heard_),
                             static_cast<QWidget*>(status_), static_cast<QWidget*>(inputs_)})
         widget->hide();
-    page.installEventFilter(this);
+    connect(this, &TunerListening::reportWaiting, this, &TunerListening::takeReports,
+            Qt::QueuedConnection);
     connect(listen_, &QCheckBox::toggled, this, [this](bool on) { setListening(on); });
     connect(inputs_, &QComboBox::activated, this, [this](int input) { listenOn(input); });
     retranslate();
@@ -65,17 +66,21 @@ TunerListening::~TunerListening() {
     tuner_.stop();
 }
 
-bool TunerListening::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &page_ && event->type() == QEvent::Hide && tuner_.isListening()) {
-        tuner_.stop();
-        heldWhileHidden_ = true;
-        show(std::nullopt);
-    } else if (watched == &page_ && event->type() == QEvent::Show && heldWhileHidden_) {
-        heldWhileHidden_ = false;
-        if (listen_->isChecked())
-            listenOn(inputs_->currentIndex());
-    }
-    return QObject::eventFilter(watched, event);
+void TunerListening::pageHidden() {
+    if (!tuner_.isListening())
+        return;
+    tuner_.stop();
+    forgetReports();
+    heldWhileHidden_ = true;
+    show(std::nullopt);
+}
+
+void TunerListening::pageShown() {
+    if (!heldWhileHidden_)
+        return;
+    heldWhileHidden_ = false;
+    if (listen_->isChecked())
+        listenOn(inputs_->currentIndex());
 }
 
 void TunerListening::retranslate() {
@@ -119,6 +124,7 @@ void TunerListening::setListening(bool on) {
     if (!on) {
         heldWhileHidden_ = false;
         tuner_.stop();
+        forgetReports();
         show(std::nullopt);
         emit changed();
         return;
@@ -140,27 +146,55 @@ void TunerListening::setListening(bool on) {
 }
 
 void TunerListening::listenOn(int input) {
+    // What the last input heard must not show for the next one.
+    tuner_.stop();
+    forgetReports();
     show(std::nullopt);
     sound::ListeningReports reports;
-    // Reported on the capture thread; the page may be gone by the time a
-    // report is delivered, and then it is dropped.
     reports.heard = [this](const std::optional<sound::PitchReading>& reading) {
-        QMetaObject::invokeMethod(
-            this, [this, reading] { show(reading); }, Qt::QueuedConnection);
+        post([&](Mailbox& mailbox) { mailbox.reading = reading; });
     };
     reports.failed = [this](const std::string& error) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, error] {
-                tuner_.stop();
-                showProblem("The input device stopped working.", uikit::toQString(error));
-            },
-            Qt::QueuedConnection);
+        post([&](Mailbox& mailbox) { mailbox.failure = error; });
     };
     const std::optional<std::string> error =
         tuner_.start(uikit::fromQString(inputs_->itemData(input).toString()), std::move(reports));
     if (error)
         showProblem("Could not open the input device.", uikit::toQString(*error));
+}
+
+// On the capture thread. Only the latest reading matters, so a reading that
+// waits is replaced rather than queued behind it, and one queued call at a
+// time wakes the page; Qt drops the call if the page is gone by then. The
+// call is posted under the mutex the page takes first, so the page's thread
+// sees all the call carries, also to a race checker that cannot see into Qt.
+void TunerListening::post(const std::function<void(Mailbox&)>& put) {
+    const std::lock_guard lock(mailboxMutex_);
+    put(mailbox_);
+    if (!mailbox_.wakeQueued) {
+        mailbox_.wakeQueued = true;
+        emit reportWaiting();
+    }
+}
+
+void TunerListening::takeReports() {
+    Mailbox taken;
+    {
+        const std::lock_guard lock(mailboxMutex_);
+        taken = std::exchange(mailbox_, Mailbox{});
+    }
+    if (taken.reading)
+        show(*taken.reading);
+    if (taken.failure) {
+        tuner_.stop();
+        showProblem("The input device stopped working.", uikit::toQString(*taken.failure));
+    }
+}
+
+void TunerListening::forgetReports() {
+    const std::lock_guard lock(mailboxMutex_);
+    mailbox_.reading.reset();
+    mailbox_.failure.reset();
 }
 
 void TunerListening::show(const std::optional<sound::PitchReading>& reading) {

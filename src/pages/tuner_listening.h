@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,9 +22,7 @@ class TuningMeter;
 // The Guitar Tuner page's listening mode: Listen switches it on, an input
 // device is chosen, and the heard note shows with a meter of how far it is off
 // and the string of the tuning it belongs to. Its widgets sit in the page's
-// picture area, which they take over while listening. The input is let go
-// while the page is hidden (another page shown, the window minimised) and
-// taken again when it shows.
+// picture area, which they take over while listening.
 class TunerListening : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +36,9 @@ public:
     void setTuningNotes(std::string notes);
     // A reference note sounds: the tuner must not hear itself.
     void setReferenceSounding(bool sounding);
+    // While the page is hidden the input is let go, and taken again when it shows.
+    void pageHidden();
+    void pageShown();
 
     bool isShown() const;
     bool isListening() const { return tuner_.isListening(); }
@@ -53,11 +55,20 @@ public:
 signals:
     // The page redraws its picture and labels.
     void changed();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Emitted on the capture thread when a report waits for the page.
+    void reportWaiting();
 
 private:
+    // Reports from the capture thread waiting for the page's thread.
+    struct Mailbox {
+        std::optional<std::optional<sound::PitchReading>> reading;
+        std::optional<std::string> failure;
+        bool wakeQueued = false;
+    };
+
+    void post(const std::function<void(Mailbox&)>& put);
+    void takeReports();
+    void forgetReports();
     void setListening(bool on);
     void listenOn(int input);
     void show(const std::optional<sound::PitchReading>& reading);
@@ -74,6 +85,8 @@ private:
     std::optional<sound::PitchReading> reading_;
     std::optional<sound::StringMatch> match_;
     bool heldWhileHidden_ = false;
+    std::mutex mailboxMutex_;
+    Mailbox mailbox_;
     // Last: its thread ends before anything it reports to goes.
     sound::ListeningTuner tuner_;
 };

@@ -11,6 +11,7 @@
 #include "uikit/image_button.h"
 #include "uikit/message_box.h"
 #include "uikit/text.h"
+#include "uikit/worker_call.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -273,6 +274,16 @@ void TunerPage::paintEvent(QPaintEvent* event) {
     }
 }
 
+void TunerPage::showEvent(QShowEvent* event) {
+    Page::showEvent(event);
+    listening_->pageShown();
+}
+
+void TunerPage::hideEvent(QHideEvent* event) {
+    Page::hideEvent(event);
+    listening_->pageHidden();
+}
+
 void TunerPage::playString(int index) {
     const bool sounding = tuner_.isPlaying();
     if (loop_->isChecked() && sounding && soundingButton_ != index) {
@@ -292,10 +303,7 @@ void TunerPage::playString(int index) {
     if (!tuner_.isPlaying()) {
         const model::Settings& settings = library().Settings;
         tuner_.setSound(settings.Instrument, settings.Volume);
-        tuner_.start([this] {
-            QMetaObject::invokeMethod(
-                this, [this] { noteEnded(); }, Qt::QueuedConnection);
-        });
+        tuner_.start([this] { uikit::callOnOwnerThread(this, [this] { noteEnded(); }); });
     }
 }
 

@@ -138,6 +138,7 @@ TEST_F(TunerListeningTest, AHiddenPageLetsTheInputGoAndTakesItAgainWhenShown) {
 
     page->hide(); // another page is chosen
     EXPECT_FALSE(listening().isListening());
+    QApplication::processEvents(); // nothing heard before it was hidden shows after
     EXPECT_TRUE(listening().heardNote().text().isEmpty());
     page->show();
     EXPECT_TRUE(listening().isListening());

@@ -35,7 +35,7 @@ QString signedCents(double cents) {
 } // namespace
 
 TunerListening::TunerListening(QWidget& page, Translate translate, sound::Clock& clock)
-    : QObject(&page), page_(page), translate_(std::move(translate)), tuner_(clock) {
+    : QObject(&page), translate_(std::move(translate)), tuner_(clock) {
     listen_ = new QCheckBox(&page);
     listen_->setGeometry(kListenBox);
     meter_ = new TuningMeter(&page);
@@ -52,9 +52,7 @@ TunerListening::TunerListening(QWidget& page, Translate translate, sound::Clock&
     status_->setWordWrap(true);
     inputs_ = new QComboBox(&page);
     inputs_->setGeometry(kInputs);
-    for (QWidget* widget : {static_cast<QWidget*>(meter_), static_cast<QWidget*>(heard_),
-                            static_cast<QWidget*>(status_), static_cast<QWidget*>(inputs_)})
-        widget->hide();
+    showPanel(false);
     connect(this, &TunerListening::reportWaiting, this, &TunerListening::takeReports,
             Qt::QueuedConnection);
     connect(listen_, &QCheckBox::toggled, this, [this](bool on) { setListening(on); });
@@ -69,8 +67,7 @@ TunerListening::~TunerListening() {
 void TunerListening::pageHidden() {
     if (!tuner_.isListening())
         return;
-    tuner_.stop();
-    forgetReports();
+    stopInput();
     heldWhileHidden_ = true;
     show(std::nullopt);
 }
@@ -118,15 +115,11 @@ bool TunerListening::inTune() const {
 }
 
 void TunerListening::setListening(bool on) {
-    for (QWidget* widget : {static_cast<QWidget*>(meter_), static_cast<QWidget*>(heard_),
-                            static_cast<QWidget*>(status_), static_cast<QWidget*>(inputs_)})
-        widget->setVisible(on);
+    showPanel(on);
     if (!on) {
         heldWhileHidden_ = false;
-        tuner_.stop();
-        forgetReports();
+        stopInput();
         show(std::nullopt);
-        emit changed();
         return;
     }
     const QString chosen = inputs_->currentData().toString();
@@ -146,9 +139,7 @@ void TunerListening::setListening(bool on) {
 }
 
 void TunerListening::listenOn(int input) {
-    // What the last input heard must not show for the next one.
-    tuner_.stop();
-    forgetReports();
+    stopInput();
     show(std::nullopt);
     sound::ListeningReports reports;
     reports.heard = [this](const std::optional<sound::PitchReading>& reading) {
@@ -191,10 +182,18 @@ void TunerListening::takeReports() {
     }
 }
 
-void TunerListening::forgetReports() {
+// What a stopped input reported must not show, nor for the next input.
+void TunerListening::stopInput() {
+    tuner_.stop();
     const std::lock_guard lock(mailboxMutex_);
     mailbox_.reading.reset();
     mailbox_.failure.reset();
+}
+
+void TunerListening::showPanel(bool shown) {
+    for (QWidget* widget : {static_cast<QWidget*>(meter_), static_cast<QWidget*>(heard_),
+                            static_cast<QWidget*>(status_), static_cast<QWidget*>(inputs_)})
+        widget->setVisible(shown);
 }
 
 void TunerListening::show(const std::optional<sound::PitchReading>& reading) {

@@ -68,13 +68,13 @@ private:
 
     void post(const std::function<void(Mailbox&)>& put);
     void takeReports();
-    void forgetReports();
+    void stopInput();
+    void showPanel(bool shown);
     void setListening(bool on);
     void listenOn(int input);
     void show(const std::optional<sound::PitchReading>& reading);
     void showProblem(std::string_view key, const QString& detail = {});
 
-    QWidget& page_;
     Translate translate_;
     QCheckBox* listen_ = nullptr;
     QComboBox* inputs_ = nullptr;

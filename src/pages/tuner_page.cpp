@@ -124,6 +124,7 @@ TunerPage::TunerPage(PageHost& host, QWidget* parent)
 }
 
 TunerPage::~TunerPage() {
+    // Its capture thread ends before the widgets it reports to and the player go.
     delete listening_;
 }
 

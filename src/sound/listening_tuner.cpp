@@ -63,9 +63,7 @@ std::optional<std::string> ListeningTuner::start(const std::string& deviceId,
     reported_ = false;
     restart_ = false;
     CaptureReports capture;
-    capture.block = [this](std::span<const float> block, int sampleRate) {
-        onBlock(block, sampleRate);
-    };
+    capture.block = [this](std::span<const float> block, int) { onBlock(block); };
     capture.failed = [this](const std::string& error) {
         if (reports_.failed)
             reports_.failed(error);
@@ -89,9 +87,8 @@ void ListeningTuner::setPaused(bool paused) {
     capture_.setPaused(paused);
 }
 
-void ListeningTuner::onBlock(std::span<const float> block, int sampleRate) {
-    if (!detector_ || detector_->sampleRate() != sampleRate)
-        detector_.emplace(sampleRate);
+// The detector was made in start at the input's rate, which an input keeps.
+void ListeningTuner::onBlock(std::span<const float> block) {
     if (restart_.exchange(false))
         detector_->reset();
     detector_->push(block);

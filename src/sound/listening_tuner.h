@@ -46,7 +46,7 @@ public:
     void setPaused(bool paused);
 
 private:
-    void onBlock(std::span<const float> block, int sampleRate);
+    void onBlock(std::span<const float> block);
 
     Clock& clock_;
     AudioCapture capture_;

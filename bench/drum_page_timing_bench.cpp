@@ -30,11 +30,12 @@ public:
     void onTuningsChanged() override {}
     void onDrumPatternsChanged() override {}
     void closeChordfile() override {}
-    void addChordToPlaylist(const model::Chord&) override {}
+    void addChordToPlaylist(const model::Chord&, std::string_view) override {}
     void fillTuningCombo(QComboBox& combo) override { combo.clear(); }
     void applySettings() override {}
     sound::LivePattern& drummerPattern() override { return page->livePattern(); }
     bool drummerPatternLoaded() override { return page->hasPattern(); }
+    bool refuseWhilePlaying(const QString&) override { return false; }
 
     pages::DrummerPage* page = nullptr;
 

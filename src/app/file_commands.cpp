@@ -14,6 +14,7 @@
 #include "uikit/message_box.h"
 #include "uikit/text.h"
 
+#include <QFileInfo>
 #include <optional>
 
 namespace strumvale::app {
@@ -26,8 +27,15 @@ bool playlistIsCurrent(const MainDialog& window) {
 }
 
 std::optional<std::string> chooseChordfile(MainDialog& window, uikit::FileDialogKind kind) {
-    const std::optional<QString> chosen =
-        uikit::chooseFile(&window, {kind, kChordfileFilter, QString()});
+    // The dialog starts beside the chordfile in use; saving offers its name.
+    const QFileInfo inUse(uikit::toQString(window.library().FileName));
+    uikit::FileDialogRequest request{kind, kChordfileFilter, QString(), QString()};
+    if (!window.library().FileName.empty()) {
+        request.directory = inUse.absolutePath();
+        if (kind == uikit::FileDialogKind::Save)
+            request.fileName = inUse.fileName();
+    }
+    const std::optional<QString> chosen = uikit::chooseFile(&window, request);
     if (!chosen)
         return std::nullopt;
     return uikit::fromQString(chosenChordfilePath(*chosen));
@@ -49,6 +57,8 @@ void openCommand(MainDialog& window) {
         openPlaylist(window);
         return;
     }
+    if (!settleUnsavedChordfile(window))
+        return;
     const std::optional<std::string> path = chooseChordfile(window, uikit::FileDialogKind::Open);
     if (!path)
         return;
@@ -84,14 +94,52 @@ void saveCommand(MainDialog& window) {
         return;
     }
     const std::optional<std::string> path = chooseChordfile(window, uikit::FileDialogKind::Save);
-    if (!path)
-        return;
+    if (path)
+        saveChordfileTo(window, *path);
+}
+
+bool saveChordfileTo(MainDialog& window, const std::string& path) {
+    ChordLibrary& library = window.library();
     try {
-        window.library().SaveChordfile(*path);
+        library.SaveChordfile(path);
     } catch (const container::CZipException& error) {
         showStopMessage(window, error);
+        return false;
     } catch (const platform::FileError& error) {
         showStopMessage(window, error);
+        return false;
+    }
+    // The file saved is the one in use now, and holds every edit.
+    library.FileName = path;
+    library.Modified = false;
+    window.statusLine().setText(uikit::toQString(library.FileName));
+    return true;
+}
+
+bool settleUnsavedChordfile(MainDialog& window) {
+    ChordLibrary& library = window.library();
+    if (!library.Modified)
+        return true;
+    const QString name = QFileInfo(uikit::toQString(library.FileName)).fileName();
+    const QString question = window.translate("Save changes to") +
+                             (name.isEmpty() ? QString() : QStringLiteral(" ") + name) +
+                             QStringLiteral("?");
+    switch (uikit::showMessage(&window, {question, window.translate("Save?"),
+                                         uikit::MessageIcon::Question,
+                                         uikit::MessageButtons::YesNoCancel})) {
+    case uikit::MessageAnswer::Yes: {
+        // A chordfile never saved has no name yet: the user gives it one.
+        if (library.FileName.empty()) {
+            const std::optional<std::string> path =
+                chooseChordfile(window, uikit::FileDialogKind::Save);
+            return path && saveChordfileTo(window, *path);
+        }
+        return saveChordfileTo(window, library.FileName);
+    }
+    case uikit::MessageAnswer::No:
+        return true;
+    default:
+        return false;
     }
 }
 

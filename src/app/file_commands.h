@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace strumvale::app {
 
 class MainDialog;
@@ -10,5 +12,15 @@ class MainDialog;
 void openCommand(MainDialog& window);
 void saveCommand(MainDialog& window);
 void printCommand(MainDialog& window);
+
+// Saves the library to path; on success that file is the one in use (the
+// library's FileName, shown in the status line) and nothing is unsaved. A
+// failure is shown and changes nothing; false then.
+bool saveChordfileTo(MainDialog& window, const std::string& path);
+
+// Before the chordfile is replaced: with unsaved edits, asks whether to save
+// them. True to go on (saved, or not wanted); false when the user cancels or
+// the save fails.
+bool settleUnsavedChordfile(MainDialog& window);
 
 } // namespace strumvale::app

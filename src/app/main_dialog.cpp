@@ -4,6 +4,7 @@
 #include "app/chordfile_info_dialog.h"
 #include "app/file_commands.h"
 #include "app/page_tab_ctrl.h"
+#include "app/playlist_files.h"
 #include "app/program_paths.h"
 #include "app/startup_language.h"
 #include "app/status_line.h"
@@ -190,8 +191,8 @@ void MainDialog::closeChordfile() {
     statusLine_->setText(noChordfileText());
 }
 
-void MainDialog::addChordToPlaylist(const model::Chord& chord) {
-    tabs_->playlistPage().addChord(chord);
+void MainDialog::addChordToPlaylist(const model::Chord& chord, std::string_view tuningNotes) {
+    tabs_->playlistPage().addChord(chord, tuningNotes);
 }
 
 sound::LivePattern& MainDialog::drummerPattern() {
@@ -308,6 +309,8 @@ void MainDialog::aboutCommand() {
 
 void MainDialog::exitCommand() {
     if (refuseWhilePlaying(translate("Error")))
+        return;
+    if (!settleChangedPlaylist(*this))
         return;
     if (library_.Modified) {
         const uikit::MessageAnswer answer =

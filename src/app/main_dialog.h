@@ -41,11 +41,12 @@ public:
     void onTuningsChanged() override;
     void onDrumPatternsChanged() override;
     void closeChordfile() override;
-    void addChordToPlaylist(const model::Chord& chord) override;
+    void addChordToPlaylist(const model::Chord& chord, std::string_view tuningNotes) override;
     void fillTuningCombo(QComboBox& combo) override;
     void applySettings() override;
     sound::LivePattern& drummerPattern() override;
     bool drummerPatternLoaded() override;
+    bool refuseWhilePlaying(const QString& caption) override;
 
     void updateCaptions();
     void updateTabCaptions();
@@ -75,7 +76,6 @@ private:
     void loadStartupChordfile();
     void createPages();
     void reportPlayerErrors();
-    bool refuseWhilePlaying(const QString& caption);
     void showStopMessage(const std::exception& error);
 
     ChordLibrary library_;

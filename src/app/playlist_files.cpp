@@ -30,15 +30,53 @@ QString readFailure(MainDialog& window, const formats::ChordProError& error) {
            QString::number(error.line());
 }
 
-QString titleOf(const QString& path) {
-    return QFileInfo(path).completeBaseName();
+// The dialog starts beside the song file in use, else the chordfile in use;
+// saving offers the song file's name.
+uikit::FileDialogRequest songDialog(MainDialog& window, uikit::FileDialogKind kind) {
+    uikit::FileDialogRequest request{kind, kSongFilter, QString(), QString()};
+    const QString& song = window.pageTabs().playlistPage().songFile();
+    if (!song.isEmpty()) {
+        request.directory = QFileInfo(song).absolutePath();
+        if (kind == uikit::FileDialogKind::Save)
+            request.fileName = QFileInfo(song).fileName();
+    } else if (!window.library().FileName.empty()) {
+        request.directory = QFileInfo(uikit::toQString(window.library().FileName)).absolutePath();
+    }
+    return request;
+}
+
+bool writeSong(MainDialog& window, const QString& path) {
+    pages::PlaylistPage& page = window.pageTabs().playlistPage();
+    try {
+        formats::SavePlaylist(page.playlistToKeep(), uikit::fromQString(path));
+    } catch (const platform::FileError& error) {
+        showStopMessage(window, error);
+        return false;
+    }
+    page.setSavedTo(path);
+    return true;
+}
+
+// The chosen name, with ".cho" unless it names a song file already.
+QString songPath(const QString& chosen) {
+    return chosen.endsWith(QStringLiteral(".cho")) || chosen.endsWith(QStringLiteral(".chopro"))
+               ? chosen
+               : uikit::chosenFilePath(chosen, QStringLiteral(".cho"));
+}
+
+bool chooseAndWriteSong(MainDialog& window) {
+    const std::optional<QString> chosen =
+        uikit::chooseFile(&window, songDialog(window, uikit::FileDialogKind::Save));
+    return chosen && writeSong(window, songPath(*chosen));
 }
 
 } // namespace
 
 void openPlaylist(MainDialog& window) {
+    if (!settleChangedPlaylist(window))
+        return;
     const std::optional<QString> chosen =
-        uikit::chooseFile(&window, {uikit::FileDialogKind::Open, kSongFilter, QString()});
+        uikit::chooseFile(&window, songDialog(window, uikit::FileDialogKind::Open));
     if (!chosen)
         return;
     model::Playlist playlist;
@@ -55,28 +93,30 @@ void openPlaylist(MainDialog& window) {
                                      uikit::MessageButtons::Ok});
         return;
     }
-    window.pageTabs().playlistPage().showOpenedPlaylist(playlist, titleOf(*chosen));
+    window.pageTabs().playlistPage().showOpenedPlaylist(playlist, *chosen);
 }
 
 void savePlaylist(MainDialog& window) {
     if (!askToContinue(window, "This will save the Playlist, Continue?", "Save?"))
         return;
-    const std::optional<QString> chosen =
-        uikit::chooseFile(&window, {uikit::FileDialogKind::Save, kSongFilter, QString()});
-    if (!chosen)
-        return;
-    const QString path =
-        chosen->endsWith(QStringLiteral(".cho")) || chosen->endsWith(QStringLiteral(".chopro"))
-            ? *chosen
-            : uikit::chosenFilePath(*chosen, QStringLiteral(".cho"));
+    chooseAndWriteSong(window);
+}
+
+bool settleChangedPlaylist(MainDialog& window) {
     pages::PlaylistPage& page = window.pageTabs().playlistPage();
-    try {
-        formats::SavePlaylist(page.playlistToKeep(), uikit::fromQString(path));
-    } catch (const platform::FileError& error) {
-        showStopMessage(window, error);
-        return;
+    if (!page.isChanged())
+        return true;
+    switch (uikit::showMessage(&window, {window.translate("Save changes to the playlist?"),
+                                         window.translate("Save?"), uikit::MessageIcon::Question,
+                                         uikit::MessageButtons::YesNoCancel})) {
+    case uikit::MessageAnswer::Yes:
+        return page.songFile().isEmpty() ? chooseAndWriteSong(window)
+                                         : writeSong(window, page.songFile());
+    case uikit::MessageAnswer::No:
+        return true;
+    default:
+        return false;
     }
-    page.setTitle(titleOf(path));
 }
 
 } // namespace strumvale::app

@@ -146,7 +146,14 @@ std::string decodeField(std::string_view field, int line) {
     return decoded;
 }
 
-model::Chord entryOf(std::string_view payload, int line) {
+struct Entry {
+    model::Chord chord;
+    std::string tuningNotes;
+};
+
+// name | root | tab, and since entries keep their tuning, | tuning notes when
+// it is not the standard one; older files have no fourth field.
+Entry entryOf(std::string_view payload, int line) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
     for (;;) {
@@ -156,8 +163,8 @@ model::Chord entryOf(std::string_view payload, int line) {
             break;
         start = bar + 1;
     }
-    if (fields.size() != 3)
-        throw badLine(line, "an entry that is not name | root | tab");
+    if (fields.size() != 3 && fields.size() != 4)
+        throw badLine(line, "an entry that is not name | root | tab [| tuning]");
     // The spaces around each '|'; a field's own edge spaces are escaped, so
     // one an editor trimmed from the end of the line is no loss.
     for (std::string_view& field : fields) {
@@ -166,8 +173,13 @@ model::Chord entryOf(std::string_view payload, int line) {
         if (field.ends_with(' '))
             field.remove_suffix(1);
     }
-    return model::Chord(toCore(decodeField(fields[1], line)), toCore(decodeField(fields[0], line)),
-                        toCore(decodeField(fields[2], line)));
+    Entry entry{model::Chord(toCore(decodeField(fields[1], line)),
+                             toCore(decodeField(fields[0], line)),
+                             toCore(decodeField(fields[2], line))),
+                std::string(model::kStandardTuningNotes)};
+    if (fields.size() == 4)
+        entry.tuningNotes = toCore(decodeField(fields[3], line));
+    return entry;
 }
 
 std::string unescapedLyric(std::string_view line) {
@@ -190,8 +202,8 @@ model::Playlist readOwnFile(const std::vector<std::string>& lines) {
         const int lineNumber = static_cast<int>(i) + 1;
         const std::string& line = lines[i];
         if (line.starts_with(kEntryKey)) {
-            if (!playlist.append(
-                    entryOf(std::string_view(line).substr(kEntryKey.size()), lineNumber)))
+            const Entry entry = entryOf(std::string_view(line).substr(kEntryKey.size()), lineNumber);
+            if (!playlist.append(entry.chord, entry.tuningNotes))
                 throw badLine(lineNumber, "more entries than a playlist holds");
         } else if (line.starts_with(kLyricsKey)) {
             const std::string count = line.substr(kLyricsKey.size());

@@ -129,10 +129,16 @@ std::string writeChordPro(const model::Playlist& playlist, std::string_view titl
     std::string out = "{title: " + windows1252ToUtf8(directiveText(title)) + "}\n";
     out += kMarker;
     out += '\n';
-    for (const model::Chord& entry : playlist.entries()) {
+    for (int index = 0; index < playlist.count(); ++index) {
+        const model::Chord& entry = playlist.entries()[static_cast<std::size_t>(index)];
         out += kEntryKey;
-        out += windows1252ToUtf8(encodeField(entry.Name) + " | " + encodeField(entry.RootNote) +
-                                 " | " + encodeField(entry.Tab));
+        std::string fields = encodeField(entry.Name) + " | " + encodeField(entry.RootNote) +
+                             " | " + encodeField(entry.Tab);
+        // Standard entries are written as files without tunings wrote them.
+        if (const std::string& notes = playlist.tuningNotes(index);
+            notes != model::kStandardTuningNotes)
+            fields += " | " + encodeField(notes);
+        out += windows1252ToUtf8(fields);
         out += '\n';
     }
 

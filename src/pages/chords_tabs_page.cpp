@@ -4,6 +4,7 @@
 #include "library/chord_library.h"
 #include "model/fingering.h"
 #include "model/notes.h"
+#include "model/tab_in_tuning.h"
 #include "model/tuning_notes.h"
 #include "pages/page_colours.h"
 #include "resources/templates/chords_tabs_page.h"
@@ -36,10 +37,6 @@ using uikit::fromQString;
 using uikit::toQString;
 
 constexpr std::array<const char*, 7> kKeys = {"C", "D", "E", "F", "G", "A", "B"};
-
-// Note-table entries of the open strings in standard tuning, string 6 first:
-// E1, A1, D2, G2, B2, E3. The table is chromatic, so entries count semitones.
-constexpr std::array<int, model::kStringCount> kStandardOpenEntries = {24, 29, 34, 39, 43, 48};
 
 } // namespace
 
@@ -252,13 +249,17 @@ void ChordsTabsPage::play() {
     if (!library().Loaded) {
         return;
     }
-    const std::optional<model::Chord> chord = selectedChord();
     const std::optional<model::Tuning> tuning = selectedTuning();
-    if (!chord || !tuning || !model::isValidTab(chord->Tab)) {
+    if (!selectedChord() || !tuning) {
         return;
     }
-    // The stored fingering: the player moves nothing, the tuning gives the pitches.
-    strummingPlayer().strum(*chord, *tuning);
+    // What the fretboard shows, moved to the tuning or made for it, on the
+    // tuning's strings: what is heard is what is seen.
+    const model::Chord& shown = view_->chord();
+    if (!model::isValidTab(shown.Tab)) {
+        return;
+    }
+    strummingPlayer().strum(shown, *tuning);
 }
 
 void ChordsTabsPage::addToList() {
@@ -269,12 +270,12 @@ void ChordsTabsPage::addToList() {
     }
     model::Chord copy(chord->RootNote, chord->Name, chord->Tab);
     if (tuning->Name != model::kStandardTuningName) {
-        // The playlist has no tuning of its own: it gets the fingering as shown.
+        // The fingering as shown, played in the tuning it was shown in.
         copy.Name += " - ";
         copy.Name += tuning->Name;
         copy.Tab = view_->chord().Tab;
     }
-    host().addChordToPlaylist(copy);
+    host().addChordToPlaylist(copy, tuning->Notes);
 }
 
 model::ValueList<model::Chord> ChordsTabsPage::currentChords() const {
@@ -301,28 +302,10 @@ std::optional<model::Tuning> ChordsTabsPage::selectedTuning() const {
 }
 
 std::string ChordsTabsPage::tabForTuning(const model::Chord& chord) {
-    // Split as everything else splits: a text of another token count reads as
-    // all muted, so it moves nowhere instead of turning into a playable tab.
-    const model::TabTokens tokens = model::splitTab(chord.Tab);
-    const std::string notes = view_->tuning().Notes;
-    model::TabTokens moved = tokens;
-    for (int k = 0; k < model::kStringCount; ++k) {
-        auto& entry = moved[static_cast<std::size_t>(k)];
-        const std::optional<int> open = model::noteIndex(model::tuningNote(notes, 6 - k));
-        const int fret = model::fretOf(entry);
-        // "x" and a token that is no fret stay as written; an open note
-        // outside the table gives no distance to move by.
-        if (!open || fret < 0) {
-            continue;
-        }
-        const int shifted = fret - *open + kStandardOpenEntries[static_cast<std::size_t>(k)];
-        entry = shifted < 0 ? std::string("x") : std::to_string(shifted);
-    }
-    if (moved == tokens) {
-        return chord.Tab;
-    }
-    const std::string movedTab = model::joinTab(moved);
-    tabLine_->setText(translate("Tab was changed to") + QStringLiteral(": ") + toQString(movedTab));
+    const std::string movedTab = model::tabInTuning(chord.Tab, view_->tuning().Notes);
+    if (movedTab != chord.Tab)
+        tabLine_->setText(translate("Tab was changed to") + QStringLiteral(": ") +
+                          toQString(movedTab));
     return movedTab;
 }
 

@@ -89,13 +89,15 @@ DrummerPage::DrummerPage(PageHost& host, QWidget* parent)
     connect(volume_, &QSlider::valueChanged, this,
             [this](int position) { volumes_[selectedTrackIndex()] = kLoudest - position; });
     connect(tempo_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        {
-            std::lock_guard lock(tempoMutex_);
-            tempoText_ = fromQString(text);
-        }
-        const QSignalBlocker blocker(tempoUpDown_);
-        tempoUpDown_->setValue(text.toInt());
+        // While typing, "2" on the way from 120 to 200 is no tempo to play:
+        // typed text counts once it is within the up-down's range, or when
+        // the edit is left. A pattern's own tempo counts at once.
+        const int bpm = text.toInt();
+        if (!tempo_->isModified() ||
+            (bpm >= tempoUpDown_->minimum() && bpm <= tempoUpDown_->maximum()))
+            takeTempo();
     });
+    connect(tempo_, &QLineEdit::editingFinished, this, [this] { takeTempo(); });
     connect(tempoUpDown_, &QSpinBox::valueChanged, this,
             [this](int bpm) { tempo_->setText(QString::number(bpm)); });
     connect(loop_, &QCheckBox::toggled, this, [this](bool on) { flags_.loopPattern = on; });
@@ -288,6 +290,16 @@ int DrummerPage::instrument(int track) {
 
 int DrummerPage::volume(int track) {
     return volumes_[track - 1];
+}
+
+void DrummerPage::takeTempo() {
+    const QString text = tempo_->text();
+    {
+        std::lock_guard lock(tempoMutex_);
+        tempoText_ = fromQString(text);
+    }
+    const QSignalBlocker blocker(tempoUpDown_);
+    tempoUpDown_->setValue(text.toInt());
 }
 
 std::string DrummerPage::tempoText() {

@@ -52,6 +52,8 @@ public:
     int trackVolume(int track) const { return volumes_[track - 1]; }
 
 private:
+    // The tempo edit's text becomes the tempo played, and the up-down's value.
+    void takeTempo();
     // What the sequencer calls, on its thread.
     bool hit(int step, int track) override;
     int instrument(int track) override;

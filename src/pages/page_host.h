@@ -28,7 +28,8 @@ public:
     virtual void onTuningsChanged() = 0;
     virtual void onDrumPatternsChanged() = 0;
     virtual void closeChordfile() = 0;
-    virtual void addChordToPlaylist(const model::Chord& chord) = 0;
+    // chord's tab is played on the open strings tuningNotes names.
+    virtual void addChordToPlaylist(const model::Chord& chord, std::string_view tuningNotes) = 0;
     // Empties the combo, lists every tuning name in library order, selects the first.
     virtual void fillTuningCombo(QComboBox& combo) = 0;
     // Settings and colours changed; every page takes them again.
@@ -37,6 +38,9 @@ public:
     // a pattern is loaded.
     virtual sound::LivePattern& drummerPattern() = 0;
     virtual bool drummerPatternLoaded() = 0;
+    // While anything sounds, says "Please stop playing first." under caption
+    // and answers true; otherwise false.
+    virtual bool refuseWhilePlaying(const QString& caption) = 0;
 
 protected:
     ~PageHost() = default;

@@ -2,7 +2,6 @@
 
 #include "fretboard/staff_view.h"
 #include "library/chord_library.h"
-#include "model/tuning_notes.h"
 #include "pages/page_colours.h"
 #include "resources/templates/playlist_page.h"
 #include "resources/templates/view_placements.h"
@@ -10,6 +9,7 @@
 #include "uikit/image_button.h"
 #include "uikit/text.h"
 
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -75,13 +75,14 @@ PlaylistPage::~PlaylistPage() {
     playAlong_.stop();
 }
 
-// A language change replaces the lyrics with the hint, whatever was typed.
 void PlaylistPage::retranslate() {
     showPlayButton();
     control<QPushButton>(Id::Add)->setText(translate("Add"));
     control<QPushButton>(Id::AddSeparator)->setText(translate("Add Separator"));
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
-    lyrics_->setPlainText(translate("Add your lyrics or notes here."));
+    // Typed lyrics stay; only the start text follows the language.
+    if (lyricsHint_.isNull() || lyrics_->toPlainText() == lyricsHint_)
+        showLyricsHint();
     // The move buttons show only an arrow; the staff is a drawing; the lists
     // and the lyrics have no caption.
     control<uikit::ImageButton>(Id::MoveUp)->setAccessibleName(translate("Move up"));
@@ -136,8 +137,8 @@ void PlaylistPage::addSeparator() {
     showPlaylist(library().Playlist.count() - 1);
 }
 
-void PlaylistPage::addChord(const model::Chord& chord) {
-    if (!library().Playlist.append(chord))
+void PlaylistPage::addChord(const model::Chord& chord, std::string_view tuningNotes) {
+    if (!library().Playlist.append(chord, tuningNotes))
         return;
     showPlaylist(playlist_->currentRow());
 }
@@ -174,27 +175,40 @@ void PlaylistPage::showPlaylist(int selected) {
 
 model::Playlist PlaylistPage::playlistToKeep() const {
     model::Playlist playlist = library().Playlist;
-    if (lyrics_->toPlainText() == translate("Add your lyrics or notes here."))
+    if (lyrics_->toPlainText() == lyricsHint_)
         playlist.Lyrics.clear();
     return playlist;
 }
 
-void PlaylistPage::showOpenedPlaylist(const model::Playlist& playlist, const QString& title) {
+void PlaylistPage::showLyricsHint() {
+    lyricsHint_ = translate("Add your lyrics or notes here.");
+    lyrics_->setPlainText(lyricsHint_);
+}
+
+void PlaylistPage::showOpenedPlaylist(const model::Playlist& playlist, const QString& path) {
     // The performance plays the playlist it started with; the staff would mark
     // another one's columns. Its last reports are queued by the time it is
     // idle, and they end with no column marked.
     playAlong_.stop();
     playAlong_.waitUntilIdle();
     library().Playlist = playlist;
-    title_ = title;
     // The box writes its text back into the playlist.
-    lyrics_->setPlainText(playlist.Lyrics.empty() ? translate("Add your lyrics or notes here.")
-                                                  : toQString(playlist.Lyrics));
+    if (playlist.Lyrics.empty())
+        showLyricsHint();
+    else
+        lyrics_->setPlainText(toQString(playlist.Lyrics));
     showPlaylist(-1);
+    setSavedTo(path);
+}
+
+void PlaylistPage::setSavedTo(const QString& path) {
+    songFile_ = path;
+    kept_ = playlistToKeep();
 }
 
 QString PlaylistPage::sheetTitle() const {
-    return title_.isEmpty() ? translate("Playlist (Tab)").trimmed() : title_;
+    return songFile_.isEmpty() ? translate("Playlist (Tab)").trimmed()
+                               : QFileInfo(songFile_).completeBaseName();
 }
 
 void PlaylistPage::playOrStop() {
@@ -205,12 +219,12 @@ void PlaylistPage::playOrStop() {
     const std::vector<model::Chord>& entries = library().Playlist.entries();
     if (std::all_of(entries.begin(), entries.end(), model::Playlist::isSeparator))
         return;
+    // A pattern or a strum holds the player: starting now would do nothing.
+    if (host().refuseWhilePlaying(translate("Error")))
+        return;
     strummingPlayer();
-    // Each entry keeps the tab it was given: a chord handed over from another
-    // tuning carries its moved tab, which sounds right in the standard one.
-    sound::Score score =
-        sound::playlistScore(entries, model::kStandardTuningNotes, host().drummerPattern(),
-                             host().drummerPatternLoaded());
+    sound::Score score = sound::playlistScore(library().Playlist, host().drummerPattern(),
+                                              host().drummerPatternLoaded());
     // Reported on the performance's thread; the page may be gone by the time
     // a report is delivered, and then it is dropped.
     sound::PlayAlongReports reports;

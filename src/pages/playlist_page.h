@@ -5,6 +5,8 @@
 #include "sound/play_along.h"
 
 #include <QColor>
+#include <QString>
+#include <string_view>
 
 class QListWidget;
 class QPlainTextEdit;
@@ -31,18 +33,26 @@ public:
     void retranslate() override;
     // The chord list of the selected key, after the library's chords changed.
     void refreshPlaylist();
-    // Appends a copy, leaving the selection as it is; nothing when full.
-    void addChord(const model::Chord& chord);
+    // Appends a copy played in tuningNotes, leaving the selection as it is;
+    // nothing when full.
+    void addChord(const model::Chord& chord,
+                  std::string_view tuningNotes = model::kStandardTuningNotes);
     void takeSettings();
 
     // What a file or a sheet receives: the lyrics box's hint is no lyric.
     model::Playlist playlistToKeep() const;
-    // Shows a playlist read from a file, in place of the one built so far.
-    void showOpenedPlaylist(const model::Playlist& playlist, const QString& title);
-    // The file name the playlist was last opened from or saved to.
-    void setTitle(const QString& title) { title_ = title; }
-    // That name, else the page's own.
+    // Shows a playlist read from the song file at path, in place of the one
+    // built so far.
+    void showOpenedPlaylist(const model::Playlist& playlist, const QString& path);
+    // The playlist as it is now was saved to the song file at path.
+    void setSavedTo(const QString& path);
+    // The song file the playlist was last opened from or saved to; empty before.
+    const QString& songFile() const { return songFile_; }
+    // Its name without extension, else the page's own.
     QString sheetTitle() const;
+    // The playlist or its lyrics differ from what was last opened or saved
+    // (from an empty playlist before either).
+    bool isChanged() const { return playlistToKeep() != kept_; }
 
     fretboard::StaffView& staffView() const { return *staff_; }
     bool isPlaying() const { return playAlong_.isPlaying(); }
@@ -62,6 +72,8 @@ private:
     void playOrStop();
     // Play while there is a chord to play, Stop while playing.
     void showPlayButton();
+    // The lyrics box shows the start text of the language in use.
+    void showLyricsHint();
 
     QListWidget* keyList_ = nullptr;
     QListWidget* chordList_ = nullptr;
@@ -70,7 +82,12 @@ private:
     fretboard::StaffView* staff_ = nullptr;
     QPushButton* play_ = nullptr;
     QColor decoration_;
-    QString title_;
+    QString songFile_;
+    // What was last opened or saved, to tell a changed playlist by.
+    model::Playlist kept_;
+    // The start text the lyrics box was last given, in the language then in
+    // use: only that text is replaced when the language changes.
+    QString lyricsHint_;
     // Last: it is stopped before anything it reports to goes.
     sound::PlayAlong playAlong_;
 };

@@ -171,10 +171,18 @@ void TranslationEditor::save() {
 }
 
 std::string TranslationEditor::chooseFile(bool saving) {
-    const QString folder = toQString(library_.Settings.ProgramDirectory) + QStringLiteral("/lang");
-    const std::optional<QString> chosen = uikit::chooseFile(
-        &window_,
-        {saving ? uikit::FileDialogKind::Save : uikit::FileDialogKind::Open, kFilter, folder});
+    // Beside the language file in use, else in the shipped languages' folder;
+    // saving offers the file's name.
+    uikit::FileDialogRequest request{
+        saving ? uikit::FileDialogKind::Save : uikit::FileDialogKind::Open, kFilter,
+        toQString(library_.Settings.ProgramDirectory) + QStringLiteral("/lang"), QString()};
+    if (!path_.empty()) {
+        const QFileInfo inUse(toQString(path_));
+        request.directory = inUse.absolutePath();
+        if (saving)
+            request.fileName = inUse.fileName();
+    }
+    const std::optional<QString> chosen = uikit::chooseFile(&window_, request);
     if (!chosen || QFileInfo(*chosen).fileName().isEmpty())
         return {};
     return fromQString(uikit::chosenFilePath(*chosen, QStringLiteral(".lng")));

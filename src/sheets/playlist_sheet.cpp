@@ -6,7 +6,7 @@
 
 #include <QPainter>
 #include <set>
-#include <utility>
+#include <tuple>
 
 namespace strumvale::sheets {
 namespace {
@@ -31,7 +31,9 @@ void paintStaff(QPainter& painter, const QRectF& area, const std::vector<Column>
         used += column.width;
     const qreal left = area.left();
     const qreal right = left + used + 2 * metrics.padding;
-    const qreal top = area.top() + metrics.nameHeight;
+    // The first string's marks are boxed half a line gap above their line:
+    // the names stand above that box, never under it.
+    const qreal top = area.top() + metrics.nameHeight + metrics.lineGap / 2;
     const qreal bottom = top + 5 * metrics.lineGap;
     const qreal thin = metrics.lineGap / 16;
     painter.setPen(QPen(Qt::black, thin));
@@ -92,7 +94,7 @@ void addStaves(SheetDocument& sheet, const model::Playlist& playlist) {
         staves.back().push_back({&entry, width});
         used += width;
     }
-    const qreal height = metrics.nameHeight + 5 * metrics.lineGap + sheet.points(14);
+    const qreal height = metrics.nameHeight + 5.5 * metrics.lineGap + sheet.points(14);
     for (const std::vector<Column>& staff : staves) {
         sheet.add(height,
                   [staff, metrics, nameFont, tabFont](QPainter& painter, const QRectF& area) {
@@ -103,9 +105,12 @@ void addStaves(SheetDocument& sheet, const model::Playlist& playlist) {
 
 std::vector<model::Chord> chordsUsed(const model::Playlist& playlist) {
     std::vector<model::Chord> used;
-    std::set<std::pair<std::string, std::string>> seen;
-    for (const model::Chord& entry : playlist.entries()) {
-        if (!model::Playlist::isSeparator(entry) && seen.emplace(entry.Name, entry.Tab).second)
+    // The same name and tab in another tuning is another chord.
+    std::set<std::tuple<std::string, std::string, std::string>> seen;
+    for (int index = 0; index < playlist.count(); ++index) {
+        const model::Chord& entry = playlist.entries()[static_cast<std::size_t>(index)];
+        if (!model::Playlist::isSeparator(entry) &&
+            seen.emplace(entry.Name, entry.Tab, playlist.tuningNotes(index)).second)
             used.push_back(entry);
     }
     return used;

@@ -36,15 +36,18 @@ std::vector<NoteEvent> entryEvents(const std::vector<std::string>& notes, Clock:
 
 } // namespace
 
-Score playlistScore(const std::vector<model::Chord>& playlist, std::string_view tuningNotes,
-                    LivePattern& tempoAndDrums, bool drumsAlong) {
+Score playlistScore(const model::Playlist& playlist, LivePattern& tempoAndDrums, bool drumsAlong) {
     Score score;
-    for (const model::Chord& entry : playlist) {
-        score.entries.push_back(model::Playlist::isSeparator(entry)
-                                    ? std::vector<std::string>()
-                                    : ChordPlayer::strumNotes(entry.Tab, tuningNotes));
+    for (int index = 0; index < playlist.count(); ++index) {
+        const model::Chord& entry = playlist.entries()[static_cast<std::size_t>(index)];
+        score.entries.push_back(
+            model::Playlist::isSeparator(entry)
+                ? std::vector<std::string>()
+                : ChordPlayer::strumNotes(entry.Tab, playlist.tuningNotes(index)));
     }
     score.stepsPerEntry = 4;
+    score.holdToEntryEnd = true;
+    score.maxStrumShare = kPlaylistStrumShare;
     score.stepLength = [&tempoAndDrums] { return stepMilliseconds(tempoAndDrums.tempoText()); };
     score.drums = drumsAlong ? &tempoAndDrums : nullptr;
     return score;
@@ -104,6 +107,18 @@ void PlayAlong::waitUntilIdle() const {
         playing_.wait(true);
 }
 
+int PlayAlong::strumDelayFor(const Score& score, std::size_t notes) const {
+    const int delay = std::max(0, player_.strumDelay());
+    if (score.maxStrumShare <= 0 || notes < 2)
+        return delay;
+    // The entry's length at the tempo of its first step, as the tempo is read
+    // step by step.
+    const double entryMs = static_cast<double>(std::max(1, score.stepLength())) *
+                           std::max(1, score.stepsPerEntry);
+    const int widest = static_cast<int>(entryMs * score.maxStrumShare / static_cast<double>(notes - 1));
+    return std::min(delay, widest);
+}
+
 void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::stop_token stop) {
     Clock& clock = player_.clock();
     std::vector<std::string> sounding;
@@ -139,8 +154,8 @@ void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::st
             if (reports.entry)
                 reports.entry(static_cast<int>(entry));
             const int hold = score.holdToEntryEnd ? -1 : std::max(0, player_.holdTime());
-            events = entryEvents(score.entries[entry], stepStart, std::max(0, player_.strumDelay()),
-                                 hold);
+            events = entryEvents(score.entries[entry], stepStart,
+                                 strumDelayFor(score, score.entries[entry].size()), hold);
             next = 0;
         }
         if (score.drums != nullptr) {

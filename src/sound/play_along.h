@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/playlist.h"
 #include "model/records.h"
 #include "sound/chord_player.h"
 #include "sound/live_pattern.h"
@@ -26,16 +27,24 @@ struct Score {
     // Notes sound to the end of their entry; otherwise for the player's hold
     // time after the last one, as a strum does, but never into the next entry.
     bool holdToEntryEnd = false;
+    // Above 0: a strum spans at most this share of its entry's time (first
+    // note to last), its strings closer than the player's strum delay where
+    // that delay would spread them wider. 0 keeps the strum delay as it is.
+    double maxStrumShare = 0;
     // Plays along from the first step, its sixteen steps over and over, when
     // set; it must outlive the performance.
     LivePattern* drums = nullptr;
 };
 
 // A playlist as it is practised: one bar of four drum steps per entry at the
-// pattern's tempo, each chord strummed with its own tab in tuningNotes, a
-// separator a bar of rest; the drums play along when drumsAlong is set.
-Score playlistScore(const std::vector<model::Chord>& playlist, std::string_view tuningNotes,
-                    LivePattern& tempoAndDrums, bool drumsAlong);
+// pattern's tempo, each chord strummed with its own tab in its own tuning and
+// ringing to the end of its bar, a separator a bar of rest; the drums play
+// along when drumsAlong is set. Every string of a chord sounds: its strum
+// spans at most an eighth of the bar (half a beat).
+Score playlistScore(const model::Playlist& playlist, LivePattern& tempoAndDrums, bool drumsAlong);
+
+// The share of a playlist entry's bar that its strum may span.
+inline constexpr double kPlaylistStrumShare = 1.0 / 8;
 
 // A scale's pitch classes once upward from C, one note a step at 120 bpm;
 // names that are no pitch class are left out, repeats sound once.
@@ -71,6 +80,9 @@ public:
 
 private:
     void run(const Score& score, const PlayAlongReports& reports, std::stop_token stop);
+    // The spacing of an entry's notes: the player's strum delay, narrowed to
+    // the score's share of the entry.
+    int strumDelayFor(const Score& score, std::size_t notes) const;
 
     ChordPlayer& player_;
     std::atomic<bool> playing_{false};

@@ -21,6 +21,8 @@ std::optional<QString> realFileDialog(QWidget* owner, const FileDialogRequest& r
     if (request.kind == FileDialogKind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -16,6 +16,8 @@ struct FileDialogRequest {
     QString filter;
     // Where the dialog starts; the current directory when empty.
     QString directory;
+    // The name a save dialog offers (no folder); none when empty.
+    QString fileName;
 };
 
 // The file a choice names: the chosen folder and name, with extension (".gtr")

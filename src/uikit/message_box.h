@@ -8,8 +8,9 @@ class QWidget;
 namespace strumvale::uikit {
 
 enum class MessageIcon { None, Information, Exclamation, Stop, Question };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+// Closing a Yes/No/Cancel box without a choice answers Cancel.
+enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 struct Message {
     QString text;

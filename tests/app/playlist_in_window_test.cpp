@@ -60,7 +60,7 @@ TEST_F(AppTest, ThePlaylistPlaysAlongWithTheDrummersPatternUnderThePlayingRules)
     bool settingsOpened = false;
     main.setSettingsDialogRunner([&](app::MainDialog&) { return settingsOpened = true; });
     pages::PlaylistPage& playlist = main.pageTabs().playlistPage();
-    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"));
+    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);
     auto* play = uikit::control<QPushButton>(playlist, resources::PlaylistId::Play);
 
     play->click();

@@ -68,9 +68,9 @@ protected:
 
 TEST_F(PrintAndSongFilesTest, SaveAsksThenWritesTheSongAndOpenBringsItBack) {
     app::MainDialog& main = startOnPlaylist();
-    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"));
-    main.addChordToPlaylist(model::Playlist::separator());
-    main.addChordToPlaylist(model::Chord("C", "C - Drop D", "x 3 2 0 1 3"));
+    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);
+    main.addChordToPlaylist(model::Playlist::separator(), model::kStandardTuningNotes);
+    main.addChordToPlaylist(model::Chord("C", "C - Drop D", "x 3 2 0 1 3"), "D1,A1,D2,G2,B2,E3");
     lyricsBox()->setPlainText("# not a comment\nla la");
 
     // No: nothing is asked for and nothing written.
@@ -93,15 +93,23 @@ TEST_F(PrintAndSongFilesTest, SaveAsksThenWritesTheSongAndOpenBringsItBack) {
 
     // Another playlist meanwhile; Open on the page puts the saved one back.
     const model::Playlist saved = main.library().Playlist;
-    main.addChordToPlaylist(model::Chord("G", "G", "3 2 0 0 0 3"));
+    main.addChordToPlaylist(model::Chord("G", "G", "3 2 0 0 0 3"), model::kStandardTuningNotes);
     lyricsBox()->setPlainText("other words");
     shown.clear();
+    // The changed playlist is asked about; No lets it go.
+    answers = {uikit::MessageAnswer::No};
     fileChoices = {path("set list.cho")};
     app::openCommand(main);
-    EXPECT_TRUE(shown.empty()) << "Open asks nothing";
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.text, "Save changes to the playlist?");
+    EXPECT_EQ(shown[0].message.caption, "Save?");
+    EXPECT_EQ(shown[0].message.buttons, uikit::MessageButtons::YesNoCancel);
     EXPECT_EQ(fileRequests.back().kind, uikit::FileDialogKind::Open);
+    EXPECT_EQ(fileRequests.back().directory, QString::fromStdString(dir.path()))
+        << "the dialog starts beside the song in use";
     EXPECT_EQ(fileRequests.back().filter, "ChordPro Song (*.cho *.chopro)");
-    EXPECT_EQ(main.library().Playlist.entries(), saved.entries());
+    EXPECT_EQ(main.library().Playlist, saved) << "entries, tunings and lyrics";
+    EXPECT_EQ(main.library().Playlist.tuningNotes(2), "D1,A1,D2,G2,B2,E3");
     EXPECT_EQ(listedEntries(), (QStringList{"C", QString(45, '-'), "C - Drop D"}));
     EXPECT_EQ(page().staffView().chords(), saved.entries());
     EXPECT_EQ(lyricsBox()->toPlainText(), "# not a comment\nla la");
@@ -114,11 +122,12 @@ TEST_F(PrintAndSongFilesTest, OpeningASongStopsThePlaylistThatIsPlaying) {
     app::MainDialog& main = startOnPlaylist();
     // Long enough (a bar each) to be playing still when the song is opened.
     for (int i = 0; i < model::Playlist::kCapacity; ++i)
-        main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"));
+        main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);
     auto* play = uikit::control<QPushButton>(page(), resources::PlaylistId::Play);
     play->click();
     ASSERT_TRUE(page().isPlaying());
     writeFile(dir.file("next.cho"), "[Am]Next [E]song\n");
+    answers = {uikit::MessageAnswer::No};
     fileChoices = {path("next.cho")};
     app::openCommand(main);
     EXPECT_FALSE(page().isPlaying());
@@ -129,7 +138,7 @@ TEST_F(PrintAndSongFilesTest, OpeningASongStopsThePlaylistThatIsPlaying) {
 
 TEST_F(PrintAndSongFilesTest, ABadSongIsReportedAndChangesNothing) {
     app::MainDialog& main = startOnPlaylist();
-    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"));
+    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);
     lyricsBox()->setPlainText("keep me");
     writeFile(dir.file("bad.cho"),
               "{title: Bad}\n[C]ok\n{define: Q base-fret one frets 0 0 0 0 0 0}\n");
@@ -152,7 +161,7 @@ TEST_F(PrintAndSongFilesTest, ABadSongIsReportedAndChangesNothing) {
 
 TEST_F(PrintAndSongFilesTest, PrintAsksWhatItPrintsAndPrintsThatSheet) {
     app::MainDialog& main = startOnPlaylist();
-    main.addChordToPlaylist(model::Chord("C", "Cadd9", "x 3 2 0 3 0"));
+    main.addChordToPlaylist(model::Chord("C", "Cadd9", "x 3 2 0 3 0"), model::kStandardTuningNotes);
 
     // The Playlist page prints the playlist; No ends it before the print dialog.
     answers = {uikit::MessageAnswer::No};

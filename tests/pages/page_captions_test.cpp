@@ -37,11 +37,12 @@ public:
     void onTuningsChanged() override {}
     void onDrumPatternsChanged() override {}
     void closeChordfile() override {}
-    void addChordToPlaylist(const model::Chord&) override {}
+    void addChordToPlaylist(const model::Chord&, std::string_view) override {}
     void fillTuningCombo(QComboBox&) override {}
     void applySettings() override {}
     sound::LivePattern& drummerPattern() override { return drums_; }
     bool drummerPatternLoaded() override { return false; }
+    bool refuseWhilePlaying(const QString&) override { return false; }
 
     // A language in which every phrase reads "~" and its English text.
     void useMarkedLanguage() {
@@ -176,7 +177,7 @@ TEST(PageCaptions, DrummerPageSpeaksTheLanguageInUse) {
     expectEveryCaptionTranslated(page);
 }
 
-TEST(PageCaptions, PlaylistPageSpeaksTheLanguageInUseAndResetsTheLyrics) {
+TEST(PageCaptions, PlaylistPageSpeaksTheLanguageInUseAndKeepsTypedLyrics) {
     using Id = resources::PlaylistId;
     FakeHost host;
     PlaylistPage page(host);
@@ -191,12 +192,29 @@ TEST(PageCaptions, PlaylistPageSpeaksTheLanguageInUseAndResetsTheLyrics) {
     EXPECT_FALSE(page.control<uikit::ImageButton>(Id::MoveUp)->icon().isNull());
     EXPECT_FALSE(page.control<uikit::ImageButton>(Id::MoveDown)->icon().isNull());
 
-    // A language change replaces whatever was typed.
-    page.control<QPlainTextEdit>(Id::Lyrics)->setPlainText("Verse one");
+    // The start text follows the language; it is no lyric to keep.
     host.useMarkedLanguage();
     page.retranslate();
     expectEveryCaptionTranslated(page);
     expectCaptions<Id>(page, {{Id::Lyrics, "~Add your lyrics or notes here."}});
+    EXPECT_TRUE(page.playlistToKeep().Lyrics.empty());
+    EXPECT_FALSE(page.isChanged());
+
+    // What the user typed survives a change of language, and back again.
+    page.control<QPlainTextEdit>(Id::Lyrics)->setPlainText("Verse one\nAdd your lyrics or notes here.");
+    host.library().LoadLanguage("English (Built-in)");
+    page.retranslate();
+    expectCaptions<Id>(page, {{Id::Play, "Play"}});
+    EXPECT_EQ(page.control<QPlainTextEdit>(Id::Lyrics)->toPlainText(),
+              "Verse one\nAdd your lyrics or notes here.");
+    EXPECT_EQ(page.playlistToKeep().Lyrics, "Verse one\nAdd your lyrics or notes here.");
+    EXPECT_TRUE(page.isChanged());
+
+    // Emptied by the user, the box stays empty too.
+    page.control<QPlainTextEdit>(Id::Lyrics)->clear();
+    host.useMarkedLanguage();
+    page.retranslate();
+    EXPECT_EQ(page.control<QPlainTextEdit>(Id::Lyrics)->toPlainText(), "");
 }
 
 QStringList rows(const QListWidget& list) {

@@ -49,7 +49,10 @@ public:
     }
     void onDrumPatternsChanged() override {}
     void closeChordfile() override { library_.Reset(); }
-    void addChordToPlaylist(const model::Chord& chord) override { playlist.push_back(chord); }
+    void addChordToPlaylist(const model::Chord& chord, std::string_view tuningNotes) override {
+        playlist.push_back(chord);
+        playlistTunings.emplace_back(tuningNotes);
+    }
     void fillTuningCombo(QComboBox& combo) override {
         combo.clear();
         for (const auto& tuning : library_.Tunings.items()) {
@@ -60,8 +63,17 @@ public:
     void applySettings() override {}
     sound::LivePattern& drummerPattern() override { return drums; }
     bool drummerPatternLoaded() override { return drumsLoaded; }
+    bool refuseWhilePlaying(const QString& caption) override {
+        if (!library_.ChordPlayer.isPlaying())
+            return false;
+        refusals.push_back(caption);
+        return true;
+    }
 
     std::vector<model::Chord> playlist;
+    std::vector<std::string> playlistTunings;
+    // The captions of the "Please stop playing first." notices given.
+    QStringList refusals;
     // The Drummer page's pattern as the playlist plays along with it.
     FakeDrums drums;
     bool drumsLoaded = false;

@@ -106,8 +106,12 @@ struct AlongRig {
         };
         return along->start(std::move(score), std::move(reports));
     }
-    bool startPlaylist(const std::vector<model::Chord>& playlist, bool drums) {
-        return start(sound::playlistScore(playlist, kStandard.Notes, pattern, drums));
+    bool startPlaylist(const std::vector<model::Chord>& chords, bool drums,
+                       std::string_view tuningNotes = kStandard.Notes) {
+        model::Playlist playlist;
+        for (const model::Chord& entry : chords)
+            playlist.append(entry, tuningNotes);
+        return start(sound::playlistScore(playlist, pattern, drums));
     }
     bool finish() {
         return clock.runUntil([&] {

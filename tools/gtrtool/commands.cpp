@@ -25,7 +25,10 @@ const std::vector<Command>& commands() {
         {"strum",
          "FILE NAME [--tuning TUNING] [--device N] [--channel C] [--instrument POS] "
          "[--volume V] [--speed MS] [--decay MS]",
-         "strum the chord NAME on MIDI output device N and wait until it has sounded", runStrum},
+         "strum the chord NAME on MIDI output device N and wait until it has sounded; with "
+         "--tuning (a tuning of FILE, or six notes such as D1,A1,D2,G2,B2,E3) the chord is "
+         "moved to that tuning's strings, as the window plays it",
+         runStrum},
         {"drum", "FILE NAME [--device N] [--loops K]",
          "play the drum pattern NAME K times on MIDI output device N", runDrum},
         {"name", "TAB [--tuning NOTES]",

@@ -1,5 +1,9 @@
 #include "library_access.h"
 
+#include "model/fingering.h"
+#include "model/notes.h"
+#include "model/tuning_notes.h"
+
 #include <cstdio>
 
 namespace gtrtool {
@@ -9,6 +13,19 @@ bool loadChordfileOrReport(strumvale::ChordLibrary& library, const std::string& 
         return true;
     std::fprintf(stderr, "cannot read %s\n", path.c_str());
     return false;
+}
+
+std::optional<std::string> tuningArgument(const std::string& notes) {
+    int count = 1;
+    for (char c : notes)
+        count += c == ',' ? 1 : 0;
+    if (count != strumvale::model::kStringCount)
+        return std::nullopt;
+    for (int string = 1; string <= strumvale::model::kStringCount; ++string) {
+        if (!strumvale::model::noteIndex(strumvale::model::tuningNote(notes, string)))
+            return std::nullopt;
+    }
+    return notes;
 }
 
 } // namespace gtrtool

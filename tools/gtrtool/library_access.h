@@ -2,12 +2,16 @@
 
 #include "library/chord_library.h"
 
+#include <optional>
 #include <string>
 
 namespace gtrtool {
 
 // Loads the chordfile; a reader failure prints "cannot read PATH" and is false.
 bool loadChordfileOrReport(strumvale::ChordLibrary& library, const std::string& path);
+
+// A --tuning argument of six notes of the note table, string 6 first, or none.
+std::optional<std::string> tuningArgument(const std::string& notes);
 
 // The first record named exactly name, or none.
 template <typename Record>

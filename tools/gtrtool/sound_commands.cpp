@@ -3,6 +3,7 @@
 #include "library/chord_library.h"
 #include "library_access.h"
 #include "model/fingering.h"
+#include "model/tab_in_tuning.h"
 #include "model/tuning_notes.h"
 #include "output.h"
 #include "sound/drum_sequencer.h"
@@ -161,18 +162,24 @@ int runStrum(const Arguments& arguments) {
             std::fprintf(stderr, "no chord named %s\n", arguments[1].c_str());
             return ReadFailed;
         }
-        if (!strumvale::model::isValidTab(chord->Tab)) {
-            std::fprintf(stderr, "invalid tab: %s\n", fieldText(chord->Tab).c_str());
-            return ReadFailed;
-        }
         strumvale::model::Tuning tuning = strumvale::model::Tuning::standard();
-        if (!options["--tuning"].empty()) {
-            const auto* named = findNamed(library.Tunings, argumentText(options["--tuning"]));
-            if (named == nullptr) {
-                std::fprintf(stderr, "no tuning named %s\n", options["--tuning"].c_str());
+        if (const std::string& wanted = options["--tuning"]; !wanted.empty()) {
+            // Six notes as the file writes them, or the name of one of its tunings.
+            if (const auto* named = findNamed(library.Tunings, argumentText(wanted)))
+                tuning = *named;
+            else if (const auto notes = tuningArgument(argumentText(wanted)))
+                tuning = {*notes, *notes};
+            else {
+                std::fprintf(stderr, "no tuning named %s\n", wanted.c_str());
                 return ReadFailed;
             }
-            tuning = *named;
+        }
+        // As the Chords and Tabs page plays it: moved to the tuning's strings.
+        strumvale::model::Chord moved = *chord;
+        moved.Tab = strumvale::model::tabInTuning(chord->Tab, tuning.Notes);
+        if (!strumvale::model::isValidTab(moved.Tab)) {
+            std::fprintf(stderr, "invalid tab: %s\n", fieldText(moved.Tab).c_str());
+            return ReadFailed;
         }
         sound::ChordPlayer& player = library.ChordPlayer;
         Reports reports(player);
@@ -181,7 +188,7 @@ int runStrum(const Arguments& arguments) {
             return *failed;
         player.setStrumDelay(number["--speed"]);
         player.setHoldTime(number["--decay"]);
-        player.strum(*chord, tuning);
+        player.strum(moved, tuning);
         player.waitUntilIdle();
         return reports.print() ? FileOrContainerError : Success;
     });

@@ -1,4 +1,5 @@
 #include "command.h"
+#include "library_access.h"
 #include "model/fingering.h"
 #include "model/notes.h"
 #include "model/tuning_notes.h"
@@ -12,20 +13,6 @@
 
 namespace gtrtool {
 namespace {
-
-// Six notes of the note table, string 6 first, or none.
-std::optional<std::string> tuningArgument(const std::string& notes) {
-    int count = 1;
-    for (char c : notes)
-        count += c == ',' ? 1 : 0;
-    if (count != strumvale::model::kStringCount)
-        return std::nullopt;
-    for (int string = 1; string <= strumvale::model::kStringCount; ++string) {
-        if (!strumvale::model::noteIndex(strumvale::model::tuningNote(notes, string)))
-            return std::nullopt;
-    }
-    return notes;
-}
 
 std::optional<int> numberArgument(const std::string& text, int lowest, int highest) {
     int value = 0;

@@ -76,7 +76,9 @@ void openCommand(MainDialog& window) {
         return;
     }
     // A failed read leaves the library empty; the pages follow it, so none
-    // of them keeps showing records that are gone.
+    // of them keeps showing records that are gone. Either way the edits of
+    // before were saved or let go when asked: nothing read is unsaved.
+    library.Modified = false;
     refreshAfterOpen(window);
     if (loaded) {
         window.statusLine().setText(uikit::toQString(library.FileName));

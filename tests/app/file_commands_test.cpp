@@ -53,11 +53,79 @@ TEST_F(FileCommandsTest, OpenReadsTheChosenChordfileAndNamesItInTheStatusLine) {
     EXPECT_EQ(main.statusLine().text(), path("songs.gtr"));
     EXPECT_EQ(chordsOfC(), (std::vector<QString>{"C", "C7"}));
     EXPECT_EQ(scales(), std::vector<QString>{"Major"});
-    // Open asks nothing about edits and leaves the flag alone.
-    main.library().Modified = true;
+    // Without edits Open asks nothing; the next dialog starts beside the file.
     fileChoices = {path("songs")};
     app::openCommand(main);
     EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(fileRequests.back().directory, QString::fromStdString(dir.path()));
+    EXPECT_TRUE(fileRequests.back().fileName.isEmpty()) << "Open offers no name";
+}
+
+TEST_F(FileCommandsTest, OpenWithUnsavedEditsAsksAndEachAnswerDoesWhatItSays) {
+    writeChordfile(dir.file("mine.gtr"));
+    writeChordfile(dir.file("other.gtr"), [](ChordLibrary& library) {
+        library.Chords.Add(model::Chord("G", "G", "3 2 0 0 0 3"));
+    });
+    app::MainDialog& main = start();
+    fileChoices = {path("mine.gtr")};
+    app::openCommand(main);
+    main.library().Chords.Add(model::Chord("D", "D", "x x 0 2 3 2"));
+    main.library().Modified = true;
+
+    // Cancel: no dialog, nothing read, the edit stays unsaved.
+    answers = {uikit::MessageAnswer::Cancel};
+    const std::size_t dialogs = fileRequests.size();
+    app::openCommand(main);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.text, "Save changes to mine.gtr?");
+    EXPECT_EQ(shown[0].message.caption, "Save?");
+    EXPECT_EQ(shown[0].message.buttons, uikit::MessageButtons::YesNoCancel);
+    EXPECT_EQ(fileRequests.size(), dialogs);
+    EXPECT_EQ(main.library().Chords.Count(), 3);
+    EXPECT_TRUE(main.library().Modified);
+
+    // Yes: the edit is saved to the file first, then the other one opens.
+    answers = {uikit::MessageAnswer::Yes};
+    fileChoices = {path("other.gtr")};
+    app::openCommand(main);
+    EXPECT_EQ(fileRequests.size(), dialogs + 1) << "saved without a dialog";
+    ChordLibrary reread;
+    ASSERT_TRUE(reread.LoadChordfile(dir.file("mine.gtr")));
+    EXPECT_EQ(reread.Chords.Count(), 3);
+    EXPECT_EQ(main.library().FileName, dir.file("other.gtr"));
+    EXPECT_FALSE(main.library().Modified);
+
+    // No: the edit is let go.
+    main.library().Chords.Add(model::Chord("E", "E", "0 2 2 1 0 0"));
+    main.library().Modified = true;
+    shown.clear();
+    answers = {uikit::MessageAnswer::No};
+    fileChoices = {path("mine.gtr")};
+    app::openCommand(main);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.text, "Save changes to other.gtr?");
+    ASSERT_TRUE(reread.LoadChordfile(dir.file("other.gtr")));
+    EXPECT_EQ(reread.Chords.Count(), 3) << "the edit was not saved";
+    EXPECT_EQ(main.library().Chords.Count(), 3);
+    EXPECT_EQ(main.library().FileName, dir.file("mine.gtr"));
+
+    // Yes when the save fails: Open stops, and the edits are still there.
+    std::filesystem::create_directory(dir.file("locked"));
+    writeChordfile(dir.file("locked/ro.gtr"));
+    fileChoices = {path("locked/ro.gtr")};
+    app::openCommand(main);
+    main.library().Chords.Add(model::Chord("E", "E", "0 2 2 1 0 0"));
+    main.library().Modified = true;
+    ::chmod(dir.file("locked").c_str(), 0555);
+    shown.clear();
+    answers = {uikit::MessageAnswer::Yes};
+    fileChoices = {path("other.gtr")};
+    app::openCommand(main);
+    ::chmod(dir.file("locked").c_str(), 0755);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].message.icon, uikit::MessageIcon::Stop);
+    EXPECT_EQ(main.library().FileName, dir.file("locked/ro.gtr"));
+    EXPECT_EQ(main.library().Chords.Count(), 3);
     EXPECT_TRUE(main.library().Modified);
 }
 
@@ -131,9 +199,18 @@ TEST_F(FileCommandsTest, SaveAppendsTheExtensionAndReplacesWithoutAsking) {
     EXPECT_TRUE(shown.empty());
     ASSERT_TRUE(reread.LoadChordfile(dir.file("out/mine.gtr")));
     EXPECT_EQ(reread.Chords.Count(), 3);
-    // Saving changes neither the name nor the status line.
-    EXPECT_EQ(main.statusLine().text(), path("default.gtr"));
-    EXPECT_EQ(main.library().FileName, "default.gtr");
+    // The file saved is the one in use now, with nothing left unsaved, so
+    // Exit asks nothing.
+    EXPECT_EQ(main.statusLine().text(), path("out/mine.gtr"));
+    EXPECT_EQ(main.library().FileName, dir.file("out/mine.gtr"));
+    EXPECT_FALSE(main.library().Modified);
+    main.exitCommand();
+    EXPECT_TRUE(shown.empty());
+
+    // The next save starts in its folder and offers its name.
+    app::saveCommand(main);
+    EXPECT_EQ(fileRequests.back().directory, path("out"));
+    EXPECT_EQ(fileRequests.back().fileName, "mine.gtr");
 }
 
 TEST_F(FileCommandsTest, ASaveThatCannotBeWrittenShowsTheFileErrorAndKeepsTheOldFile) {
@@ -149,6 +226,7 @@ TEST_F(FileCommandsTest, ASaveThatCannotBeWrittenShowsTheFileErrorAndKeepsTheOld
     EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Stop);
     EXPECT_TRUE(shown[0].message.text.contains("old.gtr")) << shown[0].message.text.toStdString();
     EXPECT_EQ(readFile(dir.file("locked/old.gtr")), before);
+    EXPECT_NE(main.library().FileName, dir.file("locked/old.gtr")) << "a failed save is no file in use";
 }
 
 } // namespace

@@ -118,6 +118,63 @@ TEST_F(PrintAndSongFilesTest, SaveAsksThenWritesTheSongAndOpenBringsItBack) {
     EXPECT_EQ(main.library().Chords.Count(), 2);
 }
 
+TEST_F(PrintAndSongFilesTest, ExitWithAChangedPlaylistAsksAndSavesItWhereItCameFrom) {
+    app::MainDialog& main = startOnPlaylist();
+    main.show();
+    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);
+    const auto expectPlaylistQuestion = [&] {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].message.text, "Save changes to the playlist?");
+        EXPECT_EQ(shown[0].message.caption, "Save?");
+        EXPECT_EQ(shown[0].message.buttons, uikit::MessageButtons::YesNoCancel);
+    };
+
+    // Cancel stays; so does Yes with the save dialog cancelled.
+    answers = {uikit::MessageAnswer::Cancel};
+    main.exitCommand();
+    expectPlaylistQuestion();
+    EXPECT_TRUE(main.isVisible());
+    shown.clear();
+    answers = {uikit::MessageAnswer::Yes};
+    main.exitCommand();
+    expectPlaylistQuestion();
+    EXPECT_EQ(fileRequests.back().kind, uikit::FileDialogKind::Save);
+    EXPECT_TRUE(main.isVisible());
+
+    // Yes with a name: saved, then the window goes.
+    shown.clear();
+    answers = {uikit::MessageAnswer::Yes};
+    fileChoices = {path("evening song")};
+    main.exitCommand();
+    expectPlaylistQuestion();
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_NE(readFile(dir.file("evening song.cho")).find("[C]"), std::string::npos);
+
+    // Changed again after that save: Yes writes the same file, no dialog.
+    main.show();
+    lyricsBox()->setPlainText("second verse");
+    shown.clear();
+    const std::size_t dialogs = fileRequests.size();
+    answers = {uikit::MessageAnswer::Yes};
+    main.exitCommand();
+    expectPlaylistQuestion();
+    EXPECT_EQ(fileRequests.size(), dialogs);
+    EXPECT_NE(readFile(dir.file("evening song.cho")).find("second verse"), std::string::npos);
+    EXPECT_FALSE(main.isVisible());
+
+    // No lets it go, and the chordfile's own question still comes.
+    main.show();
+    lyricsBox()->setPlainText("third verse");
+    main.library().Modified = true;
+    shown.clear();
+    answers = {uikit::MessageAnswer::No, uikit::MessageAnswer::No};
+    main.exitCommand();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].message.text, "Quit without saving?");
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(readFile(dir.file("evening song.cho")).find("third verse"), std::string::npos);
+}
+
 TEST_F(PrintAndSongFilesTest, OpeningASongStopsThePlaylistThatIsPlaying) {
     app::MainDialog& main = startOnPlaylist();
     // Long enough (a bar each) to be playing still when the song is opened.
@@ -140,6 +197,8 @@ TEST_F(PrintAndSongFilesTest, ABadSongIsReportedAndChangesNothing) {
     app::MainDialog& main = startOnPlaylist();
     main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);
     lyricsBox()->setPlainText("keep me");
+    // As kept in a song file, so that Open asks nothing about it.
+    page().setSavedTo(path("kept.cho"));
     writeFile(dir.file("bad.cho"),
               "{title: Bad}\n[C]ok\n{define: Q base-fret one frets 0 0 0 0 0 0}\n");
     writeFile(dir.file("binary.cho"), std::string("\x7f"

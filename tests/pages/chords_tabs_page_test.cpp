@@ -232,6 +232,7 @@ TEST_F(ChordsTabsFixture, ASearchTheLibraryCannotAnswerFindsVoicingsOrNamesTheFi
     click(Id::AddToList);
     ASSERT_EQ(rig.host.playlist.size(), 1u);
     EXPECT_EQ(rig.host.playlist[0].Tab, "0 0 0 2 3 2");
+    EXPECT_EQ(rig.host.playlistTunings[0], test::kDropD.Notes);
 
     searchText()->setText("nothing at all");
     EXPECT_EQ(chords()->count(), 0);
@@ -253,27 +254,43 @@ TEST_F(ChordsTabsFixture, CopyTabSearchesForTheShownFingering) {
     EXPECT_EQ(searchText()->text(), "5 2 0 0 0 3");
 }
 
-TEST_F(ChordsTabsFixture, PlayStrumsTheStoredTabInTheSelectedTuning) {
+TEST_F(ChordsTabsFixture, PlaySoundsTheTabShownInTheTuningShown) {
     rig.library.Settings.Instrument = 3;
     selectKey("G");
+    click(Id::Play);
+    // G B D G B G: the stored tab in standard tuning.
+    const std::vector<int> gMajor{43, 47, 50, 55, 59, 67};
+    EXPECT_EQ(strummedNotes(), gMajor);
+
+    // Drop D moves the low string up two frets, so the same G sounds.
     selectTuning(test::kDropD);
     ASSERT_EQ(shownTab(), "5 2 0 0 0 3");
     click(Id::Play);
-    // "3 2 0 0 0 3" on D1 A1 D2 G2 B2 E3, string 6 first.
-    EXPECT_EQ(strummedNotes(), (std::vector<int>{41, 47, 50, 55, 59, 67}));
+    EXPECT_EQ(strummedNotes(), gMajor) << "not F on the low string";
     EXPECT_EQ(rig.library.ChordPlayer.strumDelay(), 1);
     EXPECT_EQ(rig.library.ChordPlayer.holdTime(), 1);
     EXPECT_EQ(rig.library.ChordPlayer.instrument(), 3);
 
-    // A double click plays; a moved tab the view refuses leaves the stored one.
+    // Open G (D G D G B D): three strings move, and still G sounds, not F A D G B F.
+    rig.library.Tunings.Add({"Open G", "D1,G1,D2,G2,B2,D3"});
+    page.refreshTunings();
+    selectTuning({"Open G", "D1,G1,D2,G2,B2,D3"});
+    selectKey("G");
+    ASSERT_EQ(shownTab(), "5 4 0 0 0 5");
+    click(Id::Play);
+    EXPECT_EQ(strummedNotes(), gMajor);
+
+    // A moved tab the view cannot show is not played either.
+    selectTuning(test::kDropD);
     selectKey("E");
     ASSERT_EQ(notesLine(), "Notes: N/A");
     // The view takes a double click only on the item the press went to.
     const QPoint at = chords()->visualItemRect(chords()->item(0)).center();
     QTest::mousePress(chords()->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(chords()->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(strummedNotes(), (std::vector<int>{49}));
+    EXPECT_TRUE(strummedNotes().empty());
 
+    // Playing on change sounds the moved tab too: Am's open A string stays A.
     rig.library.Settings.Playchordsonchange = true;
     selectKey("A");
     EXPECT_EQ(strummedNotes(), (std::vector<int>{45, 52, 57, 60, 64}));
@@ -304,6 +321,9 @@ TEST_F(ChordsTabsFixture, AddToListGivesTheTuningAndTheMovedTab) {
                                      {"G", "G", "3 2 0 0 0 3"},
                                      {"G", "G - Drop D", "5 2 0 0 0 3"},
                                  }));
+    // Each keeps the tuning it was shown in, so the playlist plays what was heard.
+    EXPECT_EQ(rig.host.playlistTunings,
+              (std::vector<std::string>{"E1,A1,D2,G2,B2,E3", test::kDropD.Notes}));
 }
 
 TEST_F(ChordsTabsFixture, RefreshesFollowTheLibrary) {

@@ -120,6 +120,44 @@ TEST_F(PlaylistPlayTest, PlayNeedsAChordAndReadsStopWhilePlaying) {
         EXPECT_EQ(line.find("90 2d"), std::string::npos) << "the refused Am sounded: " << line;
 }
 
+TEST_F(PlaylistPlayTest, PlayWhileSomethingElsePlaysSaysSoAndStartsNothing) {
+    page->addChord(kC);
+    // The Drummer page's pattern, or a strum, holds the player.
+    library.Settings.Chorddecay = 5000;
+    library.ChordPlayer.setHoldTime(5000);
+    library.ChordPlayer.strum(kAm, model::Tuning::standard());
+    ASSERT_TRUE(library.ChordPlayer.isPlaying());
+    play()->click();
+    EXPECT_EQ(host.refusals, QStringList{"Error"});
+    EXPECT_FALSE(page->isPlaying());
+    EXPECT_EQ(play()->text(), "Play");
+    ASSERT_TRUE(PlayAlongPagesTest::finish([this] { return !library.ChordPlayer.isPlaying(); }));
+    for (const std::string& line : sounds())
+        EXPECT_EQ(line.find("90 30"), std::string::npos) << "the playlist's C sounded: " << line;
+
+    // Once it is quiet, Play plays.
+    play()->click();
+    EXPECT_TRUE(page->isPlaying());
+    EXPECT_EQ(host.refusals.size(), 1);
+    ASSERT_TRUE(finish());
+}
+
+TEST_F(PlaylistPlayTest, AnEntryHandedOverFromAnotherTuningSoundsInIt) {
+    // G as the Chords and Tabs page moves it to drop D.
+    page->addChord({"G", "G - Drop D", "5 2 0 0 0 3"}, "D1,A1,D2,G2,B2,E3");
+    play()->click();
+    ASSERT_TRUE(finish());
+    Lines struck;
+    for (const std::string& line : sounds()) {
+        if (line.find(" 90 ") != std::string::npos)
+            struck.push_back(line.substr(line.find(' ') + 1));
+    }
+    // G1 B1 D2 G2 B2 G3, as the fretboard showed it; on standard strings the
+    // low note would have been A1.
+    EXPECT_EQ(struck, (Lines{"90 2b 7f", "90 2f 7f", "90 32 7f", "90 37 7f", "90 3b 7f",
+                             "90 43 7f"}));
+}
+
 TEST_F(PlaylistPlayTest, ChordsFallOnTheirBarsAndASeparatorRests) {
     page->addChord(kC);
     addSeparator();
@@ -127,29 +165,30 @@ TEST_F(PlaylistPlayTest, ChordsFallOnTheirBarsAndASeparatorRests) {
     play()->click();
     ASSERT_TRUE(finish());
     EXPECT_EQ(sounds(), (Lines{
-                            // C at bar 1: strings 5 to 1, 100 ms apart, released 500 ms
-                            // after the last one's delay.
+                            // C at bar 1: strings 5 to 1 within an eighth of the bar
+                            // (the chord speed, 100 ms, would be wider), ringing to
+                            // its end.
                             "0 90 30 7f",
-                            "100 90 34 7f",
-                            "200 90 37 7f",
-                            "300 90 3c 7f",
-                            "400 90 40 7f",
-                            "1000 80 30 00",
-                            "1000 80 34 00",
-                            "1000 80 37 00",
-                            "1000 80 3c 00",
-                            "1000 80 40 00",
+                            "62 90 34 7f",
+                            "124 90 37 7f",
+                            "186 90 3c 7f",
+                            "248 90 40 7f",
+                            "1996 80 30 00",
+                            "1996 80 34 00",
+                            "1996 80 37 00",
+                            "1996 80 3c 00",
+                            "1996 80 40 00",
                             // Bar 2 rests; Am at bar 3.
                             "3992 90 2d 7f",
-                            "4092 90 34 7f",
-                            "4192 90 39 7f",
-                            "4292 90 3c 7f",
-                            "4392 90 40 7f",
-                            "4992 80 2d 00",
-                            "4992 80 34 00",
-                            "4992 80 39 00",
-                            "4992 80 3c 00",
-                            "4992 80 40 00",
+                            "4054 90 34 7f",
+                            "4116 90 39 7f",
+                            "4178 90 3c 7f",
+                            "4240 90 40 7f",
+                            "5988 80 2d 00",
+                            "5988 80 34 00",
+                            "5988 80 39 00",
+                            "5988 80 3c 00",
+                            "5988 80 40 00",
                         }));
     // The performance lasts its three bars exactly.
     EXPECT_EQ(clock.elapsed(), milliseconds(3 * 1996));

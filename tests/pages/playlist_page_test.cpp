@@ -129,12 +129,38 @@ TEST_F(PlaylistPageTest, TwentySevenEntriesFillTheStaffAndNothingMoreIsTaken) {
     EXPECT_EQ(rig.library.Playlist.count(), 27);
 }
 
-TEST_F(PlaylistPageTest, ALanguageChangeReplacesTheLyricsWhichTheLibraryKeeps) {
+TEST_F(PlaylistPageTest, ALanguageChangeKeepsTypedLyricsWhichTheLibraryKeeps) {
     control<QPlainTextEdit>(Id::Lyrics)->setPlainText("Verse one");
     EXPECT_EQ(rig.library.Playlist.Lyrics, "Verse one");
     page.retranslate();
-    EXPECT_EQ(control<QPlainTextEdit>(Id::Lyrics)->toPlainText(), "Add your lyrics or notes here.");
-    EXPECT_EQ(rig.library.Playlist.Lyrics, "Add your lyrics or notes here.");
+    EXPECT_EQ(control<QPlainTextEdit>(Id::Lyrics)->toPlainText(), "Verse one");
+    EXPECT_EQ(rig.library.Playlist.Lyrics, "Verse one");
+}
+
+TEST_F(PlaylistPageTest, AChangedPlaylistIsToldFromTheOneLastOpenedOrSaved) {
+    EXPECT_FALSE(page.isChanged()) << "the start text is no change";
+    click(Id::Add);
+    EXPECT_TRUE(page.isChanged());
+    page.setSavedTo("/songs/set.cho");
+    EXPECT_FALSE(page.isChanged());
+    EXPECT_EQ(page.sheetTitle(), "set");
+    EXPECT_EQ(page.songFile(), "/songs/set.cho");
+    // Moving an entry and back is no change; a new tuning for it is.
+    click(Id::AddSeparator);
+    EXPECT_TRUE(page.isChanged());
+    playlist()->setCurrentRow(1);
+    click(Id::Remove);
+    EXPECT_FALSE(page.isChanged());
+    control<QPlainTextEdit>(Id::Lyrics)->setPlainText("la");
+    EXPECT_TRUE(page.isChanged());
+
+    model::Playlist opened;
+    opened.append({"D", "D - Drop D", "0 0 0 2 3 2"}, "D1,A1,D2,G2,B2,E3");
+    page.showOpenedPlaylist(opened, "/songs/other.cho");
+    EXPECT_FALSE(page.isChanged());
+    EXPECT_EQ(rig.library.Playlist.tuningNotes(0), "D1,A1,D2,G2,B2,E3");
+    EXPECT_EQ(control<QPlainTextEdit>(Id::Lyrics)->toPlainText(),
+              "Add your lyrics or notes here.");
 }
 
 } // namespace

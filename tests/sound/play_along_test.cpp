@@ -137,11 +137,13 @@ private:
 
 } // namespace
 
-TEST(PlayAlongPlaylist, StrumsEachChordAtItsBarAndReleasesItByHoldOrBarEnd) {
+TEST(PlayAlongPlaylist, EveryStringOfEachChordSoundsInsideItsBarAndRingsToItsEnd) {
     AlongRig rig;
+    // The settings' chord speed would put the sixth string of a chord 1500 ms in.
     rig.player.setStrumDelay(300);
     rig.player.setHoldTime(300);
-    // 120 bpm: 499 ms steps, bars of four.
+    // 120 bpm: 499 ms steps, bars of four (1996 ms); a strum spans at most an
+    // eighth of that, 249 ms.
     ASSERT_TRUE(rig.startPlaylist({chord("0 2 2 1 0 0"), model::Playlist::separator(),
                                    chord("x x 0 2 3 2"), chord("3 2 0 0 0 3")},
                                   false));
@@ -152,20 +154,40 @@ TEST(PlayAlongPlaylist, StrumsEachChordAtItsBarAndReleasesItByHoldOrBarEnd) {
     ASSERT_TRUE(rig.finish());
 
     Sent sent;
-    // Six strings would hold to 2100 ms; the next bar comes first.
-    sent.on(0, 0x28).on(300, 0x2f).on(600, 0x34).on(900, 0x38).on(1200, 0x3b).on(1500, 0x40);
+    // Six strings 49 ms apart; all ring until the next bar, whatever the hold.
+    sent.on(0, 0x28).on(49, 0x2f).on(98, 0x34).on(147, 0x38).on(196, 0x3b).on(245, 0x40);
     sent.off(1996, {0x28, 0x2f, 0x34, 0x38, 0x3b, 0x40});
-    // Four strings: released after the hold, well inside the bar.
-    sent.on(3992, 0x32).on(4292, 0x39).on(4592, 0x3e).on(4892, 0x42);
-    sent.off(5492, {0x32, 0x39, 0x3e, 0x42});
-    // Cut by the end of the playlist.
-    sent.on(5988, 0x2b).on(6288, 0x2f).on(6588, 0x32).on(6888, 0x37).on(7188, 0x3b);
-    sent.on(7488, 0x43).off(7984, {0x2b, 0x2f, 0x32, 0x37, 0x3b, 0x43});
+    // Four strings spread over the same span; the separator's bar rests.
+    sent.on(3992, 0x32).on(4075, 0x39).on(4158, 0x3e).on(4241, 0x42);
+    sent.off(5988, {0x32, 0x39, 0x3e, 0x42});
+    // Rings to the end of the playlist.
+    sent.on(5988, 0x2b).on(6037, 0x2f).on(6086, 0x32).on(6135, 0x37).on(6184, 0x3b);
+    sent.on(6233, 0x43).off(7984, {0x2b, 0x2f, 0x32, 0x37, 0x3b, 0x43});
     EXPECT_EQ(rig.recorder->lines(), sent.lines)
         << "the strum asked for meanwhile sounded nothing, nor did a second start";
     EXPECT_EQ(rig.reports(), (Lines{"0:0", "1996:1", "3992:2", "5988:3", "7984:-1", "7984:ended"}));
     EXPECT_FALSE(rig.player.isPlaying());
     EXPECT_FALSE(rig.along->isPlaying());
+}
+
+TEST(PlayAlongPlaylist, AFastChordSpeedIsKeptAndEachEntryPlaysInItsOwnTuning) {
+    AlongRig rig;
+    rig.player.setStrumDelay(10);
+    model::Playlist playlist;
+    // G as the Chords and Tabs page hands it over from each tuning.
+    playlist.append({"G", "G", "3 2 0 0 0 3"});
+    playlist.append({"G", "G - Drop D", "5 2 0 0 0 3"}, "D1,A1,D2,G2,B2,E3");
+    playlist.append({"G", "G - Open G", "5 4 0 0 0 5"}, "D1,G1,D2,G2,B2,D3");
+    ASSERT_TRUE(rig.start(sound::playlistScore(playlist, rig.pattern, false)));
+    ASSERT_TRUE(rig.finish());
+
+    Sent sent;
+    for (long bar : {0L, 1996L, 3992L}) {
+        sent.on(bar, 0x2b).on(bar + 10, 0x2f).on(bar + 20, 0x32).on(bar + 30, 0x37);
+        sent.on(bar + 40, 0x3b).on(bar + 50, 0x43);
+        sent.off(bar + 1996, {0x2b, 0x2f, 0x32, 0x37, 0x3b, 0x43});
+    }
+    EXPECT_EQ(rig.recorder->lines(), sent.lines) << "G B D G B G three times, never F";
 }
 
 TEST(PlayAlongPlaylist, DrumsLoopTheirSixteenStepsBesideTheChords) {
@@ -217,7 +239,7 @@ TEST(PlayAlongPlaylist, TheTempoComesFromThePatternAndChangesFromTheNextStep) {
 
     // Steps of 499, 499, 100, 100; then the second bar in 100 ms steps.
     EXPECT_EQ(rig.recorder->lines(),
-              Sent().on(0, 0x40).off(300, {0x40}).on(1198, 0x3b).off(1498, {0x3b}).lines);
+              Sent().on(0, 0x40).off(1198, {0x40}).on(1198, 0x3b).off(1598, {0x3b}).lines);
     EXPECT_EQ(rig.reports(), (Lines{"0:0", "1198:1", "1598:-1", "1598:ended"}));
 }
 
@@ -238,10 +260,10 @@ TEST(PlayAlongPlaylist, StopAndDestructionSilenceEverythingAtOnce) {
     ASSERT_TRUE(rig.finish());
 
     Sent sent;
-    sent.hit(0, 0x23, 0x7f).on(0, 0x28).on(100, 0x2f).on(200, 0x34).on(300, 0x38).on(400, 0x3b);
-    sent.release(499, 0x23).hit(499, 0x23, 0x7f).on(500, 0x40);
+    sent.hit(0, 0x23, 0x7f).on(0, 0x28).on(49, 0x2f).on(98, 0x34).on(147, 0x38).on(196, 0x3b);
+    sent.on(245, 0x40).release(499, 0x23).hit(499, 0x23, 0x7f);
     sent.release(998, 0x23).hit(998, 0x23, 0x7f).release(1497, 0x23).hit(1497, 0x23, 0x7f);
-    // The chord would have sounded until 1600.
+    // The chord would have rung until its bar ends at 1996.
     sent.release(1547, 0x23).off(1547, {0x28, 0x2f, 0x34, 0x38, 0x3b, 0x40});
     EXPECT_EQ(rig.recorder->lines(), sent.lines);
     EXPECT_EQ(rig.reports(), (Lines{"0:0", "1547:-1", "1547:ended"}));

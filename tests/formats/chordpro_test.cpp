@@ -139,9 +139,7 @@ TEST(ChordPro, OwnFilesReadBackExactly) {
         const std::string text = writeChordPro(playlist, "t");
         for (const std::string& form :
              {text, replaced(text, "\n", "\r\n"), "\xEF\xBB\xBF" + text}) {
-            const Playlist back = read(form);
-            EXPECT_EQ(back.entries(), playlist.entries()) << form;
-            EXPECT_EQ(back.Lyrics, playlist.Lyrics) << form;
+            EXPECT_EQ(read(form), playlist) << form;
         }
     }
 
@@ -168,6 +166,43 @@ TEST(ChordPro, OwnFilesReadBackExactly) {
     EXPECT_EQ(loaded.entries(), playlists[2].entries());
     EXPECT_EQ(loaded.Lyrics, playlists[2].Lyrics);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"Sunday set.chordpro"});
+}
+
+TEST(ChordPro, EntriesKeepTheTuningTheyWereMadeIn) {
+    Playlist playlist;
+    playlist.append(Chord("G", "G", "3 2 0 0 0 3"));
+    playlist.append(Chord("G", "G - Drop D", "5 2 0 0 0 3"), "D1,A1,D2,G2,B2,E3");
+    playlist.append(Playlist::separator(), "D1,A1,D2,G2,B2,E3");
+    // A hand-written tuning may hold anything the entry line uses itself.
+    playlist.append(Chord("E", "E - odd", "0 2 2 1 0 0"), "E1,A1|,D2, G2,%,E3 ");
+    const std::string text = writeChordPro(playlist, "Tunings");
+    EXPECT_NE(text.find("# strumvale-entry: G | G | 3 2 0 0 0 3\n"), std::string::npos)
+        << "a standard entry is written as before: " << text;
+    EXPECT_NE(text.find("# strumvale-entry: G - Drop D | G | 5 2 0 0 0 3 | D1,A1,D2,G2,B2,E3\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("# strumvale-entry: SEPARATOR |  | %7C %7C %7C %7C %7C %7C\n"),
+              std::string::npos)
+        << "a separator has no tuning: " << text;
+    const Playlist back = read(text);
+    EXPECT_EQ(back, playlist);
+    EXPECT_EQ(back.tuningNotes(1), "D1,A1,D2,G2,B2,E3");
+    EXPECT_EQ(back.tuningNotes(3), "E1,A1|,D2, G2,%,E3 ");
+
+    // A file from before entries had tunings plays them in standard tuning.
+    const Playlist older = read("# strumvale-playlist: 1\n"
+                                "# strumvale-entry: G - Drop D | G | 5 2 0 0 0 3\n"
+                                "# strumvale-lyrics: 0\n");
+    EXPECT_EQ(older.tuningNotes(0), "E1,A1,D2,G2,B2,E3");
+
+    // More fields than that are no entry of ours.
+    try {
+        read("# strumvale-playlist: 1\n# strumvale-entry: G | G | 3 2 0 0 0 3 | a | b\n");
+        ADD_FAILURE() << "five fields were read";
+    } catch (const ChordProError& error) {
+        EXPECT_EQ(error.kind(), ChordProError::Kind::BadLine);
+        EXPECT_EQ(error.line(), 2);
+    }
 }
 
 TEST(ChordProReader, ShortAndLongDirectivesEndSectionsAlike) {

@@ -28,3 +28,31 @@ TEST(Playlist, HoldsTwentySevenCopiesAndRefusesWhatCannotBeDone) {
     EXPECT_FALSE(playlist.full());
     EXPECT_FALSE(playlist.remove(-1));
 }
+
+TEST(Playlist, EachEntryKeepsItsTuningWhereverItMoves) {
+    const std::string dropD = "D1,A1,D2,G2,B2,E3";
+    Playlist playlist;
+    playlist.append(Chord("G", "G", "3 2 0 0 0 3"));
+    playlist.append(Chord("G", "G - Drop D", "5 2 0 0 0 3"), dropD);
+    playlist.append(Playlist::separator(), dropD);
+    EXPECT_EQ(playlist.tuningNotes(0), "E1,A1,D2,G2,B2,E3");
+    EXPECT_EQ(playlist.tuningNotes(1), dropD);
+    EXPECT_EQ(playlist.tuningNotes(2), "E1,A1,D2,G2,B2,E3") << "a separator sounds nothing";
+    EXPECT_EQ(playlist.tuningNotes(3), "E1,A1,D2,G2,B2,E3") << "no such entry";
+
+    ASSERT_TRUE(playlist.moveUp(1));
+    EXPECT_EQ(playlist.entries()[0].Name, "G - Drop D");
+    EXPECT_EQ(playlist.tuningNotes(0), dropD);
+    EXPECT_EQ(playlist.tuningNotes(1), "E1,A1,D2,G2,B2,E3");
+    ASSERT_TRUE(playlist.moveDown(0));
+    ASSERT_TRUE(playlist.remove(0));
+    EXPECT_EQ(playlist.tuningNotes(0), dropD);
+
+    // The same chords in another tuning are another playlist.
+    Playlist standard;
+    standard.append(Chord("G", "G - Drop D", "5 2 0 0 0 3"));
+    standard.append(Playlist::separator());
+    Playlist same = playlist;
+    EXPECT_EQ(same, playlist);
+    EXPECT_NE(standard, playlist);
+}

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <gtest/gtest.h>
 
 namespace strumvale::test {
@@ -17,11 +19,12 @@ QString english(std::string_view key) {
     return QString::fromLatin1(key.data(), static_cast<int>(key.size()));
 }
 
-// Every word a PDF reader finds, with the top and the right edge of its box.
+// Every word a PDF reader finds, with the edges of its box that tests look at.
 struct Word {
     std::string text;
     double top;
     double right;
+    double bottom;
 };
 // pdftotext -bbox writes <word xMin="…" yMin="…" xMax="…" yMax="…">text</word>.
 double attribute(const std::string& tag, const char* name) {
@@ -39,7 +42,7 @@ std::vector<Word> wordsOf(const std::string& path) {
             break;
         const std::string tag = boxes.substr(at, close - at);
         words.push_back({boxes.substr(close + 1, end - close - 1), attribute(tag, "yMin"),
-                         attribute(tag, "xMax")});
+                         attribute(tag, "xMax"), attribute(tag, "yMax")});
     }
     return words;
 }
@@ -172,6 +175,32 @@ TEST_F(SheetsTest, APlaylistSheetWrapsItsStaffAndShowsDiagramsAndLyrics) {
     EXPECT_EQ(std::count_if(words.begin(), words.end(),
                             [](const Word& word) { return word.text == "Gmaj7sus5"; }),
               2);
+}
+
+TEST_F(SheetsTest, ChordNamesStandClearOfTheTopStringsMarks) {
+    // The first string's mark is boxed in white across its line; a name that
+    // reached into that box was cut along its foot.
+    model::Playlist playlist;
+    playlist.append(model::Chord("G", "Gypsy", "x x x x x 7"));
+    playlist.append(model::Chord("A", "Aqj", "x x x x x 9"), "D1,A1,D2,G2,B2,E3");
+    ASSERT_TRUE(printTo(pdf("names.pdf"), [&](QPdfWriter& writer) {
+        return sheets::printPlaylistSheet(writer, playlist, "Names", english);
+    }));
+    const std::vector<Word> words = wordsOf(pdf("names.pdf"));
+    // The staff comes before the diagrams, so its words are the highest of each.
+    auto highest = [&](const std::string& text) {
+        std::optional<Word> found;
+        for (const Word& word : words) {
+            if (word.text == text && (!found || word.top < found->top))
+                found = word;
+        }
+        return found;
+    };
+    for (const auto& [name, mark] : {std::pair{"Gypsy", "7"}, std::pair{"Aqj", "9"}}) {
+        const std::optional<Word> nameWord = highest(name), markWord = highest(mark);
+        ASSERT_TRUE(nameWord && markWord) << name;
+        EXPECT_LE(nameWord->bottom, markWord->top) << name << " reaches into its mark's box";
+    }
 }
 
 TEST_F(SheetsTest, AnEmptyPlaylistPrintsItsTitleAndAnEmptyStaff) {

@@ -89,6 +89,22 @@ TEST(GtrtoolSound, StrumsThroughTheMidiLog) {
                                         "c0 00 00", "90 40 7f", "80 28 00", "80 2f 00", "80 34 00",
                                         "80 38 00", "80 3b 00", "80 40 00"}));
 
+    // Moved to another tuning's strings, as the window plays it, the chord
+    // sounds the same notes: in the file's Drop D and in Open G given as notes.
+    for (const char* tuning : {"Drop D", "D1,G1,D2,G2,B2,D3"}) {
+        auto moved = gtrtool(dir, {"strum", file, "\xC3\x89t\xC3\xA9", "--tuning", tuning,
+                                   "--device", device, "--speed", "10", "--decay", "100"});
+        EXPECT_EQ(moved.status, 0) << moved.err;
+        std::vector<std::string> struck;
+        for (const std::string& message : loggedBytes(log)) {
+            if (message.starts_with("90"))
+                struck.push_back(message);
+        }
+        EXPECT_EQ(struck, (std::vector<std::string>{"90 28 7f", "90 2f 7f", "90 34 7f", "90 38 7f",
+                                                    "90 3b 7f", "90 40 7f"}))
+            << tuning;
+    }
+
     auto options = gtrtool(dir, {"strum", file, "E", "--tuning", "Drop D", "--device", device,
                                  "--channel", "9", "--instrument", "100", "--volume", "64",
                                  "--speed", "10", "--decay", "100"});
@@ -114,6 +130,12 @@ TEST(GtrtoolSound, FailuresHaveTheirStatusAndText) {
     EXPECT_EQ(broken.status, 1);
     EXPECT_EQ(broken.err, "invalid tab: 0 2 2 1 0 13\n");
     EXPECT_EQ(gtrtool(dir, {"strum", file, "E", "--tuning", "Open G"}).status, 1);
+    EXPECT_EQ(gtrtool(dir, {"strum", file, "E", "--tuning", "D1,A1,D2,G2,B2"}).status, 1)
+        << "five notes are no tuning";
+    // A string tuned far down moves the chord past the last fret.
+    auto past = gtrtool(dir, {"strum", file, "E", "--tuning", "E1,A1,D2,G2,B2,C#2"});
+    EXPECT_EQ(past.status, 1);
+    EXPECT_EQ(past.err, "invalid tab: x x x x x 15\n");
     EXPECT_EQ(gtrtool(dir, {"drum", file, "Slow"}).status, 1);
 
     ScopedVariable font("STRUMVALE_SOUNDFONT", dir.file("none.sf2"));

@@ -137,8 +137,7 @@ void PlayAlongError(benchmark::State& state) {
     std::vector<double> chordErrors, drumErrors, skews;
     double drift = 0;
     for (auto _ : state) {
-        along.start(sound::playlistScore(playlist, pattern, true),
-                    {});
+        along.start(sound::playlistScore(playlist, pattern, true), {});
         along.waitUntilIdle();
         const auto sent = recorder->take();
         std::vector<TimingRecorder::Sent> starts;

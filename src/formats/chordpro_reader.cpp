@@ -202,7 +202,8 @@ model::Playlist readOwnFile(const std::vector<std::string>& lines) {
         const int lineNumber = static_cast<int>(i) + 1;
         const std::string& line = lines[i];
         if (line.starts_with(kEntryKey)) {
-            const Entry entry = entryOf(std::string_view(line).substr(kEntryKey.size()), lineNumber);
+            const Entry entry =
+                entryOf(std::string_view(line).substr(kEntryKey.size()), lineNumber);
             if (!playlist.append(entry.chord, entry.tuningNotes))
                 throw badLine(lineNumber, "more entries than a playlist holds");
         } else if (line.starts_with(kLyricsKey)) {

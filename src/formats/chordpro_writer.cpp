@@ -132,8 +132,8 @@ std::string writeChordPro(const model::Playlist& playlist, std::string_view titl
     for (int index = 0; index < playlist.count(); ++index) {
         const model::Chord& entry = playlist.entries()[static_cast<std::size_t>(index)];
         out += kEntryKey;
-        std::string fields = encodeField(entry.Name) + " | " + encodeField(entry.RootNote) +
-                             " | " + encodeField(entry.Tab);
+        std::string fields = encodeField(entry.Name) + " | " + encodeField(entry.RootNote) + " | " +
+                             encodeField(entry.Tab);
         // Standard entries are written as files without tunings wrote them.
         if (const std::string& notes = playlist.tuningNotes(index);
             notes != model::kStandardTuningNotes)

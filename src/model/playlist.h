@@ -32,8 +32,7 @@ public:
 
     // Each false, changing nothing, when it cannot be done: a full list, an
     // index that names no entry, the first entry up or the last one down.
-    bool append(const Chord& chord,
-                std::string_view tuningNotes = kStandardTuningNotes);
+    bool append(const Chord& chord, std::string_view tuningNotes = kStandardTuningNotes);
     bool remove(int index);
     bool moveUp(int index);
     bool moveDown(int index);

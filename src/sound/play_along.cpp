@@ -113,9 +113,10 @@ int PlayAlong::strumDelayFor(const Score& score, std::size_t notes) const {
         return delay;
     // The entry's length at the tempo of its first step, as the tempo is read
     // step by step.
-    const double entryMs = static_cast<double>(std::max(1, score.stepLength())) *
-                           std::max(1, score.stepsPerEntry);
-    const int widest = static_cast<int>(entryMs * score.maxStrumShare / static_cast<double>(notes - 1));
+    const double entryMs =
+        static_cast<double>(std::max(1, score.stepLength())) * std::max(1, score.stepsPerEntry);
+    const int widest =
+        static_cast<int>(entryMs * score.maxStrumShare / static_cast<double>(notes - 1));
     return std::min(delay, widest);
 }
 

@@ -226,7 +226,8 @@ TEST_F(FileCommandsTest, ASaveThatCannotBeWrittenShowsTheFileErrorAndKeepsTheOld
     EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Stop);
     EXPECT_TRUE(shown[0].message.text.contains("old.gtr")) << shown[0].message.text.toStdString();
     EXPECT_EQ(readFile(dir.file("locked/old.gtr")), before);
-    EXPECT_NE(main.library().FileName, dir.file("locked/old.gtr")) << "a failed save is no file in use";
+    EXPECT_NE(main.library().FileName, dir.file("locked/old.gtr"))
+        << "a failed save is no file in use";
 }
 
 } // namespace

@@ -201,7 +201,8 @@ TEST(PageCaptions, PlaylistPageSpeaksTheLanguageInUseAndKeepsTypedLyrics) {
     EXPECT_FALSE(page.isChanged());
 
     // What the user typed survives a change of language, and back again.
-    page.control<QPlainTextEdit>(Id::Lyrics)->setPlainText("Verse one\nAdd your lyrics or notes here.");
+    page.control<QPlainTextEdit>(Id::Lyrics)
+        ->setPlainText("Verse one\nAdd your lyrics or notes here.");
     host.library().LoadLanguage("English (Built-in)");
     page.retranslate();
     expectCaptions<Id>(page, {{Id::Play, "Play"}});

@@ -154,8 +154,8 @@ TEST_F(PlaylistPlayTest, AnEntryHandedOverFromAnotherTuningSoundsInIt) {
     }
     // G1 B1 D2 G2 B2 G3, as the fretboard showed it; on standard strings the
     // low note would have been A1.
-    EXPECT_EQ(struck, (Lines{"90 2b 7f", "90 2f 7f", "90 32 7f", "90 37 7f", "90 3b 7f",
-                             "90 43 7f"}));
+    EXPECT_EQ(struck,
+              (Lines{"90 2b 7f", "90 2f 7f", "90 32 7f", "90 37 7f", "90 3b 7f", "90 43 7f"}));
 }
 
 TEST_F(PlaylistPlayTest, ChordsFallOnTheirBarsAndASeparatorRests) {

@@ -159,8 +159,7 @@ TEST_F(PlaylistPageTest, AChangedPlaylistIsToldFromTheOneLastOpenedOrSaved) {
     page.showOpenedPlaylist(opened, "/songs/other.cho");
     EXPECT_FALSE(page.isChanged());
     EXPECT_EQ(rig.library.Playlist.tuningNotes(0), "D1,A1,D2,G2,B2,E3");
-    EXPECT_EQ(control<QPlainTextEdit>(Id::Lyrics)->toPlainText(),
-              "Add your lyrics or notes here.");
+    EXPECT_EQ(control<QPlainTextEdit>(Id::Lyrics)->toPlainText(), "Add your lyrics or notes here.");
 }
 
 } // namespace

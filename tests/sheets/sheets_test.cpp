@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <optional>
 #include <utility>
-#include <gtest/gtest.h>
 
 namespace strumvale::test {
 namespace {

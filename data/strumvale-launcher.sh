@@ -23,5 +23,16 @@ for language in "$share"/lang/*.lng; do
     fi
 done
 
+# Files named relative to where the launcher was started still name the same
+# files once the program runs in its own folder.
+for argument in "$@"; do
+    case "$argument" in
+    /* | -*) ;;
+    *) argument="$PWD/$argument" ;;
+    esac
+    set -- "$@" "$argument"
+    shift
+done
+
 cd "$home"
 exec "$bindir/strumvale" "$@"

@@ -8,7 +8,7 @@ namespace strumvale::app {
 
 void showStopMessage(MainDialog& window, const std::exception& error) {
     uikit::showMessage(&window,
-                       {uikit::toQString(error.what()), uikit::toQString(MainDialog::kTitle),
+                       {uikit::fromSystem(error.what()), uikit::toQString(MainDialog::kTitle),
                         uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
 }
 

@@ -28,7 +28,7 @@ bool playlistIsCurrent(const MainDialog& window) {
 
 std::optional<std::string> chooseChordfile(MainDialog& window, uikit::FileDialogKind kind) {
     // The dialog starts beside the chordfile in use; saving offers its name.
-    const QFileInfo inUse(uikit::toQString(window.library().FileName));
+    const QFileInfo inUse(uikit::fromSystem(window.library().FileName));
     uikit::FileDialogRequest request{kind, kChordfileFilter, QString(), QString()};
     if (!window.library().FileName.empty()) {
         request.directory = inUse.absolutePath();
@@ -38,7 +38,7 @@ std::optional<std::string> chooseChordfile(MainDialog& window, uikit::FileDialog
     const std::optional<QString> chosen = uikit::chooseFile(&window, request);
     if (!chosen)
         return std::nullopt;
-    return uikit::fromQString(chosenChordfilePath(*chosen));
+    return uikit::toSystem(chosenChordfilePath(*chosen));
 }
 
 void refreshAfterOpen(MainDialog& window) {
@@ -60,20 +60,23 @@ void openCommand(MainDialog& window) {
     if (!settleUnsavedChordfile(window))
         return;
     const std::optional<std::string> path = chooseChordfile(window, uikit::FileDialogKind::Open);
-    if (!path)
-        return;
+    if (path)
+        openChordfileAt(window, *path);
+}
+
+bool openChordfileAt(MainDialog& window, const std::string& path) {
     ChordLibrary& library = window.library();
     bool loaded = false;
     try {
-        loaded = library.LoadChordfile(*path);
+        loaded = library.LoadChordfile(path);
     } catch (const container::CZipException& error) {
         // A damaged archive is refused before anything is read: the library
         // and the pages keep what they had.
         showStopMessage(window, error);
-        return;
+        return false;
     } catch (const platform::FileError& error) {
         showStopMessage(window, error);
-        return;
+        return false;
     }
     // A failed read leaves the library empty; the pages follow it, so none
     // of them keeps showing records that are gone. Either way the edits of
@@ -81,13 +84,14 @@ void openCommand(MainDialog& window) {
     library.Modified = false;
     refreshAfterOpen(window);
     if (loaded) {
-        window.statusLine().setText(uikit::toQString(library.FileName));
-        return;
+        window.statusLine().setText(uikit::fromSystem(library.FileName));
+        return true;
     }
     window.statusLine().setText(window.noChordfileText());
     uikit::showMessage(&window,
                        {window.translate("Could not open the file."), window.translate("Error"),
                         uikit::MessageIcon::Information, uikit::MessageButtons::Ok});
+    return false;
 }
 
 void saveCommand(MainDialog& window) {
@@ -114,7 +118,7 @@ bool saveChordfileTo(MainDialog& window, const std::string& path) {
     // The file saved is the one in use now, and holds every edit.
     library.FileName = path;
     library.Modified = false;
-    window.statusLine().setText(uikit::toQString(library.FileName));
+    window.statusLine().setText(uikit::fromSystem(library.FileName));
     return true;
 }
 
@@ -122,7 +126,7 @@ bool settleUnsavedChordfile(MainDialog& window) {
     ChordLibrary& library = window.library();
     if (!library.Modified)
         return true;
-    const QString name = QFileInfo(uikit::toQString(library.FileName)).fileName();
+    const QString name = QFileInfo(uikit::fromSystem(library.FileName)).fileName();
     const QString question = window.translate("Save changes to") +
                              (name.isEmpty() ? QString() : QStringLiteral(" ") + name) +
                              QStringLiteral("?");

@@ -13,6 +13,11 @@ void openCommand(MainDialog& window);
 void saveCommand(MainDialog& window);
 void printCommand(MainDialog& window);
 
+// Reads the chordfile at path into the library, as Open does once a file is
+// chosen: every page follows, the status line names it. A failure is shown;
+// false then.
+bool openChordfileAt(MainDialog& window, const std::string& path);
+
 // Saves the library to path; on success that file is the one in use (the
 // library's FileName, shown in the status line) and nothing is unsaved. A
 // failure is shown and changes nothing; false then.

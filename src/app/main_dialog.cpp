@@ -39,7 +39,8 @@ QColor colourOf(std::uint32_t rgb) {
 
 } // namespace
 
-MainDialog::MainDialog(ChordLibrary::Options options) : QDialog(nullptr), library_(options) {
+MainDialog::MainDialog(ChordLibrary::Options options, const std::string& startupChordfile)
+    : QDialog(nullptr), library_(options) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     uikit::buildDialog(*this, resources::mainDialogTemplate(), uikit::DialogSizing::FixedWindow,
@@ -61,7 +62,7 @@ MainDialog::MainDialog(ChordLibrary::Options options) : QDialog(nullptr), librar
     setWindowIcon(uikit::applicationIcon());
     setUpButtons();
     selectLanguage();
-    loadStartupChordfile();
+    loadStartupChordfile(startupChordfile);
     createPages();
     updateCaptions();
     updateTabCaptions();
@@ -128,7 +129,19 @@ void MainDialog::selectLanguage() {
     loadStartupLanguage(library_);
 }
 
-void MainDialog::loadStartupChordfile() {
+void MainDialog::loadStartupChordfile(const std::string& given) {
+    if (!given.empty()) {
+        try {
+            if (library_.LoadChordfile(given))
+                return;
+            uikit::showMessage(this, {translate("Could not open the file."), translate("Error"),
+                                      uikit::MessageIcon::Information, uikit::MessageButtons::Ok});
+        } catch (const container::CZipException& error) {
+            showStopMessage(error);
+        } catch (const platform::FileError& error) {
+            showStopMessage(error);
+        }
+    }
     if (library_.Settings.Startupchordfile != model::kDefaultChordfileSetting)
         return;
     try {
@@ -158,7 +171,7 @@ QString MainDialog::noChordfileText() const {
 }
 
 void MainDialog::showStopMessage(const std::exception& error) {
-    uikit::showMessage(this, {uikit::toQString(error.what()), uikit::toQString(kTitle),
+    uikit::showMessage(this, {uikit::fromSystem(error.what()), uikit::toQString(kTitle),
                               uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
 }
 
@@ -258,7 +271,7 @@ void MainDialog::updateCaptions() {
     infoButton_->setAccessibleName(translate("Chordfile Information"));
 
     if (library_.Loaded) {
-        statusLine_->setText(uikit::toQString(
+        statusLine_->setText(uikit::fromSystem(
             loadedChordfilePath(library_.Settings.ProgramDirectory, library_.FileName)));
     } else {
         statusLine_->setText(noChordfileText());

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace strumvale::uikit {
@@ -30,7 +31,11 @@ public:
     // Runs the settings dialog; true when it ended with OK.
     using SettingsDialogRunner = std::function<bool(MainDialog& window)>;
 
-    explicit MainDialog(ChordLibrary::Options options = kProgramOptions);
+    // startupChordfile, when given, is read in place of the one the settings
+    // name; when it cannot be read, that is said and the window starts as it
+    // would have without it.
+    explicit MainDialog(ChordLibrary::Options options = kProgramOptions,
+                        const std::string& startupChordfile = {});
     // Takes the window apart in a fixed order; the library goes last, so the
     // settings are written on every orderly end.
     ~MainDialog() override;
@@ -73,7 +78,7 @@ protected:
 private:
     void setUpButtons();
     void selectLanguage();
-    void loadStartupChordfile();
+    void loadStartupChordfile(const std::string& given);
     void createPages();
     void reportPlayerErrors();
     void showStopMessage(const std::exception& error);

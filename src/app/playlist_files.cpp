@@ -40,7 +40,7 @@ uikit::FileDialogRequest songDialog(MainDialog& window, uikit::FileDialogKind ki
         if (kind == uikit::FileDialogKind::Save)
             request.fileName = QFileInfo(song).fileName();
     } else if (!window.library().FileName.empty()) {
-        request.directory = QFileInfo(uikit::toQString(window.library().FileName)).absolutePath();
+        request.directory = QFileInfo(uikit::fromSystem(window.library().FileName)).absolutePath();
     }
     return request;
 }
@@ -48,7 +48,7 @@ uikit::FileDialogRequest songDialog(MainDialog& window, uikit::FileDialogKind ki
 bool writeSong(MainDialog& window, const QString& path) {
     pages::PlaylistPage& page = window.pageTabs().playlistPage();
     try {
-        formats::SavePlaylist(page.playlistToKeep(), uikit::fromQString(path));
+        formats::SavePlaylist(page.playlistToKeep(), uikit::toSystem(path));
     } catch (const platform::FileError& error) {
         showStopMessage(window, error);
         return false;
@@ -77,23 +77,26 @@ void openPlaylist(MainDialog& window) {
         return;
     const std::optional<QString> chosen =
         uikit::chooseFile(&window, songDialog(window, uikit::FileDialogKind::Open));
-    if (!chosen)
-        return;
+    if (chosen)
+        openSongAt(window, *chosen);
+}
+
+bool openSongAt(MainDialog& window, const QString& path) {
     model::Playlist playlist;
     try {
-        playlist =
-            formats::LoadPlaylist(uikit::fromQString(*chosen), {window.library().Chords.items()});
+        playlist = formats::LoadPlaylist(uikit::toSystem(path), {window.library().Chords.items()});
     } catch (const platform::FileError& error) {
         showStopMessage(window, error);
-        return;
+        return false;
     } catch (const formats::ChordProError& error) {
         uikit::showMessage(&window, {window.translate("Could not open the file.") +
                                          QStringLiteral("\n") + readFailure(window, error),
                                      window.translate("Error"), uikit::MessageIcon::Information,
                                      uikit::MessageButtons::Ok});
-        return;
+        return false;
     }
-    window.pageTabs().playlistPage().showOpenedPlaylist(playlist, *chosen);
+    window.pageTabs().playlistPage().showOpenedPlaylist(playlist, path);
+    return true;
 }
 
 void savePlaylist(MainDialog& window) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace strumvale::app {
 
 class MainDialog;
@@ -8,6 +10,11 @@ class MainDialog;
 // song file. A file that cannot be read changes nothing.
 void openPlaylist(MainDialog& window);
 void savePlaylist(MainDialog& window);
+
+// Reads the song file at path onto the Playlist page, as Open does there once
+// a file is chosen; a file that cannot be read is shown, changes nothing and
+// gives false.
+bool openSongAt(MainDialog& window, const QString& path);
 
 // Before the playlist is replaced or the window closes: when it changed since
 // it was last opened or saved, asks whether to save it. True to go on (saved,

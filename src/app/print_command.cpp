@@ -23,8 +23,9 @@ void printCommand(MainDialog& window) {
     pages::PlaylistPage& page = window.pageTabs().playlistPage();
     const ChordLibrary& library = window.library();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(playlist ? page.sheetTitle()
-                                : QFileInfo(uikit::toQString(library.FileName)).completeBaseName());
+    printer.setDocName(playlist
+                           ? page.sheetTitle()
+                           : QFileInfo(uikit::fromSystem(library.FileName)).completeBaseName());
     printer.setCreator(uikit::toQString(MainDialog::kTitle));
     if (!uikit::choosePrinter(&window, printer))
         return;

@@ -18,7 +18,7 @@ std::string loadedChordfilePath(const std::string& programDirectory, const std::
 }
 
 QString readmeTarget(const std::string& programDirectory) {
-    QString target = uikit::toQString(programDirectory);
+    QString target = uikit::fromSystem(programDirectory);
     if (!target.endsWith('/'))
         target += '/';
     target += QStringLiteral("readme.html");

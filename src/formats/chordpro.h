@@ -35,7 +35,8 @@ private:
 // A song sheet is a few kilobytes; anything near this is no song.
 inline constexpr std::size_t kMaxChordProBytes = 1024 * 1024;
 
-// The song file of playlist, UTF-8 with LF line ends, titled title.
+// The song file of playlist, UTF-8 with LF line ends, titled title (UTF-8, as
+// the file names it is made from are).
 std::string writeChordPro(const model::Playlist& playlist, std::string_view title);
 
 // Where a song from elsewhere finds the tab of a chord it does not define:
@@ -54,7 +55,8 @@ model::Playlist readChordPro(std::string_view bytes, const ChordProSources& sour
 void SavePlaylist(const model::Playlist& playlist, const std::string& path);
 model::Playlist LoadPlaylist(const std::string& path, const ChordProSources& sources);
 
-// The title a playlist file gets: its name without folder and extension.
+// The title a playlist file gets: its name without folder and extension, in
+// the path's own bytes.
 std::string playlistTitle(std::string_view path);
 
 } // namespace strumvale::formats

@@ -126,7 +126,8 @@ std::string escapedLyric(std::string_view utf8) {
 
 std::string writeChordPro(const model::Playlist& playlist, std::string_view title) {
     using platform::windows1252ToUtf8;
-    std::string out = "{title: " + windows1252ToUtf8(directiveText(title)) + "}\n";
+    // The title is a file's name: the system's UTF-8 already.
+    std::string out = "{title: " + directiveText(title) + "}\n";
     out += kMarker;
     out += '\n';
     for (int index = 0; index < playlist.count(); ++index) {

@@ -127,7 +127,7 @@ void TunerListening::setListening(bool on) {
         const QSignalBlocker blocker(inputs_);
         inputs_->clear();
         for (const platform::AudioInputDevice& device : sound::audioInputDevices())
-            inputs_->addItem(uikit::toQString(device.name), uikit::toQString(device.id));
+            inputs_->addItem(uikit::fromSystem(device.name), uikit::fromSystem(device.id));
         inputs_->setCurrentIndex(std::max(0, inputs_->findData(chosen)));
     }
     emit changed();
@@ -149,9 +149,9 @@ void TunerListening::listenOn(int input) {
         post([&](Mailbox& mailbox) { mailbox.failure = error; });
     };
     const std::optional<std::string> error =
-        tuner_.start(uikit::fromQString(inputs_->itemData(input).toString()), std::move(reports));
+        tuner_.start(uikit::toSystem(inputs_->itemData(input).toString()), std::move(reports));
     if (error)
-        showProblem("Could not open the input device.", uikit::toQString(*error));
+        showProblem("Could not open the input device.", uikit::fromSystem(*error));
 }
 
 // On the capture thread. Only the latest reading matters, so a reading that
@@ -178,7 +178,7 @@ void TunerListening::takeReports() {
         show(*taken.reading);
     if (taken.failure) {
         tuner_.stop();
-        showProblem("The input device stopped working.", uikit::toQString(*taken.failure));
+        showProblem("The input device stopped working.", uikit::fromSystem(*taken.failure));
     }
 }
 

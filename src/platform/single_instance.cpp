@@ -9,13 +9,25 @@
 
 namespace strumvale::platform {
 
-std::string InstanceLock::lockPath(std::string_view name) {
+namespace {
+
+std::string runtimePath(std::string_view name, std::string_view extension) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     std::string path = runtime != nullptr && *runtime != '\0' ? runtime : "/tmp";
     path += '/';
     path += name;
-    path += ".lock";
+    path += extension;
     return path;
+}
+
+} // namespace
+
+std::string InstanceLock::lockPath(std::string_view name) {
+    return runtimePath(name, ".lock");
+}
+
+std::string InstanceLock::socketPath(std::string_view name) {
+    return runtimePath(name, ".socket");
 }
 
 std::optional<InstanceLock> InstanceLock::acquire(std::string_view name) {

@@ -22,6 +22,8 @@ public:
     ~InstanceLock();
 
     static std::string lockPath(std::string_view name);
+    // Where the running instance takes files that later starts hand over.
+    static std::string socketPath(std::string_view name);
 
 private:
     explicit InstanceLock(int descriptor) : descriptor_(descriptor) {}

@@ -141,7 +141,7 @@ void SettingsDialog::buildPages() {
     pageControls_.at(static_cast<std::size_t>(Page::Translate)) = translator_->controls();
     // A translation saved among the languages can be chosen at once.
     translator_->onSaved(
-        [this](const std::string&) { fillLanguages(fromQString(languages_->currentText())); });
+        [this](const std::string&) { fillLanguages(uikit::toSystem(languages_->currentText())); });
 
     auto colourGroup = [this](Id red, Id green, Id blue, Id preview) {
         return std::make_unique<ColourGroup>(control<QSlider>(red), control<QSlider>(green),
@@ -191,13 +191,13 @@ void SettingsDialog::fillLists() {
     const platform::MidiDeviceSnapshot& devices = library_.ChordPlayer.devices();
     auto* outputs = control<QComboBox>(Id::OutputDevice);
     for (const auto& device : devices.outputs)
-        outputs->addItem(toQString(device.name));
+        outputs->addItem(uikit::fromSystem(device.name));
     outputs->setEnabled(outputs->count() > 0);
     control<QPushButton>(Id::TestOutput)->setEnabled(outputs->count() > 0);
     selectIfListed(*outputs, settings.Midioutdevice);
     auto* inputs = control<QComboBox>(Id::InputDevice);
     for (const auto& name : devices.inputs)
-        inputs->addItem(toQString(name));
+        inputs->addItem(uikit::fromSystem(name));
     selectIfListed(*inputs, settings.Midiindevice);
 
     auto* channels = control<QComboBox>(Id::Channel);
@@ -211,12 +211,12 @@ void SettingsDialog::fillLanguages(const std::string& current) {
     const QSignalBlocker blocker(languages_);
     languages_->clear();
     for (const std::string& choice : choices)
-        languages_->addItem(toQString(choice));
+        languages_->addItem(uikit::fromSystem(choice));
     languages_->setCurrentIndex(static_cast<int>(formats::FindLanguageChoice(choices, current)));
 }
 
 void SettingsDialog::showLanguageInformation() {
-    const std::string chosen = fromQString(languages_->currentText());
+    const std::string chosen = uikit::toSystem(languages_->currentText());
     const std::array<Id, 4> labels = {Id::LanguageName, Id::LanguageAuthor, Id::LanguageVersion,
                                       Id::LanguageDescription};
     const std::array<const char*, 4> words = {"Language", "Author", "Created for version",
@@ -277,7 +277,7 @@ void SettingsDialog::storeSettings() {
     settings.Playnoteswhileediting = control<QCheckBox>(Id::PlayNotesWhileEditing)->isChecked();
     settings.Displaynotesforallfrets = control<QCheckBox>(Id::AllFretNotes)->isChecked();
     settings.Whitebackgroundcolor = control<QRadioButton>(Id::WhiteBackground)->isChecked();
-    settings.Language = fromQString(languages_->currentText());
+    settings.Language = uikit::toSystem(languages_->currentText());
     storeSelection(*control<QComboBox>(Id::Channel), settings.Midichannel);
     // No device chosen, or none there: -1, which opens nothing.
     settings.Midioutdevice = control<QComboBox>(Id::OutputDevice)->currentIndex();

@@ -139,7 +139,7 @@ void TranslationEditor::open() {
     control<QLineEdit>(Id::Author)->setText(toQString(header[2]));
     control<QLineEdit>(Id::Description)->setText(toQString(header[3]));
     path_ = path;
-    fileName_->setText(toQString(path));
+    fileName_->setText(uikit::fromSystem(path));
 }
 
 void TranslationEditor::save() {
@@ -160,12 +160,12 @@ void TranslationEditor::save() {
             return;
     } catch (const std::exception& failure) {
         // The file is replaced whole or not at all; say why it was not.
-        uikit::showMessage(&window_, {toQString(failure.what()), translate("Error"),
+        uikit::showMessage(&window_, {uikit::fromSystem(failure.what()), translate("Error"),
                                       uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});
         return;
     }
     path_ = path;
-    fileName_->setText(toQString(path));
+    fileName_->setText(uikit::fromSystem(path));
     if (saved_)
         saved_(path);
 }
@@ -175,9 +175,9 @@ std::string TranslationEditor::chooseFile(bool saving) {
     // saving offers the file's name.
     uikit::FileDialogRequest request{
         saving ? uikit::FileDialogKind::Save : uikit::FileDialogKind::Open, kFilter,
-        toQString(library_.Settings.ProgramDirectory) + QStringLiteral("/lang"), QString()};
+        uikit::fromSystem(library_.Settings.ProgramDirectory) + QStringLiteral("/lang"), QString()};
     if (!path_.empty()) {
-        const QFileInfo inUse(toQString(path_));
+        const QFileInfo inUse(uikit::fromSystem(path_));
         request.directory = inUse.absolutePath();
         if (saving)
             request.fileName = inUse.fileName();
@@ -185,7 +185,7 @@ std::string TranslationEditor::chooseFile(bool saving) {
     const std::optional<QString> chosen = uikit::chooseFile(&window_, request);
     if (!chosen || QFileInfo(*chosen).fileName().isEmpty())
         return {};
-    return fromQString(uikit::chosenFilePath(*chosen, QStringLiteral(".lng")));
+    return uikit::toSystem(uikit::chosenFilePath(*chosen, QStringLiteral(".lng")));
 }
 
 QString TranslationEditor::translate(std::string_view key) const {

@@ -4,14 +4,20 @@
 #include <string>
 #include <string_view>
 
-// Core strings are Windows-1252 bytes; widgets speak QString. Conversion happens
-// only at the widget boundary.
+// Core strings from the files are Windows-1252 bytes; widgets speak QString.
+// Conversion happens only at the widget boundary.
 namespace strumvale::uikit {
 
 QString toQString(std::string_view windows1252);
 
 // Characters the code page lacks become '?'.
 std::string fromQString(const QString& text);
+
+// What the system gives and takes (paths, device names, its error texts) is
+// UTF-8, never the code page of the files' contents: a path goes to open()
+// with exactly the bytes the file dialog named.
+QString fromSystem(std::string_view utf8);
+std::string toSystem(const QString& text);
 
 } // namespace strumvale::uikit
 

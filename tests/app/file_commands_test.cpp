@@ -7,8 +7,13 @@
 #include "resources/templates/chords_tabs_page.h"
 #include "resources/templates/scales_page.h"
 #include "support/held_lock.h"
+#include "support/qt_text.h"
+#include "support/user_names.h"
 
 #include <QListWidget>
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace strumvale::test {
@@ -127,6 +132,59 @@ TEST_F(FileCommandsTest, OpenWithUnsavedEditsAsksAndEachAnswerDoesWhatItSays) {
     EXPECT_EQ(main.library().FileName, dir.file("locked/ro.gtr"));
     EXPECT_EQ(main.library().Chords.Count(), 3);
     EXPECT_TRUE(main.library().Modified);
+}
+
+TEST_F(FileCommandsTest, NamesOutsideAsciiAreOpenedAndSavedAsTheyAre) {
+    app::MainDialog& main = start();
+    std::filesystem::create_directory(dir.file(kUserFolder));
+    const std::string chordfile = dir.file(kUserFolder + "/" + kUserChordfile);
+    writeChordfile(chordfile);
+    fileChoices = {qtext(chordfile)};
+    app::openCommand(main);
+    EXPECT_TRUE(shown.empty()) << shownTexts().front().toStdString();
+    ASSERT_TRUE(main.library().Loaded);
+    EXPECT_EQ(main.library().FileName, chordfile);
+    EXPECT_EQ(main.statusLine().text(), qtext(chordfile));
+
+    // Saving under a new name puts exactly that name in the folder.
+    main.library().Chords.Add(model::Chord("D", "D", "x x 0 2 3 2"));
+    fileChoices = {qtext(dir.file(kUserFolder + "/Ny låt 🎸"))};
+    app::saveCommand(main);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(main.statusLine().text(), qtext(dir.file(kUserFolder + "/Ny låt 🎸.gtr")));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file(kUserFolder)))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Ny låt 🎸.gtr", kUserChordfile}));
+    ChordLibrary reread;
+    ASSERT_TRUE(reread.LoadChordfile(dir.file(kUserFolder + "/Ny låt 🎸.gtr")));
+    EXPECT_EQ(reread.Chords.Count(), 3);
+
+    // Saving over a link replaces the file it points to and keeps the link.
+    const std::string link = dir.file(kUserFolder + "/länk ł.gtr");
+    std::filesystem::create_symlink(chordfile, link);
+    main.library().Chords.Add(model::Chord("E", "E", "0 2 2 1 0 0"));
+    fileChoices = {qtext(link)};
+    app::saveCommand(main);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    ASSERT_TRUE(reread.LoadChordfile(chordfile));
+    EXPECT_EQ(reread.Chords.Count(), 4);
+
+    // A name the file system cannot hold: the system's own words, nothing written.
+    fileChoices = {qtext(dir.file(kUserFolder + "/" + nameTooLong("")))};
+    app::saveCommand(main);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Stop);
+    EXPECT_TRUE(shown[0].message.text.contains(QString::fromLocal8Bit(std::strerror(ENAMETOOLONG))))
+        << shown[0].message.text.toStdString();
+    EXPECT_EQ(main.library().FileName, link);
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(dir.file(kUserFolder)))
+        ++count;
+    EXPECT_EQ(count, 3u);
 }
 
 TEST_F(FileCommandsTest, AFailedOpenEmptiesTheLibraryAndSaysSo) {

@@ -5,6 +5,8 @@
 #include "pages/playlist_page.h"
 #include "resources/templates/playlist_page.h"
 #include "support/pdf_text.h"
+#include "support/qt_text.h"
+#include "support/user_names.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/print_dialog.h"
 
@@ -173,6 +175,43 @@ TEST_F(PrintAndSongFilesTest, ExitWithAChangedPlaylistAsksAndSavesItWhereItCameF
     EXPECT_EQ(shown[1].message.text, "Quit without saving?");
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(readFile(dir.file("evening song.cho")).find("third verse"), std::string::npos);
+}
+
+TEST_F(PrintAndSongFilesTest, SongsWithNamesOutsideAsciiKeepThemInTheFileAndTheTitle) {
+    app::MainDialog& main = startOnPlaylist();
+    std::filesystem::create_directory(dir.file(kUserFolder));
+    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);
+    answers = {uikit::MessageAnswer::Yes};
+    fileChoices = {path(kUserFolder + "/" + kUserSong)};
+    app::saveCommand(main);
+    const std::string song = dir.file(kUserFolder + "/" + kUserSong);
+    ASSERT_TRUE(std::filesystem::exists(song));
+    EXPECT_TRUE(readFile(song).starts_with("{title: Sång för Åsa 🎸}\n")) << readFile(song);
+    EXPECT_EQ(page().sheetTitle(), qtext("Sång för Åsa 🎸"));
+
+    // Opened again from a fresh window: the same file, found by its name.
+    window.reset();
+    app::MainDialog& again = startOnPlaylist();
+    shown.clear();
+    fileChoices = {path(kUserFolder + "/" + kUserSong)};
+    app::openCommand(again);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(listedEntries(), QStringList{"C"});
+    EXPECT_EQ(page().songFile(), path(kUserFolder + "/" + kUserSong));
+    // The next dialog starts in that folder and offers that name.
+    answers = {uikit::MessageAnswer::Yes};
+    app::saveCommand(again);
+    EXPECT_EQ(fileRequests.back().directory, path(kUserFolder));
+    EXPECT_EQ(fileRequests.back().fileName, qtext(kUserSong));
+
+    // A name too long for the file system is the system's error; nothing is written.
+    shown.clear();
+    answers = {uikit::MessageAnswer::Yes};
+    fileChoices = {path(kUserFolder + "/" + nameTooLong(".cho"))};
+    app::saveCommand(again);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].message.icon, uikit::MessageIcon::Stop);
+    EXPECT_EQ(page().songFile(), path(kUserFolder + "/" + kUserSong));
 }
 
 TEST_F(PrintAndSongFilesTest, OpeningASongStopsThePlaylistThatIsPlaying) {

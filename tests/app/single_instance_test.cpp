@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -49,6 +50,21 @@ TEST(SingleInstance, ASecondStartEndsAtOnceAndLeavesTheFirstRunning) {
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    // With a file, a later start hands it over: it ends with 0 only once the
+    // running window has answered that it took the file.
+    const std::string song = work.file("Sång 🎸.cho");
+    FILE* file = std::fopen(song.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("[Am]La [E]la\n", file);
+    std::fclose(file);
+    QProcess handing;
+    handing.setProcessEnvironment(environment);
+    handing.setWorkingDirectory(QString::fromStdString(work.path()));
+    handing.start(program, {QString::fromStdString("Sång 🎸.cho")});
+    ASSERT_TRUE(handing.waitForFinished(20'000));
+    EXPECT_EQ(handing.exitCode(), 0) << handing.readAllStandardError().toStdString();
     EXPECT_EQ(first.state(), QProcess::Running);
 
     first.kill();

@@ -20,12 +20,27 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/strumvale bin/gtrtool bin/strumvale-launch share/strumvale/default.gtr \
     share/strumvale/lang/svenska.lng share/strumvale/readme.html \
-    share/applications/strumvale.desktop share/icons/hicolor/scalable/apps/strumvale.svg; do
+    share/applications/strumvale.desktop share/icons/hicolor/scalable/apps/strumvale.svg \
+    share/mime/packages/strumvale.xml share/metainfo/org.strumvale.Strumvale.metainfo.xml; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/strumvale-launch" ] || fail "the launcher is not executable"
-grep -q '^Exec=strumvale-launch' "$prefix/share/applications/strumvale.desktop" ||
-    fail "the desktop entry does not start the launcher"
+grep -q '^Exec=strumvale-launch %F$' "$prefix/share/applications/strumvale.desktop" ||
+    fail "the desktop entry does not start the launcher with the files to open"
+grep -q '^MimeType=application/x-strumvale-chordfile;text/x-chordpro;$' \
+    "$prefix/share/applications/strumvale.desktop" || fail "the desktop entry names no file types"
+desktop-file-validate "$prefix/share/applications/strumvale.desktop" >"$work/desktop" 2>&1 ||
+    fail "the desktop entry is not valid: $(cat "$work/desktop")"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.strumvale.Strumvale.metainfo.xml" \
+    >"$work/metainfo" 2>&1 || fail "the metainfo is not valid: $(cat "$work/metainfo")"
+# The desktop's own tool reads the types: a chordfile by its name and by its
+# bytes (a zip whose first entry is chords.xml), songs by their names.
+update-mime-database "$prefix/share/mime" >/dev/null 2>&1 || fail "the file types do not read"
+for glob in 'application/x-strumvale-chordfile:\*.gtr' 'text/x-chordpro:\*.cho' \
+    'text/x-chordpro:\*.chopro' 'text/x-chordpro:\*.pro'; do
+    grep -q ":$glob\$" "$prefix/share/mime/globs2" || fail "no file type for $glob"
+done
+grep -q 'chords.xml' "$prefix/share/mime/magic" || fail "a chordfile is not told by its bytes"
 
 "$prefix/bin/gtrtool" info "$prefix/share/strumvale/default.gtr" >"$work/info" ||
     fail "the installed gtrtool cannot read the installed default chordfile"
@@ -51,12 +66,14 @@ export STRUMVALE_TEST_RECORD="$work/record"
 
 # Started by a relative path from elsewhere, as a desktop might.
 mkdir "$work/elsewhere"
-(cd "$prefix" && XDG_DATA_HOME="$work/data" bin/strumvale-launch "two words" -x) ||
+(cd "$prefix" && XDG_DATA_HOME="$work/data" bin/strumvale-launch "Sång ł 🎸.cho" -x /abs/a.gtr) ||
     fail "the launcher failed"
 home="$work/data/strumvale"
 [ "$(sed -n 1p "$work/record")" = "$home" ] || fail "the program did not start in $home"
-[ "$(sed -n 2p "$work/record")" = "two words" ] || fail "arguments were not passed on"
-[ "$(sed -n 3p "$work/record")" = "-x" ] || fail "arguments were not passed on"
+# A file named from where the launcher started still names that file.
+[ "$(sed -n 2p "$work/record")" = "$prefix/Sång ł 🎸.cho" ] || fail "a relative file was not passed on"
+[ "$(sed -n 3p "$work/record")" = "-x" ] || fail "an option was not passed on as it is"
+[ "$(sed -n 4p "$work/record")" = "/abs/a.gtr" ] || fail "an absolute file was not passed on"
 cmp -s "$home/default.gtr" "$prefix/share/strumvale/default.gtr" || fail "default.gtr not seeded"
 cmp -s "$home/lang/svenska.lng" "$prefix/share/strumvale/lang/svenska.lng" ||
     fail "lang/svenska.lng not seeded"

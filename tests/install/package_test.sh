@@ -35,7 +35,8 @@ dpkg-deb -x "$deb" "$root"
 for file in usr/bin/strumvale usr/bin/gtrtool usr/bin/strumvale-launch \
     usr/share/strumvale/default.gtr usr/share/strumvale/lang/svenska.lng \
     usr/share/strumvale/readme.html usr/share/applications/strumvale.desktop \
-    usr/share/icons/hicolor/scalable/apps/strumvale.svg usr/share/doc/strumvale/copyright; do
+    usr/share/icons/hicolor/scalable/apps/strumvale.svg usr/share/doc/strumvale/copyright \
+    usr/share/mime/packages/strumvale.xml usr/share/metainfo/org.strumvale.Strumvale.metainfo.xml; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 grep -q 'GPL-3' "$root/usr/share/doc/strumvale/copyright" || fail "the copyright names no licence"

@@ -69,7 +69,7 @@ protected:
 
     std::unique_ptr<platform::AudioInput> openSystemDevice(const std::string& id) {
         if (id != "mic")
-            throw platform::AudioInputError(id, "No such device");
+            throw platform::AudioInputError(id, "Nie ma takiego urządzenia");
         return std::make_unique<PulledOutInput>(sound::openFileInput(micFile, clock), micReads);
     }
 
@@ -176,12 +176,15 @@ TEST_F(TunerListeningTest, AnInTuneNoteBetweenTwoStringsIsNotCalledInTune) {
 TEST_F(TunerListeningTest, AnotherInputDeviceCanBeChosen) {
     writeToneFile(dir.file("d.wav"), detuned(50, -20.0), 1.0); // D2, string 4
     micFile = dir.file("d.wav");
-    writeToneFile(dir.file("a.wav"), detuned(45, 0.0), 1.0);
-    systemDevices = {{"mic", "USB microphone"}, {"line", "Line in"}};
-    start(dir.file("a.wav"));
+    // Names as the system gives them, UTF-8: a file and two cards.
+    writeToneFile(dir.file("a sträng ł 🎸.wav"), detuned(45, 0.0), 1.0);
+    systemDevices = {{"mic", "USB-mikrofon (Åsa)"}, {"line", "Line in"}};
+    start(dir.file("a sträng ł 🎸.wav"));
     pages::TunerListening& tuner = listening();
     tuner.listenBox().click();
     ASSERT_EQ(tuner.inputs().count(), 3);
+    EXPECT_EQ(tuner.inputs().itemText(0), QString::fromUtf8("a sträng ł 🎸.wav"));
+    EXPECT_EQ(tuner.inputs().itemText(1), QString::fromUtf8("USB-mikrofon (Åsa)"));
     ASSERT_TRUE(heardSomething());
     EXPECT_EQ(tuner.matchedString(), 5);
 
@@ -195,6 +198,8 @@ TEST_F(TunerListeningTest, AnotherInputDeviceCanBeChosen) {
     emit tuner.inputs().activated(2);
     EXPECT_FALSE(tuner.isListening());
     EXPECT_EQ(tuner.status().text(), "Could not open the input device.");
+    EXPECT_EQ(tuner.status().toolTip(), QString::fromUtf8("Nie ma takiego urządzenia"))
+        << "the system's reason, as it words it";
     EXPECT_EQ(tuner.inputs().currentText(), "Line in");
     EXPECT_TRUE(tuner.heardNote().text().isEmpty());
 }

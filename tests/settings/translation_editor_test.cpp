@@ -1,6 +1,8 @@
 #include "formats/language_file.h"
 #include "resources/templates/translation_editor.h"
 #include "settings_rig.h"
+#include "support/qt_text.h"
+#include "support/user_names.h"
 #include "uikit/image_button.h"
 
 #include <QComboBox>
@@ -8,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace strumvale::test {
@@ -164,6 +168,38 @@ TEST_F(TranslationEditorTest, ASavedTranslationLoadsAsALanguageAndOpensAgain) {
     choosePhrase("Save");
     EXPECT_EQ(translation()->text(), "Spara");
     EXPECT_EQ(edit(TranslateId::Author)->text(), "Bo");
+}
+
+TEST_F(TranslationEditorTest, LanguageFilesWithNamesOutsideAsciiSaveAndOpenAsTheyAre) {
+    choosePhrase("Open");
+    type("Öppna");
+    // The shipped folder, under the name the user gives.
+    saveFile(inLang(kUserLanguage));
+    const std::string inShipped = dir.file("lang/" + kUserLanguage);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_TRUE(std::filesystem::exists(inShipped));
+    EXPECT_EQ(fileLabel(), qtext(inShipped));
+    EXPECT_NE(combo(Id::LanguageCombo)->findText(qtext("Språk ł 🎸")), -1)
+        << "listed by its own name";
+
+    // Elsewhere too, and opened from there.
+    std::filesystem::create_directory(dir.file(kUserFolder));
+    const std::string elsewhere = dir.file(kUserFolder + "/" + kUserLanguage);
+    saveFile(qtext(elsewhere));
+    ASSERT_TRUE(std::filesystem::exists(elsewhere));
+    open();
+    press(Id::TranslateButton);
+    openFile(qtext(elsewhere));
+    EXPECT_EQ(fileLabel(), qtext(elsewhere));
+    choosePhrase("Open");
+    EXPECT_EQ(translation()->text(), "Öppna");
+
+    // Too long a name for the file system: its own reason, nothing written.
+    saveFile(qtext(dir.file(kUserFolder + "/" + nameTooLong(".lng"))));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QString::fromLocal8Bit(std::strerror(ENAMETOOLONG))))
+        << messages[0].text.toStdString();
+    EXPECT_EQ(fileLabel(), qtext(elsewhere));
 }
 
 TEST_F(TranslationEditorTest, NothingChosenUnreadableOrUnwritableLeavesEverythingAsItWas) {

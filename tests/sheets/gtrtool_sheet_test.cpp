@@ -2,6 +2,7 @@
 #include "support/pdf_text.h"
 #include "support/run_tool.h"
 #include "support/temp_dir.h"
+#include "support/user_names.h"
 
 #include <filesystem>
 #include <fstream>
@@ -50,6 +51,18 @@ TEST_F(GtrtoolSheetTest, WritesTheSheetOfAChordfileOrASongAsSearchablePdf) {
     // Their tabs under the diagrams: the define's base fret counted in.
     EXPECT_NE(withoutBlanks(text).find("x57775"), std::string::npos) << text;
     EXPECT_NE(withoutBlanks(text).find("022200"), std::string::npos) << text;
+}
+
+TEST_F(GtrtoolSheetTest, ASongNamedOutsideAsciiIsTitledByItsOwnName) {
+    std::filesystem::create_directory(dir.file(kUserFolder));
+    write(kUserFolder + "/" + kUserSong, "[Am]Vi g\xC3\xA5r [E]hem\n");
+    const std::string out = kUserFolder + "/Utskrift ł 🎸.pdf";
+    ToolRun run = sheet({dir.file(kUserFolder + "/" + kUserSong), dir.file(out)});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_TRUE(exists(out));
+    const std::string text = pdfText(dir.file(out));
+    EXPECT_NE(text.find("Sång för Åsa"), std::string::npos) << text;
+    EXPECT_NE(text.find("Vi går hem"), std::string::npos) << text;
 }
 
 TEST_F(GtrtoolSheetTest, BadInputFailsWithoutWritingAnything) {

@@ -98,7 +98,7 @@ int runSheet(const Arguments& arguments) {
             return static_cast<int>(ReadFailed);
         }
         const QString title =
-            strumvale::uikit::toQString(strumvale::formats::playlistTitle(files[0]));
+            strumvale::uikit::fromSystem(strumvale::formats::playlistTitle(files[0]));
         return writePdf(files[1], title, [&](QPdfWriter& writer) {
             return strumvale::sheets::printPlaylistSheet(writer, playlist, title, translate);
         });

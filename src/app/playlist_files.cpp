@@ -23,6 +23,9 @@ QString readFailure(MainDialog& window, const formats::ChordProError& error) {
         return window.translate("This file is not a text file.");
     case formats::ChordProError::Kind::TooLarge:
         return window.translate("This file is too large for a playlist.");
+    case formats::ChordProError::Kind::BeyondTheNeck:
+        return window.translate("This line holds a chord beyond the 12 frets the neck shows:") +
+               QStringLiteral(" ") + QString::number(error.line());
     case formats::ChordProError::Kind::BadLine:
         break;
     }

@@ -17,9 +17,10 @@ namespace strumvale::formats {
 class ChordProError : public std::runtime_error {
 public:
     enum class Kind {
-        NotText,  // binary bytes, or a UTF-16 text that does not decode
-        TooLarge, // more than kMaxChordProBytes
-        BadLine,  // a directive (or one of our comment lines) that cannot be read
+        NotText,       // binary bytes, or a UTF-16 text that does not decode
+        TooLarge,      // more than kMaxChordProBytes
+        BadLine,       // a directive (or one of our comment lines) that cannot be read
+        BeyondTheNeck, // a chord defined past the highest fret the neck shows
     };
     ChordProError(Kind kind, int line, const std::string& what);
 

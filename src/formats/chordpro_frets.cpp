@@ -46,6 +46,15 @@ DefinedFrets definedFrets(std::string_view tab) {
     return defined;
 }
 
+int highestDefinedFret(int baseFret, const std::array<std::string, kStrings>& frets) {
+    int highest = 0;
+    for (const std::string& fret : frets) {
+        if (const std::optional<int> relative = fretNumber(fret); relative && *relative > 0)
+            highest = std::max(highest, *relative + baseFret - 1);
+    }
+    return highest;
+}
+
 std::optional<std::string> tabOfDefine(int baseFret,
                                        const std::array<std::string, kStrings>& frets) {
     model::TabTokens tokens;

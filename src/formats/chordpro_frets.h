@@ -21,6 +21,10 @@ struct DefinedFrets {
 // fretted string. A token that is no fret number is muted.
 DefinedFrets definedFrets(std::string_view tab);
 
+// The highest fret a define reaches, counted from the nut; 0 when it frets no
+// string (tokens that are no fret number count for nothing here).
+int highestDefinedFret(int baseFret, const std::array<std::string, kStrings>& frets);
+
 // The tab a define names: absolute frets, string 6 first. None when a fret is
 // neither a number nor one of the muted spellings ("x", "X", "N", "-1").
 std::optional<std::string> tabOfDefine(int baseFret,

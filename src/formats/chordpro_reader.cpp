@@ -1,5 +1,6 @@
 #include "formats/chordpro.h"
 #include "formats/chordpro_frets.h"
+#include "model/fingering.h"
 #include "model/tuning_notes.h"
 #include "platform/file.h"
 #include "platform/file_error.h"
@@ -338,6 +339,10 @@ std::pair<std::string, std::optional<std::string>> defineOf(const Directive& dir
     }
     if (!frets)
         return {name, std::nullopt};
+    // Refused where it enters rather than kept as a tab nothing can play.
+    if (const int highest = highestDefinedFret(baseFret, *frets); !model::isFretOnTheNeck(highest))
+        throw ChordProError(ChordProError::Kind::BeyondTheNeck, line,
+                            "line " + std::to_string(line) + ": " + model::beyondTheNeck(highest));
     std::optional<std::string> tab = tabOfDefine(baseFret, *frets);
     if (!tab)
         throw badLine(line, "a define with a fret that is no fret");

@@ -34,7 +34,7 @@ TokenMeaning readToken(std::string_view token) {
             return {};
         fret = fret * 10 + (c - '0');
     }
-    if (fret > kHighestFret)
+    if (!isFretOnTheNeck(fret))
         return {};
     return {TokenMeaning::Kind::Fret, fret};
 }
@@ -71,6 +71,15 @@ std::string tabToken(std::string_view tab, int stringNumber) {
 
 int fretOf(std::string_view token) {
     return readToken(token).fret;
+}
+
+bool isFretOnTheNeck(int fret) {
+    return fret >= 0 && fret <= kHighestFret;
+}
+
+std::string beyondTheNeck(int fret) {
+    return "this chord reaches fret " + std::to_string(fret) + ", beyond the " +
+           std::to_string(kHighestFret) + " the neck shows";
 }
 
 } // namespace strumvale::model

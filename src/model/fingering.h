@@ -32,6 +32,16 @@ TokenMeaning readToken(std::string_view token);
 // No token of splitTab is NotAFret.
 bool isValidTab(std::string_view tab);
 
+// The one rule for which frets a fingering may hold: the open string (0) up
+// to the highest fret the neck shows. Tabs, song definitions, diagrams and
+// the voicing finder all ask it.
+bool isFretOnTheNeck(int fret);
+
+// Why a fingering that reaches fret is refused, in the words of the errors
+// that report it where it enters: "this chord reaches fret 14, beyond the 12
+// the neck shows".
+std::string beyondTheNeck(int fret);
+
 std::string joinTab(const TabTokens& tokens);
 
 // The token of string n (1..6) read front to back, "" for n outside 1..6.

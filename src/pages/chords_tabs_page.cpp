@@ -3,6 +3,7 @@
 #include "fretboard/fretboard_view.h"
 #include "library/chord_library.h"
 #include "model/fingering.h"
+#include "model/names.h"
 #include "model/notes.h"
 #include "model/tab_in_tuning.h"
 #include "model/tuning_notes.h"
@@ -25,6 +26,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <array>
+#include <map>
 #include <random>
 #include <string>
 
@@ -35,8 +37,6 @@ namespace {
 using Id = resources::ChordsTabsId;
 using uikit::fromQString;
 using uikit::toQString;
-
-constexpr std::array<const char*, 7> kKeys = {"C", "D", "E", "F", "G", "A", "B"};
 
 } // namespace
 
@@ -61,8 +61,8 @@ ChordsTabsPage::ChordsTabsPage(PageHost& host, QWidget* parent)
     control<uikit::ImageButton>(Id::SearchButton)->setIconResource(uikit::icon::Search);
     control<uikit::ImageButton>(Id::CopyTabButton)->setIconResource(uikit::icon::CopyTab);
 
-    for (const char* key : kKeys) {
-        keyList_->addItem(QString::fromLatin1(key));
+    for (std::string_view key : model::kChordRootNames) {
+        keyList_->addItem(toQString(key));
     }
     keyList_->setCurrentRow(0);
     control<QRadioButton>(Id::HideNotes)->setChecked(true);
@@ -233,8 +233,16 @@ void ChordsTabsPage::showResult() {
     {
         const QSignalBlocker blocker(chordList_);
         chordList_->clear();
+        // Results of one name are told apart by their tabs, in this list only:
+        // the chord keeps its own name wherever it goes.
+        std::map<std::string, int> named;
+        for (const auto& chord : results.items())
+            ++named[chord.Name];
         for (const auto& chord : results.items()) {
-            chordList_->addItem(toQString(chord.Name));
+            chordList_->addItem(named[chord.Name] > 1
+                                    ? toQString(chord.Name) + QStringLiteral("  ") +
+                                          toQString(chord.Tab)
+                                    : toQString(chord.Name));
         }
         if (chordList_->count() > 0) {
             chordList_->setCurrentRow(0);

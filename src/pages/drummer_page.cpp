@@ -10,6 +10,7 @@
 #include "sound/gm_names.h"
 #include "uikit/message_box.h"
 #include "uikit/text.h"
+#include "uikit/worker_call.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -308,14 +309,12 @@ std::string DrummerPage::tempoText() {
 }
 
 void DrummerPage::markStep(int step) {
-    QMetaObject::invokeMethod(
-        this, [this, step] { grid_->setCurrentStep(step); }, Qt::QueuedConnection);
+    uikit::callOnOwnerThread(this, [this, step] { grid_->setCurrentStep(step); });
 }
 
 void DrummerPage::showPlayCaption(std::string_view caption) {
-    QMetaObject::invokeMethod(
-        this, [this, key = std::string(caption)] { play_->setText(translate(key)); },
-        Qt::QueuedConnection);
+    uikit::callOnOwnerThread(
+        this, [this, key = std::string(caption)] { play_->setText(translate(key)); });
 }
 
 } // namespace strumvale::pages

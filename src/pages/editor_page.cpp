@@ -2,6 +2,7 @@
 
 #include "fretboard/fretboard_view.h"
 #include "library/chord_library.h"
+#include "model/names.h"
 #include "model/notes.h"
 #include "model/tuning_notes.h"
 #include "pages/page_colours.h"
@@ -31,7 +32,12 @@ using Id = resources::EditorId;
 using uikit::fromQString;
 using uikit::toQString;
 
-constexpr std::array<const char*, 7> kKeys = {"A", "B", "C", "D", "E", "F", "G"};
+// The chord roots, alphabetically: the editor lists them from A.
+constexpr std::array<std::string_view, 7> kKeys = [] {
+    std::array<std::string_view, 7> keys = model::kChordRootNames;
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}();
 constexpr const char* kNewChordName = "New Chord";
 constexpr const char* kNoFingering = "x x x x x x";
 
@@ -66,8 +72,8 @@ EditorPage::EditorPage(PageHost& host, QWidget* parent)
     homepageOrDescription_ = control<QLineEdit>(Id::HomepageOrDescription);
     chordfileDescription_ = control<QLineEdit>(Id::ChordfileDescription);
 
-    for (const char* key : kKeys)
-        keyList_->addItem(QString::fromLatin1(key));
+    for (std::string_view key : kKeys)
+        keyList_->addItem(toQString(key));
 
     view_ = new fretboard::FretboardView(this);
     view_->setWhiteBackground(library().Settings.Whitebackgroundcolor);

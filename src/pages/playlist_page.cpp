@@ -2,12 +2,14 @@
 
 #include "fretboard/staff_view.h"
 #include "library/chord_library.h"
+#include "model/names.h"
 #include "pages/page_colours.h"
 #include "resources/templates/playlist_page.h"
 #include "resources/templates/view_placements.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
 #include "uikit/text.h"
+#include "uikit/worker_call.h"
 
 #include <QFileInfo>
 #include <QListWidget>
@@ -24,7 +26,6 @@ using uikit::toQString;
 
 namespace {
 
-constexpr const char* kKeys[] = {"C", "D", "E", "F", "G", "A", "B"};
 // How a separator reads in the list of names.
 const QString kSeparatorLine(45, QLatin1Char('-'));
 
@@ -45,8 +46,8 @@ PlaylistPage::PlaylistPage(PageHost& host, QWidget* parent)
     staff_ = new fretboard::StaffView(this);
     staff_->move(uikit::toPixels(resources::kStaffViewPlacement).topLeft());
     staff_->show();
-    for (const char* key : kKeys)
-        keyList_->addItem(QString::fromLatin1(key));
+    for (std::string_view key : model::kChordRootNames)
+        keyList_->addItem(toQString(key));
     keyList_->setCurrentRow(0);
     selectKey();
     control<uikit::ImageButton>(Id::MoveUp)->setIconResource(uikit::icon::MoveUp);
@@ -111,7 +112,9 @@ void PlaylistPage::refreshPlaylist() {
 void PlaylistPage::selectKey() {
     chordList_->clear();
     const std::string key =
-        keyList_->currentRow() >= 0 ? std::string(kKeys[keyList_->currentRow()]) : std::string();
+        keyList_->currentRow() >= 0
+            ? std::string(model::kChordRootNames[static_cast<std::size_t>(keyList_->currentRow())])
+            : std::string();
     for (const model::Chord& chord : library().Chords.items()) {
         if (chord.RootNote == key)
             chordList_->addItem(toQString(chord.Name));
@@ -124,7 +127,9 @@ void PlaylistPage::addSelected() {
     if (row < 0 || keyList_->currentRow() < 0)
         return;
     model::ValueList<model::Chord> ofKey;
-    library().ChordsOfKey(kKeys[keyList_->currentRow()], ofKey);
+    library().ChordsOfKey(
+        std::string(model::kChordRootNames[static_cast<std::size_t>(keyList_->currentRow())]),
+        ofKey);
     const std::optional<model::Chord> chord = ofKey.GetAt(row);
     if (!chord || !library().Playlist.append(*chord))
         return;
@@ -229,13 +234,9 @@ void PlaylistPage::playOrStop() {
     // a report is delivered, and then it is dropped.
     sound::PlayAlongReports reports;
     reports.entry = [this](int entry) {
-        QMetaObject::invokeMethod(
-            this, [this, entry] { staff_->setPlayingColumn(entry); }, Qt::QueuedConnection);
+        uikit::callOnOwnerThread(this, [this, entry] { staff_->setPlayingColumn(entry); });
     };
-    reports.ended = [this] {
-        QMetaObject::invokeMethod(
-            this, [this] { showPlayButton(); }, Qt::QueuedConnection);
-    };
+    reports.ended = [this] { uikit::callOnOwnerThread(this, [this] { showPlayButton(); }); };
     if (playAlong_.start(std::move(score), std::move(reports)))
         showPlayButton();
 }

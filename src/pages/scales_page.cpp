@@ -2,6 +2,7 @@
 
 #include "fretboard/fretboard_view.h"
 #include "library/chord_library.h"
+#include "model/names.h"
 #include "pages/page_colours.h"
 #include "resources/templates/scales_page.h"
 #include "resources/templates/view_placements.h"
@@ -26,8 +27,7 @@ using Id = resources::ScalesId;
 using uikit::toQString;
 
 // In semitones from C: the row of a key is the offset the view moves the scale by.
-constexpr std::array<const char*, 12> kKeys = {"C",     "C#/Db", "D",     "D#/Eb", "E",     "F",
-                                               "F#/Gb", "G",     "G#/Ab", "A",     "A#/Bb", "B"};
+constexpr const auto& kKeys = model::kScaleKeyNames;
 
 constexpr std::string_view kNoContent = "Empty";
 
@@ -77,8 +77,8 @@ ScalesPage::ScalesPage(PageHost& host, QWidget* parent)
     view_->show();
     applyPageBackground(*this, library().Settings.Whitebackgroundcolor);
 
-    for (const char* key : kKeys) {
-        keyList_->addItem(QString::fromLatin1(key));
+    for (std::string_view key : kKeys) {
+        keyList_->addItem(toQString(key));
     }
     keyList_->setCurrentRow(0);
 
@@ -155,8 +155,8 @@ void ScalesPage::showSelectedScale() {
     view_->setWhiteBackground(settings.Whitebackgroundcolor);
     view_->setScale(*scale, key);
 
-    nameLine_->setText(QString::fromLatin1(kKeys[static_cast<std::size_t>(key)]) +
-                       QStringLiteral(" ") + toQString(scale->Name));
+    nameLine_->setText(toQString(kKeys[static_cast<std::size_t>(key)]) + QStringLiteral(" ") +
+                       toQString(scale->Name));
     description_->setText(labelText(shownOrNotAvailable(descriptionLines(scale->Description))));
     intervals_->setText(shownOrNotAvailable(scale->Intervals()));
 }

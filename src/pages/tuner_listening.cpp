@@ -1,5 +1,6 @@
 #include "pages/tuner_listening.h"
 
+#include "model/names.h"
 #include "pages/tuning_meter.h"
 #include "sound/audio_inputs.h"
 #include "uikit/pixel_font.h"
@@ -23,9 +24,6 @@ const QRect kMeter(386, 52, 175, 48);
 const QRect kHeard(386, 102, 175, 26);
 const QRect kStatus(386, 128, 175, 30);
 const QRect kInputs(386, 160, 175, 22);
-
-constexpr std::string_view kStringNames[] = {"String 1 (E):", "String 2 (B):", "String 3 (G):",
-                                             "String 4 (D):", "String 5 (A):", "String 6 (E):"};
 
 QString signedCents(double cents) {
     const double shown = sound::shownCents(cents);
@@ -213,7 +211,8 @@ void TunerListening::show(const std::optional<sound::PitchReading>& reading) {
     heard_->setText(uikit::toQString(reading->note) + QStringLiteral("  ") + cents);
     QString string;
     if (match_) {
-        string = translate_(kStringNames[match_->string - 1]).trimmed();
+        string = translate_(model::kStringLabels[static_cast<std::size_t>(6 - match_->string)])
+                     .trimmed();
         if (string.endsWith(QLatin1Char(':')))
             string.chop(1);
     }

@@ -1,6 +1,7 @@
 #include "pages/tuner_page.h"
 
 #include "library/chord_library.h"
+#include "model/names.h"
 #include "model/notes.h"
 #include "model/records.h"
 #include "model/tuning_notes.h"
@@ -45,8 +46,6 @@ constexpr Id kEditingControls[] = {
     Id::String1Label, Id::TuningNameLabel};
 constexpr Id kStringLabels[] = {Id::String6Label, Id::String5Label, Id::String4Label,
                                 Id::String3Label, Id::String2Label, Id::String1Label};
-constexpr std::string_view kStringCaptions[] = {"String 6 (E):", "String 5 (A):", "String 4 (D):",
-                                                "String 3 (G):", "String 2 (B):", "String 1 (E):"};
 constexpr const char* kNumbers[] = {"6th", "5th", "4th", "3rd", "2nd", "1st"};
 // "E-1" to "B3": the notes a string may be tuned to.
 constexpr int kTunableNotes = 56;
@@ -147,7 +146,7 @@ void TunerPage::retranslate() {
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
     control<QPushButton>(Id::New)->setText(translate("New"));
     for (int i = 0; i < kStrings; ++i) {
-        const QString caption = translate(kStringCaptions[i]);
+        const QString caption = translate(model::kStringLabels[static_cast<std::size_t>(i)]);
         control<QLabel>(kStringLabels[i])->setText(caption);
         // The note lists are named by their string's label, the string
         // buttons by what they do: neither shows a caption of its own.
@@ -340,13 +339,7 @@ void TunerPage::updateTuning() {
         message("Please select another name.");
         return;
     }
-    std::string notes;
-    for (int i = 0; i < kStrings; ++i) {
-        if (i > 0)
-            notes += ',';
-        notes += fromQString(noteLists_[i]->currentText());
-    }
-    library().Tunings.SetAt(index, model::Tuning{fromQString(name_->text()), notes});
+    library().Tunings.SetAt(index, model::Tuning{fromQString(name_->text()), selectedNotes()});
     host().onTuningsChanged();
     tuningCombo_->setCurrentIndex(index);
     applySelectedTuning();

@@ -1,5 +1,6 @@
 #include "sheets/diagram_rows.h"
 
+#include "model/fingering.h"
 #include "sheets/chord_diagram.h"
 #include "sheets/diagram_painter.h"
 #include "sheets/sheet_document.h"
@@ -36,7 +37,10 @@ void paintCell(QPainter& painter, const QRectF& cell, const model::Chord& chord,
     const QRectF grid(cell.center().x() - gridWidth / 2,
                       cell.top() + metrics.nameHeight + metrics.markHeight, gridWidth,
                       diagram.rowCount * metrics.fretGap);
-    paintDiagram(painter, diagram, layoutDiagram(diagram, grid), smallFont);
+    // A fingering the neck cannot hold (a fret past the last one, a token that
+    // is no fret) is never drawn as if it could be played: its text stands alone.
+    if (model::isValidTab(chord.Tab))
+        paintDiagram(painter, diagram, layoutDiagram(diagram, grid), smallFont);
     painter.setFont(smallFont);
     painter.setPen(Qt::black);
     painter.drawText(QRectF(cell.left(), grid.bottom(), cell.width(), metrics.tabHeight),

@@ -24,6 +24,12 @@ std::optional<std::string> fingeringOf(std::string_view text) {
     return tab;
 }
 
+// Chords are filed under the letter of their name, as the library files them.
+std::string libraryRoot(const ChordSymbol& symbol) {
+    const std::string name = formatChordSymbol(symbol);
+    return name.empty() ? std::string() : std::string(1, name.front());
+}
+
 } // namespace
 
 std::vector<model::Chord> chordsBeyondTheLibrary(std::string_view text,
@@ -35,14 +41,13 @@ std::vector<model::Chord> chordsBeyondTheLibrary(std::string_view text,
             return chords;
         const std::vector<ChordSymbol> names = nameTones(sounding->tones, sounding->bass);
         if (!names.empty())
-            chords.emplace_back(std::string(pitchClassName(names.front().root)),
-                                formatChordSymbol(names.front()), *tab);
+            chords.emplace_back(libraryRoot(names.front()), formatChordSymbol(names.front()), *tab);
         return chords;
     }
     if (const std::optional<ChordSymbol> symbol = parseChordSymbol(text)) {
         const std::string name = formatChordSymbol(*symbol);
         for (const std::string& tab : findVoicings(*symbol, tuningNotes))
-            chords.emplace_back(std::string(pitchClassName(symbol->root)), name + "  " + tab, tab);
+            chords.emplace_back(libraryRoot(*symbol), name, tab);
     }
     return chords;
 }

@@ -174,7 +174,8 @@ std::vector<std::string> findVoicings(const ChordSymbol& symbol, std::string_vie
     std::vector<std::string> tabs;
     if (symbol.quality == nullptr || limits.count <= 0)
         return tabs;
-    limits.highestFret = std::clamp(limits.highestFret, 0, model::kHighestFret + 12);
+    // Only frets a tab can hold: a voicing past them could be neither shown nor played.
+    limits.highestFret = std::clamp(limits.highestFret, 0, model::kHighestFret);
     std::vector<Candidate> candidates = Search(symbol, tuningNotes, limits).run();
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const Candidate& a, const Candidate& b) { return a.score < b.score; });

@@ -376,6 +376,27 @@ TEST(ChordProReader, BadFilesAreRefusedWithTheirKindAndLine) {
     EXPECT_EQ(read(std::string(kMaxChordProBytes, 'a')).Lyrics.size(), kMaxChordProBytes);
 }
 
+TEST(ChordProReader, AChordDefinedPastTheLastFretIsRefusedWhereItIsDefined) {
+    // A published high voicing: frets 10 to 14 of the neck, which shows 12.
+    for (const char* define :
+         {"{define: A/C# base-fret 10 frets x 1 3 3 5 x}",
+          "{chord: A/C# base-fret 10 frets x 1 3 3 5 x}", "{define: A/C# 10 x 1 3 3 5 x}"}) {
+        try {
+            read(std::string("{title: High}\n") + define + "\n[A/C#]high\n");
+            ADD_FAILURE() << define << " was read";
+        } catch (const ChordProError& error) {
+            EXPECT_EQ(error.kind(), ChordProError::Kind::BeyondTheNeck) << define;
+            EXPECT_EQ(error.line(), 2);
+            EXPECT_STREQ(error.what(),
+                         "line 2: this chord reaches fret 14, beyond the 12 the neck shows");
+        }
+    }
+    // Up to the last fret it is a chord like any other.
+    const Playlist top = read("{define: E base-fret 9 frets 4 x 4 x x 4}\n[E]top\n");
+    ASSERT_EQ(top.count(), 1);
+    EXPECT_EQ(top.entries()[0].Tab, "12 x 12 x x 12");
+}
+
 TEST(ChordProFiles, FailedLoadsAndSavesChangeNothingOnDisk) {
     TempDir dir;
     const std::string bad = dir.file("bad.cho");

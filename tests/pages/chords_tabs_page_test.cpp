@@ -233,6 +233,9 @@ TEST_F(ChordsTabsFixture, ASearchTheLibraryCannotAnswerFindsVoicingsOrNamesTheFi
     ASSERT_EQ(rig.host.playlist.size(), 1u);
     EXPECT_EQ(rig.host.playlist[0].Tab, "0 0 0 2 3 2");
     EXPECT_EQ(rig.host.playlistTunings[0], test::kDropD.Notes);
+    // The tab told the results apart in the list only: the chord is "D".
+    EXPECT_EQ(rig.host.playlist[0].Name, "D - Drop D");
+    EXPECT_EQ(rig.host.playlist[0].RootNote, "D");
 
     searchText()->setText("nothing at all");
     EXPECT_EQ(chords()->count(), 0);

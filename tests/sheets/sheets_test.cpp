@@ -203,6 +203,34 @@ TEST_F(SheetsTest, ChordNamesStandClearOfTheTopStringsMarks) {
     }
 }
 
+TEST_F(SheetsTest, ATabTheNeckCannotHoldGetsItsTextButNoDiagram) {
+    // Two sheets alike but for one fret: 12, which the neck shows, and 13.
+    const auto inkOf = [&](const char* tab, const std::string& name) {
+        model::Playlist playlist;
+        playlist.append(model::Chord("E", "E high", tab));
+        EXPECT_TRUE(printTo(pdf(name + ".pdf"), [&](QPdfWriter& writer) {
+            return sheets::printPlaylistSheet(writer, playlist, "Ink", english);
+        }));
+        EXPECT_NE(withoutBlanks(pdfText(pdf(name + ".pdf"))).find(withoutBlanks(tab)),
+                  std::string::npos)
+            << "the tab's text is printed";
+        // Dark pixels of the first page, as a reader sees it.
+        const std::string pgm =
+            commandOutput(std::string(STRUMVALE_PDFTOPPM) + " -gray -r 40 -f 1 -l 1 '" +
+                          pdf(name + ".pdf") + "' 2>/dev/null");
+        // "P5\nW H\n255\n" and then a byte a pixel.
+        std::size_t header = 0;
+        for (int lines = 0; lines < 3 && header < pgm.size(); ++header)
+            lines += pgm[header] == '\n' ? 1 : 0;
+        return std::count_if(pgm.begin() + static_cast<std::ptrdiff_t>(header), pgm.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 128; });
+    };
+    const auto playable = inkOf("x x x x x 12", "twelve");
+    const auto beyond = inkOf("x x x x x 13", "thirteen");
+    // The grid alone is six strings and five fret lines.
+    EXPECT_GT(playable, beyond + 100) << "the diagram of the fret-13 chord was drawn";
+}
+
 TEST_F(SheetsTest, AnEmptyPlaylistPrintsItsTitleAndAnEmptyStaff) {
     ASSERT_TRUE(printTo(pdf("empty.pdf"), [&](QPdfWriter& writer) {
         return sheets::printPlaylistSheet(writer, model::Playlist(), "Nothing Yet", english);

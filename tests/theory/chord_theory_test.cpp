@@ -9,6 +9,7 @@
 #include <bit>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace strumvale::theory {
@@ -206,10 +207,25 @@ TEST(ChordSearch, AFingeringGetsItsBestNameAndASymbolItsVoicings) {
 
     const std::vector<model::Chord> voicings = chordsBeyondTheLibrary("D", "D1,A1,D2,G2,B2,E3");
     ASSERT_FALSE(voicings.empty());
-    EXPECT_EQ(voicings[0].Name, "D  0 0 0 2 3 2");
+    EXPECT_EQ(voicings[0].Name, "D");
     EXPECT_EQ(voicings[0].Tab, "0 0 0 2 3 2");
-    for (std::size_t i = 1; i < voicings.size(); ++i)
-        EXPECT_NE(voicings[i].Name, voicings[i - 1].Name);
+    for (std::size_t i = 1; i < voicings.size(); ++i) {
+        EXPECT_EQ(voicings[i].Name, "D") << "named by the chord alone";
+        EXPECT_NE(voicings[i].Tab, voicings[i - 1].Tab);
+    }
+
+    // Filed as the library files chords: under the letter of the name.
+    for (const auto& [symbol, name, root] :
+         {std::tuple{"Bb13", "Bb13", "B"}, std::tuple{"F#m7b5", "F#m7b5", "F"},
+          std::tuple{"Abm", "Abm", "A"}}) {
+        const std::vector<model::Chord> found =
+            chordsBeyondTheLibrary(symbol, model::kStandardTuningNotes);
+        ASSERT_FALSE(found.empty()) << symbol;
+        EXPECT_EQ(found[0].Name, name);
+        EXPECT_EQ(found[0].RootNote, root);
+    }
+    EXPECT_EQ(chordsBeyondTheLibrary("x 1 3 3 3 1", model::kStandardTuningNotes)[0].RootNote, "B")
+        << "Bb, named from a fingering";
 
     for (std::string_view nothing : {"x x x x x 3", "x 3 2 0 1", "Cfoo", "hello", ""})
         EXPECT_TRUE(chordsBeyondTheLibrary(nothing, model::kStandardTuningNotes).empty())

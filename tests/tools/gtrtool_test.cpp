@@ -1,11 +1,13 @@
 #include "container/container.h"
 #include "formats/chordfile.h"
+#include "model/fingering.h"
 #include "platform/file.h"
 #include "support/run_tool.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace strumvale;
 using test::runTool;
@@ -167,6 +169,22 @@ TEST(GtrtoolTheory, NamesFingeringsAndListsVoicings) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("no chord name"), std::string::npos);
     EXPECT_EQ(run({"voicings", "C", "--limit", "zero"}).status, 3);
+
+    // Voicings past the last fret could be neither shown nor played: asking
+    // for them is refused, saying why; up to it every tab is one the neck holds.
+    const ToolRun high = run({"voicings", "E", "--max-fret", "15"});
+    EXPECT_EQ(high.status, 3);
+    EXPECT_NE(
+        high.err.find("--max-fret 15: this chord reaches fret 15, beyond the 12 the neck shows"),
+        std::string::npos)
+        << high.err;
+    const ToolRun top = run({"voicings", "E", "--max-fret", "12", "--limit", "200"});
+    EXPECT_EQ(top.status, 0);
+    std::istringstream tabs(top.out);
+    int count = 0;
+    for (std::string tab; std::getline(tabs, tab); ++count)
+        EXPECT_TRUE(model::isValidTab(tab)) << tab;
+    EXPECT_GT(count, 10);
 }
 
 } // namespace

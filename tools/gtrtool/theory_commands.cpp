@@ -69,6 +69,11 @@ int runVoicings(const Arguments& arguments) {
             const std::optional<int> fret = numberArgument(value, 0, 24);
             if (!fret)
                 return usageError();
+            if (!strumvale::model::isFretOnTheNeck(*fret)) {
+                std::fprintf(stderr, "--max-fret %d: %s\n", *fret,
+                             strumvale::model::beyondTheNeck(*fret).c_str());
+                return usageError();
+            }
             limits.highestFret = *fret;
         } else {
             return usageError();

@@ -5,6 +5,7 @@
 #include "uikit/link_label.h"
 #include "uikit/message_box.h"
 #include "uikit/open_target.h"
+#include "support/modal_seams.h"
 #include "uikit/text.h"
 
 #include <QApplication>
@@ -31,20 +32,16 @@ protected:
             opened.push_back(target);
             return shellResult;
         });
-        uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
-            messages.push_back(message.text);
-            return uikit::MessageAnswer::Ok;
-        });
     }
     void TearDown() override {
         uikit::setShellOpenHandler({});
-        uikit::setMessageHandler({});
     }
 
     ChordLibrary library;
     int shellResult = uikit::kOpenSucceeded;
     std::vector<QString> opened;
-    std::vector<QString> messages;
+    test::ModalSeams modal;
+    std::vector<test::ModalSeams::Shown>& messages = modal.shown;
 };
 
 TEST_F(AboutBoxTest, ShowsTranslatedCaptionsNoticeAndVersion) {

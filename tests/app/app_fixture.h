@@ -4,6 +4,7 @@
 #include "library/chord_library.h"
 #include "platform/midi_provider.h"
 #include "sound/virtual_clock.h"
+#include "support/modal_seams.h"
 #include "support/recording_midi.h"
 #include "support/temp_dir.h"
 #include "uikit/file_dialog.h"
@@ -29,32 +30,13 @@ namespace strumvale::test {
 // and every modal question answered by the test.
 class AppTest : public ::testing::Test {
 protected:
-    struct ShownMessage {
-        uikit::Message message;
-        bool onUiThread = false;
-    };
+    using ShownMessage = ModalSeams::Shown;
 
     void SetUp() override {
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(dir.path());
         setLocale("C");
         providers_ = std::make_unique<platform::ScopedMidiProviders>(platform::MidiProviders{midi});
-        uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
-            shown.push_back({message, QThread::currentThread() == qApp->thread()});
-            if (answers.empty())
-                return uikit::MessageAnswer::Ok;
-            const uikit::MessageAnswer answer = answers.front();
-            answers.pop_front();
-            return answer;
-        });
-        uikit::setFileDialogHandler([this](QWidget*, const uikit::FileDialogRequest& request) {
-            fileRequests.push_back(request);
-            if (fileChoices.empty())
-                return std::optional<QString>();
-            const std::optional<QString> choice = fileChoices.front();
-            fileChoices.pop_front();
-            return choice;
-        });
         uikit::setShellOpenHandler([this](const QString& target) {
             opened.push_back(target);
             return uikit::kOpenSucceeded;
@@ -63,8 +45,7 @@ protected:
 
     void TearDown() override {
         window.reset();
-        uikit::setMessageHandler({});
-        uikit::setFileDialogHandler({});
+        modal_.reset();
         uikit::setShellOpenHandler({});
         providers_.reset();
         std::filesystem::current_path(previous_);
@@ -109,22 +90,20 @@ protected:
         std::ofstream(path, std::ios::binary) << bytes;
     }
 
-    std::vector<QString> shownTexts() const {
-        std::vector<QString> texts;
-        for (const ShownMessage& each : shown)
-            texts.push_back(each.message.text);
-        return texts;
-    }
+    std::vector<QString> shownTexts() const { return modal_->shownTexts(); }
 
     TempDir dir;
     std::shared_ptr<RecordingMidi> midi = std::make_shared<RecordingMidi>(sound::steadyClock());
     // For a window whose timed sound should take no real time; it outlives the window.
     sound::VirtualClock virtualClock;
     std::unique_ptr<app::MainDialog> window;
-    std::vector<ShownMessage> shown;
-    std::deque<uikit::MessageAnswer> answers;
-    std::vector<uikit::FileDialogRequest> fileRequests;
-    std::deque<std::optional<QString>> fileChoices;
+    // Every message and file dialog answered by the test; installed for the
+    // test's run only, so that a window torn down afterwards asks nothing.
+    std::unique_ptr<ModalSeams> modal_ = std::make_unique<ModalSeams>();
+    std::vector<ShownMessage>& shown = modal_->shown;
+    std::deque<uikit::MessageAnswer>& answers = modal_->answers;
+    std::vector<uikit::FileDialogRequest>& fileRequests = modal_->fileRequests;
+    std::deque<std::optional<QString>>& fileChoices = modal_->fileChoices;
     std::vector<QString> opened;
 
 private:

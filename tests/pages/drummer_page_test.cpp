@@ -1,4 +1,5 @@
 #include "page_rig.h"
+#include "support/modal_seams.h"
 #include "pages/drummer_page.h"
 #include "pages/pattern_grid_editor.h"
 #include "resources/templates/drummer_page.h"
@@ -35,9 +36,10 @@ model::DrumPattern pattern(const char* name, int tempo,
 }
 
 // The page on a library whose player sleeps on a virtual clock.
-class DrummerPageTest : public ::testing::Test {
+class DrummerPageTest : public ::testing::Test, protected ClockedLibrary {
 protected:
     DrummerPageTest() {
+        answer = uikit::MessageAnswer::Yes;
         library.LoadLanguage(model::kBuiltInLanguage);
         library.Reset();
         model::DrumPattern fast = pattern("Fast", 600, {{1, 1}, {9, 2}});
@@ -46,15 +48,10 @@ protected:
         library.DrumPatterns.Add(fast);
         library.DrumPatterns.Add(pattern("Slow", 60, {{1, 8}}));
         library.ChordPlayer.setup(0, 0, 0, 127);
-        uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
-            shown.push_back(message);
-            return answer;
-        });
         page = std::make_unique<pages::DrummerPage>(host);
     }
     ~DrummerPageTest() override {
         page.reset();
-        uikit::setMessageHandler({});
     }
 
     template <typename Widget> Widget* control(Id id) { return uikit::control<Widget>(*page, id); }
@@ -77,13 +74,10 @@ protected:
                           QPoint(30 * step + 35, 18 * track));
     }
 
-    sound::VirtualClock clock;
-    std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
-    platform::ScopedMidiProviders scope{{recorder}};
-    ChordLibrary library{{.settingsFile = false, .openMidiDevice = false, .clock = &clock}};
-    FakeHost host{library};
-    std::vector<uikit::Message> shown;
-    uikit::MessageAnswer answer = uikit::MessageAnswer::Yes;
+    // Every question answered Yes unless a test says otherwise.
+    ModalSeams modal;
+    uikit::MessageAnswer& answer = modal.answer;
+    std::vector<ModalSeams::Shown>& shown = modal.shown;
     std::unique_ptr<pages::DrummerPage> page;
 };
 
@@ -219,8 +213,8 @@ TEST_F(DrummerPageTest, UpdateRemoveAndNewKeepTheListInStep) {
     answer = uikit::MessageAnswer::No;
     control<QPushButton>(Id::Remove)->click();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Remove: New Pattern");
-    EXPECT_EQ(shown[0].caption, "Remove?");
+    EXPECT_EQ(shown[0].message.text, "Remove: New Pattern");
+    EXPECT_EQ(shown[0].message.caption, "Remove?");
     EXPECT_EQ(library.DrumPatterns.Count(), 3);
     answer = uikit::MessageAnswer::Yes;
     control<QPushButton>(Id::Remove)->click();

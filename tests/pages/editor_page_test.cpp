@@ -1,5 +1,6 @@
 #include "fretboard/fretboard_view.h"
 #include "page_rig.h"
+#include "support/modal_seams.h"
 #include "pages/editor_page.h"
 #include "resources/templates/editor_page.h"
 #include "uikit/dialog_builder.h"
@@ -33,16 +34,12 @@ std::vector<std::string> chordTexts(const model::ValueList<model::Chord>& chords
 class EditorPageTest : public ::testing::Test {
 protected:
     EditorPageTest() {
+        answer = uikit::MessageAnswer::Yes;
         rig.library.Author = "Ann";
         rig.library.Homepage = "example.org";
         rig.library.Info = "Open chords";
         page = std::make_unique<pages::EditorPage>(rig.host);
-        uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
-            messages.push_back(message);
-            return answer;
-        });
     }
-    ~EditorPageTest() override { uikit::setMessageHandler({}); }
 
     template <typename Widget> Widget* control(Id id) { return uikit::control<Widget>(*page, id); }
     void click(Id id) {
@@ -92,8 +89,10 @@ protected:
 
     LibraryRig rig;
     std::unique_ptr<pages::EditorPage> page;
-    std::vector<uikit::Message> messages;
-    uikit::MessageAnswer answer = uikit::MessageAnswer::Yes;
+    // Every question answered Yes unless a test says otherwise.
+    ModalSeams modal;
+    uikit::MessageAnswer& answer = modal.answer;
+    std::vector<ModalSeams::Shown>& messages = modal.shown;
 };
 
 TEST_F(EditorPageTest, StartsOnTheChordsOfAWithTheChordfileInformation) {
@@ -180,11 +179,11 @@ TEST_F(EditorPageTest, UpdateRefusesAnEmptyNameAndATabAnyChordAlreadyHas) {
     click(Id::Update);
 
     ASSERT_EQ(messages.size(), 3u);
-    EXPECT_EQ(messages[0].text, "This tab already exists as: C");
-    EXPECT_EQ(messages[0].caption, "Information");
-    EXPECT_EQ(messages[0].icon, uikit::MessageIcon::Information);
-    EXPECT_EQ(messages[1].text, "This tab already exists as: C");
-    EXPECT_EQ(messages[2].text, "Please enter a name.");
+    EXPECT_EQ(messages[0].message.text, "This tab already exists as: C");
+    EXPECT_EQ(messages[0].message.caption, "Information");
+    EXPECT_EQ(messages[0].message.icon, uikit::MessageIcon::Information);
+    EXPECT_EQ(messages[1].message.text, "This tab already exists as: C");
+    EXPECT_EQ(messages[2].message.text, "Please enter a name.");
     EXPECT_EQ(chordTexts(rig.library.Chords), before);
     EXPECT_FALSE(rig.library.Modified);
     EXPECT_EQ(rig.host.chordsChanged, 0);
@@ -279,10 +278,10 @@ TEST_F(EditorPageTest, RemoveAsksFirstAndTheNeighbourTakesThePlace) {
     answer = uikit::MessageAnswer::No;
     click(Id::Remove);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Remove: Am7");
-    EXPECT_EQ(messages[0].caption, "Remove?");
-    EXPECT_EQ(messages[0].icon, uikit::MessageIcon::Question);
-    EXPECT_EQ(messages[0].buttons, uikit::MessageButtons::YesNo);
+    EXPECT_EQ(messages[0].message.text, "Remove: Am7");
+    EXPECT_EQ(messages[0].message.caption, "Remove?");
+    EXPECT_EQ(messages[0].message.icon, uikit::MessageIcon::Question);
+    EXPECT_EQ(messages[0].message.buttons, uikit::MessageButtons::YesNo);
     EXPECT_EQ(rig.library.Chords.Count(), 8);
     EXPECT_FALSE(rig.library.Modified);
 

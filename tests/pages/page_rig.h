@@ -6,6 +6,7 @@
 #include "sound/live_pattern.h"
 #include "sound/virtual_clock.h"
 #include "support/recording_midi.h"
+#include "support/sound_rig.h"
 #include "support/temp_dir.h"
 #include "uikit/text.h"
 
@@ -136,12 +137,16 @@ inline void writeChordfile(const std::string& path) {
     formats::SaveChordfile(document, path);
 }
 
+// A library whose player sleeps on the rig's virtual clock, and the window as
+// far as a page sees it.
+struct ClockedLibrary : SoundRig {
+    ChordLibrary library{{.settingsFile = false, .openMidiDevice = false, .clock = &clock}};
+    FakeHost host{library};
+};
+
 // A loaded library whose player sounds into a recorder. The recorder stamps
 // messages on a clock that stands still: tests compare what was sent, not when.
-struct LibraryRig {
-    sound::VirtualClock clock;
-    std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
-    platform::ScopedMidiProviders scope{{recorder}};
+struct LibraryRig : SoundRig {
     TempDir dir;
     ChordLibrary library{{.settingsFile = false, .openMidiDevice = true}};
     FakeHost host{library};

@@ -28,7 +28,7 @@ const model::Chord kAm("A", "Am", "x 0 2 2 1 0");
 // A library whose player sounds into a recorder on a virtual clock, with a
 // strum delay of 100 ms and a decay of 500 ms; 120 bpm makes a step 499 ms
 // and a bar 1996 ms.
-class PlayAlongPagesTest : public ::testing::Test {
+class PlayAlongPagesTest : public ::testing::Test, protected ClockedLibrary {
 protected:
     PlayAlongPagesTest() {
         library.LoadLanguage(model::kBuiltInLanguage);
@@ -67,11 +67,6 @@ protected:
         QApplication::processEvents();
     }
 
-    sound::VirtualClock clock;
-    std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
-    platform::ScopedMidiProviders scope{{recorder}};
-    ChordLibrary library{{.settingsFile = false, .openMidiDevice = false, .clock = &clock}};
-    FakeHost host{library};
 };
 
 class PlaylistPlayTest : public PlayAlongPagesTest {

@@ -1,4 +1,5 @@
 #include "page_rig.h"
+#include "support/modal_seams.h"
 #include "pages/tuner_page.h"
 #include "resources/templates/tuner_page.h"
 #include "uikit/dialog_builder.h"
@@ -30,24 +31,20 @@ constexpr Id kNoteLists[] = {Id::String6Note, Id::String5Note, Id::String4Note,
 
 // The page on a library whose player sleeps on a virtual clock, with every
 // question answered by the test.
-class TunerPageTest : public ::testing::Test {
+class TunerPageTest : public ::testing::Test, protected ClockedLibrary {
 protected:
     TunerPageTest() {
+        answer = uikit::MessageAnswer::Yes;
         library.LoadLanguage(model::kBuiltInLanguage);
         library.Reset();
         library.Tunings.Add(kDropD);
         library.Tunings.Add({"Low", "G#-1,E3,D2,G2,B2,E3"});
         library.ChordPlayer.setup(0, 0, 0, 127);
-        uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
-            shown.push_back(message);
-            return answer;
-        });
         page = std::make_unique<pages::TunerPage>(host);
         host.tuningsChanged = [this] { page->refreshTunings(); };
     }
     ~TunerPageTest() override {
         page.reset();
-        uikit::setMessageHandler({});
     }
 
     template <typename Widget> Widget* control(Id id) { return uikit::control<Widget>(*page, id); }
@@ -69,13 +66,10 @@ protected:
         return result;
     }
 
-    sound::VirtualClock clock;
-    std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
-    platform::ScopedMidiProviders scope{{recorder}};
-    ChordLibrary library{{.settingsFile = false, .openMidiDevice = false, .clock = &clock}};
-    FakeHost host{library};
-    std::vector<uikit::Message> shown;
-    uikit::MessageAnswer answer = uikit::MessageAnswer::Yes;
+    // Every question answered Yes unless a test says otherwise.
+    ModalSeams modal;
+    uikit::MessageAnswer& answer = modal.answer;
+    std::vector<ModalSeams::Shown>& shown = modal.shown;
     std::unique_ptr<pages::TunerPage> page;
 };
 
@@ -198,17 +192,17 @@ TEST_F(TunerPageTest, UpdateRemoveAndNewGuardTheStandardTuning) {
     control<QPushButton>(Id::Update)->click();
     control<QPushButton>(Id::Remove)->click();
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, "Can't update the Standard tuning.");
-    EXPECT_EQ(shown[0].caption, "Error");
-    EXPECT_EQ(shown[0].icon, uikit::MessageIcon::Information);
-    EXPECT_EQ(shown[1].text, "Can't remove the Standard tuning.");
+    EXPECT_EQ(shown[0].message.text, "Can't update the Standard tuning.");
+    EXPECT_EQ(shown[0].message.caption, "Error");
+    EXPECT_EQ(shown[0].message.icon, uikit::MessageIcon::Information);
+    EXPECT_EQ(shown[1].message.text, "Can't remove the Standard tuning.");
     EXPECT_FALSE(library.Modified);
 
     // Renaming to the standard name is refused; to another existing one not.
     selectTuning(1);
     control<QLineEdit>(Id::TuningName)->setText("Standard (E-A-D-G-B-E)");
     control<QPushButton>(Id::Update)->click();
-    EXPECT_EQ(shown.back().text, "Please select another name.");
+    EXPECT_EQ(shown.back().message.text, "Please select another name.");
     EXPECT_EQ(library.Tunings.GetAt(1)->Name, "Drop D");
     control<QLineEdit>(Id::TuningName)->setText("Low");
     noteList(6)->setCurrentText("C1");
@@ -229,9 +223,9 @@ TEST_F(TunerPageTest, UpdateRemoveAndNewGuardTheStandardTuning) {
     answer = uikit::MessageAnswer::No;
     control<QPushButton>(Id::Remove)->click();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Remove: New Tuning");
-    EXPECT_EQ(shown[0].caption, "Remove?");
-    EXPECT_EQ(shown[0].buttons, uikit::MessageButtons::YesNo);
+    EXPECT_EQ(shown[0].message.text, "Remove: New Tuning");
+    EXPECT_EQ(shown[0].message.caption, "Remove?");
+    EXPECT_EQ(shown[0].message.buttons, uikit::MessageButtons::YesNo);
     EXPECT_EQ(library.Tunings.Count(), 4);
     answer = uikit::MessageAnswer::Yes;
     control<QPushButton>(Id::Remove)->click();

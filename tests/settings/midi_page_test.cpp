@@ -50,7 +50,7 @@ TEST_F(MidiPageTest, TestOutputNeedsADeviceAndReportsOneThatWillNotOpen) {
     press(Id::TestOutput);
     QApplication::processEvents();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Could not initialize the chordplayer!");
+    EXPECT_EQ(messages[0].message.text, "Could not initialize the chordplayer!");
     EXPECT_TRUE(midi->messages().empty());
 
     midi->setOutputs({});

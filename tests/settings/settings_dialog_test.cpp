@@ -267,9 +267,9 @@ TEST_F(SettingsDialogTest, ALanguageAppliedRetranslatesTheDialogAndADamagedOneKe
     EXPECT_EQ(control<QLabel>(Id::LanguageAuthor)->text(), "");
     press(Id::Apply);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "~Could not load the language file.");
-    EXPECT_EQ(messages[0].caption, "~Error");
-    EXPECT_EQ(messages[0].icon, uikit::MessageIcon::Exclamation);
+    EXPECT_EQ(messages[0].message.text, "~Could not load the language file.");
+    EXPECT_EQ(messages[0].message.caption, "~Error");
+    EXPECT_EQ(messages[0].message.icon, uikit::MessageIcon::Exclamation);
     EXPECT_EQ(library.Translate("Settings"), "~Settings");
     EXPECT_EQ(library.Settings.Language, "damaged");
     EXPECT_EQ(applied, 2);

@@ -6,6 +6,7 @@
 #include "settings/settings_dialog.h"
 #include "sound/virtual_clock.h"
 #include "support/recording_midi.h"
+#include "support/modal_seams.h"
 #include "support/temp_dir.h"
 #include "uikit/file_dialog.h"
 #include "uikit/message_box.h"
@@ -40,22 +41,6 @@ protected:
         writeLanguage("svenska.lng", "Svenska", "~");
         writeLanguage("svenska2.lng", "Svenska 2", "=");
         std::ofstream(dir.file("lang/damaged.lng"), std::ios::binary) << "PK\x03\x04 no archive";
-        uikit::setMessageHandler([this](QWidget*, const uikit::Message& message) {
-            messages.push_back(message);
-            return uikit::MessageAnswer::Ok;
-        });
-        uikit::setFileDialogHandler([this](QWidget*, const uikit::FileDialogRequest& request) {
-            fileRequests.push_back(request);
-            if (fileChoices.empty())
-                return std::optional<QString>();
-            const std::optional<QString> choice = fileChoices.front();
-            fileChoices.pop_front();
-            return choice;
-        });
-    }
-    ~SettingsRig() override {
-        uikit::setMessageHandler({});
-        uikit::setFileDialogHandler({});
     }
 
     void writeLanguage(const std::string& file, const std::string& language,
@@ -91,11 +76,12 @@ protected:
     std::shared_ptr<RecordingMidi> midi = std::make_shared<RecordingMidi>(clock, 1);
     platform::ScopedMidiProviders scope{{midi}};
     ChordLibrary library{{.settingsFile = false, .openMidiDevice = false, .clock = &clock}};
+    // Every message box answered OK; the file dialogs answered in turn.
+    ModalSeams modal;
+    std::vector<ModalSeams::Shown>& messages = modal.shown;
+    std::vector<uikit::FileDialogRequest>& fileRequests = modal.fileRequests;
+    std::deque<std::optional<QString>>& fileChoices = modal.fileChoices;
     std::unique_ptr<settings::SettingsDialog> dialog;
-    std::vector<uikit::Message> messages;
-    // What the file dialogs are asked, and what they answer in turn (none: cancelled).
-    std::vector<uikit::FileDialogRequest> fileRequests;
-    std::deque<std::optional<QString>> fileChoices;
     int applied = 0;
 };
 

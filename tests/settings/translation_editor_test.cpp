@@ -197,8 +197,8 @@ TEST_F(TranslationEditorTest, LanguageFilesWithNamesOutsideAsciiSaveAndOpenAsThe
     // Too long a name for the file system: its own reason, nothing written.
     saveFile(qtext(dir.file(kUserFolder + "/" + nameTooLong(".lng"))));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains(QString::fromLocal8Bit(std::strerror(ENAMETOOLONG))))
-        << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].message.text.contains(QString::fromLocal8Bit(std::strerror(ENAMETOOLONG))))
+        << messages[0].message.text.toStdString();
     EXPECT_EQ(fileLabel(), qtext(elsewhere));
 }
 
@@ -221,8 +221,8 @@ TEST_F(TranslationEditorTest, NothingChosenUnreadableOrUnwritableLeavesEverythin
     // A folder that is not there: refused with the reason, nothing written.
     saveFile(inLang("gone/refused.lng"));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].icon, uikit::MessageIcon::Stop);
-    EXPECT_NE(messages[0].text, "");
+    EXPECT_EQ(messages[0].message.icon, uikit::MessageIcon::Stop);
+    EXPECT_NE(messages[0].message.text, "");
     EXPECT_FALSE(std::filesystem::exists(dir.file("lang/gone")));
     EXPECT_EQ(fileLabel(), "Translation File: New Translation");
 }

@@ -3,6 +3,7 @@
 #include "sound/play_along.h"
 #include "sound/virtual_clock.h"
 #include "support/recording_midi.h"
+#include "support/sound_rig.h"
 
 #include <array>
 #include <cstdio>
@@ -84,10 +85,7 @@ private:
     }
 };
 
-struct AlongRig {
-    sound::VirtualClock clock;
-    std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
-    ScopedMidiProviders scope{{recorder}};
+struct AlongRig : test::SoundRig {
     sound::ChordPlayer player{clock};
     Pattern pattern;
     std::mutex toldMutex;

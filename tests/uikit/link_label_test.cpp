@@ -1,4 +1,5 @@
 #include "support/temp_dir.h"
+#include "support/modal_seams.h"
 #include "uikit/link_label.h"
 #include "uikit/message_box.h"
 #include "uikit/open_target.h"
@@ -72,15 +73,10 @@ protected:
             opened.push_back(target);
             return shellResult;
         });
-        setMessageHandler([this](QWidget*, const Message& message) {
-            messages.push_back(message);
-            return MessageAnswer::Ok;
-        });
         window.resize(400, 100);
     }
     void TearDown() override {
         setShellOpenHandler({});
-        setMessageHandler({});
         if (hadBrowser_) {
             qputenv("BROWSER", savedBrowser_);
         } else {
@@ -91,7 +87,8 @@ protected:
     QWidget window;
     int shellResult = kOpenSucceeded;
     std::vector<QString> opened;
-    std::vector<Message> messages;
+    test::ModalSeams modal;
+    std::vector<test::ModalSeams::Shown>& messages = modal.shown;
 
 private:
     QByteArray savedBrowser_;
@@ -131,10 +128,10 @@ TEST_F(LinkLabelTest, FailedOpenExplainsWhyWithTheShellReason) {
         shellResult = code;
         click(link);
         ASSERT_EQ(messages.size(), 1u) << code;
-        EXPECT_EQ(messages[0].text, QStringLiteral("Unable to open hyperlink:\n\n") + reason);
-        EXPECT_EQ(messages[0].caption, QStringLiteral("Strumvale"));
-        EXPECT_EQ(messages[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(messages[0].buttons, MessageButtons::Ok);
+        EXPECT_EQ(messages[0].message.text, QStringLiteral("Unable to open hyperlink:\n\n") + reason);
+        EXPECT_EQ(messages[0].message.caption, QStringLiteral("Strumvale"));
+        EXPECT_EQ(messages[0].message.icon, MessageIcon::Exclamation);
+        EXPECT_EQ(messages[0].message.buttons, MessageButtons::Ok);
         EXPECT_FALSE(link.isVisited());
     }
     EXPECT_EQ(
@@ -167,7 +164,7 @@ TEST_F(LinkLabelTest, EmptyLinkOpensNothing) {
     click(link);
     EXPECT_TRUE(opened.empty()) << "the desktop would open the current folder";
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text,
+    EXPECT_EQ(messages[0].message.text,
               QStringLiteral("Unable to open hyperlink:\n\nThe specified file was not found."));
 }
 

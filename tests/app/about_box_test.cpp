@@ -1,11 +1,11 @@
 #include "app/about_box.h"
 #include "app/about_texts.h"
 #include "library/chord_library.h"
+#include "support/modal_seams.h"
 #include "uikit/image_button.h"
 #include "uikit/link_label.h"
 #include "uikit/message_box.h"
 #include "uikit/open_target.h"
-#include "support/modal_seams.h"
 #include "uikit/text.h"
 
 #include <QApplication>
@@ -33,9 +33,7 @@ protected:
             return shellResult;
         });
     }
-    void TearDown() override {
-        uikit::setShellOpenHandler({});
-    }
+    void TearDown() override { uikit::setShellOpenHandler({}); }
 
     ChordLibrary library;
     int shellResult = uikit::kOpenSucceeded;

@@ -1,8 +1,8 @@
 #include "page_rig.h"
-#include "support/modal_seams.h"
 #include "pages/drummer_page.h"
 #include "pages/pattern_grid_editor.h"
 #include "resources/templates/drummer_page.h"
+#include "support/modal_seams.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/message_box.h"
 
@@ -50,9 +50,7 @@ protected:
         library.ChordPlayer.setup(0, 0, 0, 127);
         page = std::make_unique<pages::DrummerPage>(host);
     }
-    ~DrummerPageTest() override {
-        page.reset();
-    }
+    ~DrummerPageTest() override { page.reset(); }
 
     template <typename Widget> Widget* control(Id id) { return uikit::control<Widget>(*page, id); }
     QString playCaption() { return control<QPushButton>(Id::Play)->text(); }

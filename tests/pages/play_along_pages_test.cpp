@@ -66,7 +66,6 @@ protected:
         ASSERT_TRUE(clock.waitForSleepers(1));
         QApplication::processEvents();
     }
-
 };
 
 class PlaylistPlayTest : public PlayAlongPagesTest {

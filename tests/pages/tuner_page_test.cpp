@@ -1,7 +1,7 @@
 #include "page_rig.h"
-#include "support/modal_seams.h"
 #include "pages/tuner_page.h"
 #include "resources/templates/tuner_page.h"
+#include "support/modal_seams.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
@@ -43,9 +43,7 @@ protected:
         page = std::make_unique<pages::TunerPage>(host);
         host.tuningsChanged = [this] { page->refreshTunings(); };
     }
-    ~TunerPageTest() override {
-        page.reset();
-    }
+    ~TunerPageTest() override { page.reset(); }
 
     template <typename Widget> Widget* control(Id id) { return uikit::control<Widget>(*page, id); }
     uikit::ImageButton* button(int string) {

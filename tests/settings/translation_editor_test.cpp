@@ -197,7 +197,8 @@ TEST_F(TranslationEditorTest, LanguageFilesWithNamesOutsideAsciiSaveAndOpenAsThe
     // Too long a name for the file system: its own reason, nothing written.
     saveFile(qtext(dir.file(kUserFolder + "/" + nameTooLong(".lng"))));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].message.text.contains(QString::fromLocal8Bit(std::strerror(ENAMETOOLONG))))
+    EXPECT_TRUE(
+        messages[0].message.text.contains(QString::fromLocal8Bit(std::strerror(ENAMETOOLONG))))
         << messages[0].message.text.toStdString();
     EXPECT_EQ(fileLabel(), qtext(elsewhere));
 }

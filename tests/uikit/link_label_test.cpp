@@ -1,5 +1,5 @@
-#include "support/temp_dir.h"
 #include "support/modal_seams.h"
+#include "support/temp_dir.h"
 #include "uikit/link_label.h"
 #include "uikit/message_box.h"
 #include "uikit/open_target.h"
@@ -128,7 +128,8 @@ TEST_F(LinkLabelTest, FailedOpenExplainsWhyWithTheShellReason) {
         shellResult = code;
         click(link);
         ASSERT_EQ(messages.size(), 1u) << code;
-        EXPECT_EQ(messages[0].message.text, QStringLiteral("Unable to open hyperlink:\n\n") + reason);
+        EXPECT_EQ(messages[0].message.text,
+                  QStringLiteral("Unable to open hyperlink:\n\n") + reason);
         EXPECT_EQ(messages[0].message.caption, QStringLiteral("Strumvale"));
         EXPECT_EQ(messages[0].message.icon, MessageIcon::Exclamation);
         EXPECT_EQ(messages[0].message.buttons, MessageButtons::Ok);

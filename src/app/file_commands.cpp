@@ -115,8 +115,10 @@ bool saveChordfileTo(MainDialog& window, const std::string& path) {
         showStopMessage(window, error);
         return false;
     }
-    // The file saved is the one in use now, and holds every edit.
+    // The file saved is the one in use now, and holds every edit: a library
+    // begun with New Chordfile is as loaded as one read from that file.
     library.FileName = path;
+    library.Loaded = true;
     library.Modified = false;
     window.statusLine().setText(uikit::fromSystem(library.FileName));
     return true;

@@ -269,6 +269,16 @@ TEST_F(FileCommandsTest, SaveAppendsTheExtensionAndReplacesWithoutAsking) {
     app::saveCommand(main);
     EXPECT_EQ(fileRequests.back().directory, path("out"));
     EXPECT_EQ(fileRequests.back().fileName, "mine.gtr");
+
+    // A library begun afresh and saved is the loaded one, named in the status
+    // line also after a change of language.
+    main.closeChordfile();
+    main.library().Chords.Add(model::Chord("A", "A", "x 0 2 2 2 0"));
+    fileChoices = {path("out/fresh")};
+    app::saveCommand(main);
+    EXPECT_TRUE(main.library().Loaded);
+    main.updateCaptions();
+    EXPECT_EQ(main.statusLine().text(), path("out/fresh.gtr"));
 }
 
 TEST_F(FileCommandsTest, ASaveThatCannotBeWrittenShowsTheFileErrorAndKeepsTheOldFile) {

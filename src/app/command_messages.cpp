@@ -18,4 +18,10 @@ bool askToContinue(MainDialog& window, std::string_view questionKey, std::string
                                         uikit::MessageButtons::YesNo}) == uikit::MessageAnswer::Yes;
 }
 
+uikit::MessageAnswer askToSaveChanges(MainDialog& window, const QString& question) {
+    return uikit::showMessage(&window,
+                              {question, window.translate("Save?"), uikit::MessageIcon::Question,
+                               uikit::MessageButtons::YesNoCancel});
+}
+
 } // namespace strumvale::app

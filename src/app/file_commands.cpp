@@ -132,9 +132,7 @@ bool settleUnsavedChordfile(MainDialog& window) {
     const QString question = window.translate("Save changes to") +
                              (name.isEmpty() ? QString() : QStringLiteral(" ") + name) +
                              QStringLiteral("?");
-    switch (uikit::showMessage(&window,
-                               {question, window.translate("Save?"), uikit::MessageIcon::Question,
-                                uikit::MessageButtons::YesNoCancel})) {
+    switch (askToSaveChanges(window, question)) {
     case uikit::MessageAnswer::Yes: {
         // A chordfile never saved has no name yet: the user gives it one.
         if (library.FileName.empty()) {

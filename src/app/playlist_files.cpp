@@ -112,9 +112,7 @@ bool settleChangedPlaylist(MainDialog& window) {
     pages::PlaylistPage& page = window.pageTabs().playlistPage();
     if (!page.isChanged())
         return true;
-    switch (uikit::showMessage(&window, {window.translate("Save changes to the playlist?"),
-                                         window.translate("Save?"), uikit::MessageIcon::Question,
-                                         uikit::MessageButtons::YesNoCancel})) {
+    switch (askToSaveChanges(window, window.translate("Save changes to the playlist?"))) {
     case uikit::MessageAnswer::Yes:
         return page.songFile().isEmpty() ? chooseAndWriteSong(window)
                                          : writeSong(window, page.songFile());

@@ -1,4 +1,5 @@
 #include "formats/chordpro.h"
+#include "library/song_chords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::vector<model::Chord> library = {
         model::Chord("A", "Am", "x 0 2 2 1 0"), model::Chord("C", "C", "x 3 2 0 1 0"),
         model::Chord("G", "G", "3 2 0 0 0 3"), model::Chord("E", "E - Drop D", "2 2 2 1 0 0")};
-    const formats::ChordProSources sources{library};
+    const formats::ChordProSources sources{library::songChordLookup(library)};
     model::Playlist playlist;
     try {
         playlist = formats::readChordPro(

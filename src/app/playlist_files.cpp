@@ -4,6 +4,7 @@
 #include "app/main_dialog.h"
 #include "app/page_tab_ctrl.h"
 #include "formats/chordpro.h"
+#include "library/song_chords.h"
 #include "pages/playlist_page.h"
 #include "platform/file_error.h"
 #include "uikit/file_dialog.h"
@@ -87,7 +88,8 @@ void openPlaylist(MainDialog& window) {
 bool openSongAt(MainDialog& window, const QString& path) {
     model::Playlist playlist;
     try {
-        playlist = formats::LoadPlaylist(uikit::toSystem(path), {window.library().Chords.items()});
+        playlist = formats::LoadPlaylist(
+            uikit::toSystem(path), {library::songChordLookup(window.library().Chords.items())});
     } catch (const platform::FileError& error) {
         showStopMessage(window, error);
         return false;

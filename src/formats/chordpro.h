@@ -4,7 +4,8 @@
 #include "model/records.h"
 
 #include <cstddef>
-#include <span>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -40,11 +41,13 @@ inline constexpr std::size_t kMaxChordProBytes = 1024 * 1024;
 // the file names it is made from are).
 std::string writeChordPro(const model::Playlist& playlist, std::string_view title);
 
-// Where a song from elsewhere finds the tab of a chord it does not define:
-// the first of these named exactly so, else the first voicing of the chord
-// symbol in standard tuning, else all strings muted.
+// Where a song from elsewhere finds a chord it names (in Windows-1252) but
+// does not define: the chord the lookup returns, else the chord with all
+// strings muted. The reader knows no library and no chord theory; its caller
+// chooses where chords come from (library::songChordLookup).
+using ChordLookup = std::function<std::optional<model::Chord>(const std::string& name)>;
 struct ChordProSources {
-    std::span<const model::Chord> libraryChords;
+    ChordLookup undefinedChord;
 };
 
 // Reads a song file's bytes (UTF-8, UTF-16 with its byte-order mark, or

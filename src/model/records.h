@@ -25,6 +25,14 @@ struct Chord {
     friend bool operator==(const Chord&, const Chord&) = default;
 };
 
+// Returns the root key a chord named so is listed under: its first letter when
+// that is A to G, else a new chord's root.
+inline std::string chordRootOf(std::string_view chordName) {
+    if (!chordName.empty() && chordName[0] >= 'A' && chordName[0] <= 'G')
+        return std::string(1, chordName[0]);
+    return Chord().RootNote;
+}
+
 // Cuts at every comma; a trailing comma adds no empty item, "" gives no items.
 std::vector<std::string> splitItemList(std::string_view text);
 

@@ -1,7 +1,8 @@
 #include "platform/windows1252.h"
 
+#include "platform/utf8.h"
+
 #include <array>
-#include <cstdint>
 
 namespace strumvale::platform {
 namespace {
@@ -71,57 +72,10 @@ std::string utf16ToWindows1252(std::u16string_view units) {
 std::string utf8ToWindows1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    const std::size_t n = utf8.size();
-    auto byteAt = [&](std::size_t k) { return static_cast<std::uint8_t>(utf8[k]); };
-    while (i < n) {
-        std::uint8_t lead = byteAt(i);
-        if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
-            ++i;
-            continue;
-        }
-        // Length and the allowed range of the second byte, which rules out
-        // overlong forms, surrogates and values past U+10FFFF.
-        int length = 0;
-        std::uint8_t low = 0x80, high = 0xBF;
-        char32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0F;
-            if (lead == 0xE0)
-                low = 0xA0;
-            else if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07;
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F;
-        } else {
-            out.push_back('?');
-            ++i;
-            continue;
-        }
-        std::size_t k = i + 1;
-        int taken = 1;
-        bool complete = true;
-        for (; taken < length; ++taken, ++k) {
-            std::uint8_t lo = taken == 1 ? low : 0x80;
-            std::uint8_t hi = taken == 1 ? high : 0xBF;
-            if (k >= n || byteAt(k) < lo || byteAt(k) > hi) {
-                complete = false;
-                break;
-            }
-            cp = (cp << 6) | (byteAt(k) & 0x3F);
-        }
-        out.push_back(complete ? toByteOrQuestionMark(cp) : '?');
-        i = k;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const Utf8Step step = utf8StepAt(utf8, at);
+        out.push_back(step.valid ? toByteOrQuestionMark(step.codePoint) : '?');
+        at += step.length;
     }
     return out;
 }

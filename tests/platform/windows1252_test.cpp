@@ -1,3 +1,4 @@
+#include "platform/utf8.h"
 #include "platform/windows1252.h"
 
 #include <gtest/gtest.h>
@@ -29,4 +30,14 @@ TEST(Windows1252, MissingAndMalformedCharactersBecomeQuestionMarks) {
     EXPECT_EQ(utf16ToWindows1252(u"\U0001F3B8."), "?.") << "a pair is one character";
     const char16_t lone[] = {0xD800, u'x', 0xDC00, 0};
     EXPECT_EQ(utf16ToWindows1252(lone), "?x?");
+}
+
+TEST(Utf8, WellFormedTextOnly) {
+    EXPECT_TRUE(isUtf8(""));
+    EXPECT_TRUE(isUtf8("G\xC3\xA5 p\xC3\xA5 \xC5\x82 \xF0\x9F\x8E\xB8 \xE2\x80\x8B"));
+    for (const char* broken : {"\xC0\xAF", "\xE0\x80\xAF", "\xF0\x8F\xBF\xBF", "\xED\xA0\x80",
+                               "\xF4\x90\x80\x80", "\xE2\x82", "\x80", "a\xF8"})
+        EXPECT_FALSE(isUtf8(broken)) << broken;
+    // Whatever is UTF-8 here converts without a question mark it did not hold.
+    EXPECT_EQ(utf8ToWindows1252("\xC3\xA5\xE2\x82\xAC"), "\xE5\x80");
 }

@@ -2,6 +2,7 @@
 #include "errors.h"
 #include "formats/chordpro.h"
 #include "library/chord_library.h"
+#include "library/song_chords.h"
 #include "library_access.h"
 #include "platform/file.h"
 #include "sheets/sheets.h"
@@ -92,7 +93,8 @@ int runSheet(const Arguments& arguments) {
             return static_cast<int>(ReadFailed);
         strumvale::model::Playlist playlist;
         try {
-            playlist = strumvale::formats::LoadPlaylist(files[0], {library.Chords.items()});
+            playlist = strumvale::formats::LoadPlaylist(
+                files[0], {strumvale::library::songChordLookup(library.Chords.items())});
         } catch (const strumvale::formats::ChordProError& error) {
             std::fprintf(stderr, "cannot read %s: %s\n", files[0].c_str(), error.what());
             return static_cast<int>(ReadFailed);

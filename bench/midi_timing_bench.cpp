@@ -59,13 +59,16 @@ public:
     bool hit(int, int track) override { return track == 1; }
     int instrument(int) override { return 7; }
     int volume(int) override { return 100; }
-    std::string tempoText() override { return "595"; }
+    int tempo() override { return 595; }
     sound::DrumFlags& flags() override { return flags_; }
-    void markStep(int) override {
-        if (++marked_ == steps_)
-            flags_.keepPlaying = false;
+    sound::DrumReports reports() {
+        sound::DrumReports reports;
+        reports.step = [this](int) {
+            if (++marked_ == steps_)
+                flags_.keepPlaying = false;
+        };
+        return reports;
     }
-    void showPlayCaption(std::string_view) override {}
 
     sound::DrumFlags flags_;
 
@@ -87,7 +90,7 @@ void DrumStepError(benchmark::State& state) {
     for (auto _ : state) {
         EveryStep pattern(steps);
         pattern.flags_.loopPattern = true;
-        sequencer.start(pattern);
+        sequencer.start(pattern, pattern.reports());
         player.waitUntilIdle();
         auto sent = recorder->take();
         auto hits = withStatus(sent, 0x99);
@@ -109,7 +112,7 @@ public:
     bool hit(int, int track) override { return track == 1; }
     int instrument(int) override { return 7; }
     int volume(int) override { return 100; }
-    std::string tempoText() override { return "595"; }
+    int tempo() override { return 595; }
 };
 
 // Chords and drums of a playlist on one clock: each chord's first note-on
@@ -132,7 +135,7 @@ void PlayAlongError(benchmark::State& state) {
     for (int k = 0; k < chords; ++k)
         playlist.append({"E", "E", "0 2 2 1 0 0"});
     const std::uint32_t firstString = 0x2890;
-    const auto step = std::chrono::milliseconds(sound::stepMilliseconds(pattern.tempoText()));
+    const auto step = std::chrono::milliseconds(sound::stepMilliseconds(pattern.tempo()));
     const auto bar = step * 4;
     std::vector<double> chordErrors, drumErrors, skews;
     double drift = 0;

@@ -135,7 +135,7 @@ void DrummerPage::retranslate() {
     control<QRadioButton>(Id::DisableEditing)->setText(translate("Disable editing"));
     control<QRadioButton>(Id::EnableEditing)->setText(translate("Enable editing"));
     loop_->setText(translate("Loop Pattern"));
-    play_->setText(translate(library().ChordPlayer.isPlaying() ? "Stop" : "Play"));
+    showPlaying(library().ChordPlayer.isPlaying());
     control<QLabel>(Id::EditingDisabledNotice)
         ->setText(translate("Editing of Patterns is currently disabled."));
     control<QPushButton>(Id::Update)->setText(translate("Update"));
@@ -233,7 +233,7 @@ void DrummerPage::playOrStop() {
         sequencer_.requestStop(*this);
         return;
     }
-    sequencer_.start(*this);
+    sequencer_.start(*this, sequencerReports());
 }
 
 void DrummerPage::updatePattern() {
@@ -295,26 +295,24 @@ int DrummerPage::volume(int track) {
 
 void DrummerPage::takeTempo() {
     const QString text = tempo_->text();
-    {
-        std::lock_guard lock(tempoMutex_);
-        tempoText_ = fromQString(text);
-    }
+    // Parsed here, once, rather than at every step the sequencer plays.
+    bpm_ = formats::leadingInteger(fromQString(text));
     const QSignalBlocker blocker(tempoUpDown_);
     tempoUpDown_->setValue(text.toInt());
 }
 
-std::string DrummerPage::tempoText() {
-    std::lock_guard lock(tempoMutex_);
-    return tempoText_;
+sound::DrumReports DrummerPage::sequencerReports() {
+    sound::DrumReports reports;
+    reports.started = [this] { uikit::callOnOwnerThread(this, [this] { showPlaying(true); }); };
+    reports.step = [this](int step) {
+        uikit::callOnOwnerThread(this, [this, step] { grid_->setCurrentStep(step); });
+    };
+    reports.ended = [this] { uikit::callOnOwnerThread(this, [this] { showPlaying(false); }); };
+    return reports;
 }
 
-void DrummerPage::markStep(int step) {
-    uikit::callOnOwnerThread(this, [this, step] { grid_->setCurrentStep(step); });
-}
-
-void DrummerPage::showPlayCaption(std::string_view caption) {
-    uikit::callOnOwnerThread(
-        this, [this, key = std::string(caption)] { play_->setText(translate(key)); });
+void DrummerPage::showPlaying(bool playing) {
+    play_->setText(translate(playing ? "Stop" : "Play"));
 }
 
 } // namespace strumvale::pages

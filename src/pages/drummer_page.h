@@ -5,8 +5,6 @@
 
 #include <array>
 #include <atomic>
-#include <mutex>
-#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -26,8 +24,9 @@ class PatternGridEditor;
 // patterns are stored, removed and created.
 //
 // The sequencer reads the page live from its own thread: the grid's cells,
-// the working copy's instruments and volumes, and a copy of the tempo text;
-// what it shows (the step mark, the Play caption) comes back as queued calls.
+// the working copy's instruments and volumes, and the tempo as parsed when
+// typed. Its reports come back as queued calls, and the page shows them: the
+// step mark, and the caption of the play button.
 class DrummerPage : public Page, private sound::PatternSource {
     Q_OBJECT
 public:
@@ -58,10 +57,12 @@ private:
     bool hit(int step, int track) override;
     int instrument(int track) override;
     int volume(int track) override;
-    std::string tempoText() override;
+    int tempo() override { return bpm_; }
     sound::DrumFlags& flags() override { return flags_; }
-    void markStep(int step) override;
-    void showPlayCaption(std::string_view caption) override;
+    // The sequencer's reports, each handed to this page's thread.
+    sound::DrumReports sequencerReports();
+    // The play button offers to stop while something plays.
+    void showPlaying(bool playing);
 
     void selectPattern();
     void selectTrack();
@@ -85,8 +86,7 @@ private:
 
     std::array<std::atomic<int>, 8> instruments_{};
     std::array<std::atomic<int>, 8> volumes_{};
-    mutable std::mutex tempoMutex_;
-    std::string tempoText_ = "120";
+    std::atomic<int> bpm_{120};
     sound::DrumFlags flags_;
     // Last: it is stopped before anything it reads goes.
     sound::DrumSequencer sequencer_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/records.h"
+
 #include <QColor>
 #include <QWidget>
 #include <array>
@@ -16,8 +18,8 @@ namespace strumvale::pages {
 class PatternGridEditor : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kSteps = 16;
-    static constexpr int kTracks = 8;
+    static constexpr int kSteps = model::DrumPattern::kSteps;
+    static constexpr int kTracks = model::DrumPattern::kTracks;
     static constexpr int kCellCount = kSteps * kTracks;
     // Template 157: 374 x 106 dialog units.
     static constexpr int kWidth = 561;

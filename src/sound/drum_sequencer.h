@@ -1,18 +1,14 @@
 #pragma once
 
 #include "sound/chord_player.h"
+#include "sound/drum_step.h"
 #include "sound/live_pattern.h"
 
 #include <atomic>
-#include <string>
-#include <string_view>
+#include <functional>
 #include <thread>
 
 namespace strumvale::sound {
-
-// The captions of the Drummer page's play button (English keys).
-inline constexpr std::string_view kPlayCaption = "Play";
-inline constexpr std::string_view kStopCaption = "Stop";
 
 // Set by the Drummer page, read by the sequencer while it plays.
 struct DrumFlags {
@@ -22,22 +18,25 @@ struct DrumFlags {
 };
 
 // The page the sequencer plays: its live pattern, so that every change is
-// heard from the next step on, its flags and what it shows. Called on the
-// sequencer's worker thread, like the live pattern.
+// heard from the next step on, and its flags. Read on the sequencer's
+// worker thread, like the live pattern.
 class PatternSource : public LivePattern {
 public:
     virtual DrumFlags& flags() = 0;
-
-    // Show step 1..16 as the current one.
-    virtual void markStep(int step) = 0;
-    // The play button now reads tr(caption): kStopCaption, later kPlayCaption.
-    virtual void showPlayCaption(std::string_view caption) = 0;
 };
 
-// The length of one step at bpm beats per minute, 100..2000 ms.
-int stepMilliseconds(int bpm);
-// The same for a tempo text: its leading integer, 0 when it has none.
-int stepMilliseconds(std::string_view tempoText);
+// What a pattern tells, on the sequencer's worker thread; none may wait for
+// the thread that starts or stops it.
+struct DrumReports {
+    // Before the first step.
+    std::function<void()> started;
+    // Step 1..16 now sounding; 1 again once the pattern is over, where the
+    // next one begins.
+    std::function<void(int step)> step;
+    // After the last step report, while the player still plays: once it is
+    // idle the owner may destroy the source and whatever the reports reach.
+    std::function<void()> ended;
+};
 
 // Plays one pattern, once or looped, on a worker thread, through the chord
 // player's drum sounds. It shares the player's playing flag, so at most one
@@ -52,12 +51,12 @@ public:
 
     // Nothing while the player plays; otherwise plays source until it stops.
     // The source may go once the player is idle again (waitUntilIdle).
-    void start(PatternSource& source);
+    void start(PatternSource& source, DrumReports reports);
     // The sounding step finishes, then the pattern ends.
     void requestStop(PatternSource& source) { source.flags().keepPlaying = false; }
 
 private:
-    void run(PatternSource& source, std::stop_token stop);
+    void run(PatternSource& source, const DrumReports& reports, std::stop_token stop);
 
     ChordPlayer& player_;
     std::jthread worker_;

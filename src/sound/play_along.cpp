@@ -2,7 +2,7 @@
 
 #include "model/notes.h"
 #include "model/playlist.h"
-#include "sound/drum_sequencer.h"
+#include "sound/drum_step.h"
 
 #include <algorithm>
 #include <optional>
@@ -48,7 +48,7 @@ Score playlistScore(const model::Playlist& playlist, LivePattern& tempoAndDrums,
     score.stepsPerEntry = 4;
     score.holdToEntryEnd = true;
     score.maxStrumShare = kPlaylistStrumShare;
-    score.stepLength = [&tempoAndDrums] { return stepMilliseconds(tempoAndDrums.tempoText()); };
+    score.stepLength = [&tempoAndDrums] { return stepMilliseconds(tempoAndDrums.tempo()); };
     score.drums = drumsAlong ? &tempoAndDrums : nullptr;
     return score;
 }
@@ -123,19 +123,12 @@ int PlayAlong::strumDelayFor(const Score& score, std::size_t notes) const {
 void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::stop_token stop) {
     Clock& clock = player_.clock();
     std::vector<std::string> sounding;
-    std::vector<int> struckDrums;
+    DrumStep drums(player_);
     const auto silence = [&] {
         bool sent = true;
         for (const std::string& note : sounding)
             sent = sent && player_.stopNote(note);
         sounding.clear();
-        return sent;
-    };
-    const auto releaseDrums = [&] {
-        bool sent = true;
-        for (int sound : struckDrums)
-            sent = sent && player_.drumRelease(sound);
-        struckDrums.clear();
         return sent;
     };
 
@@ -159,17 +152,8 @@ void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::st
                                  strumDelayFor(score, score.entries[entry].size()), hold);
             next = 0;
         }
-        if (score.drums != nullptr) {
-            const int drumStep = step % kDrumSteps + 1;
-            for (int track = 1; track <= kDrumTracks && carryOn; ++track) {
-                if (!score.drums->hit(drumStep, track))
-                    continue;
-                const int sound = score.drums->instrument(track);
-                carryOn = player_.drumHit(sound, score.drums->volume(track));
-                if (carryOn)
-                    struckDrums.push_back(sound);
-            }
-        }
+        if (score.drums != nullptr && carryOn)
+            carryOn = drums.strike(*score.drums, step % kDrumSteps + 1);
         const Clock::TimePoint stepEnd = stepStart + milliseconds(std::max(1, score.stepLength()));
         for (; carryOn && next < events.size() && events[next].at < stepEnd; ++next) {
             const NoteEvent& event = events[next];
@@ -183,11 +167,11 @@ void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::st
             }
         }
         carryOn = carryOn && clock.sleepUntil(stepEnd, stop);
-        carryOn = releaseDrums() && carryOn;
+        carryOn = drums.release() && carryOn;
         stepStart = stepEnd;
     }
     silence();
-    releaseDrums();
+    drums.release();
     if (reports.entry)
         reports.entry(-1);
     // Idle before the last report, so that it finds the player idle.

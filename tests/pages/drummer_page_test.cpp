@@ -152,6 +152,16 @@ TEST_F(DrummerPageTest, ChangesWhilePlayingAreHeardFromTheNextStep) {
     EXPECT_TRUE(control<QCheckBox>(Id::LoopPattern)->isChecked());
 }
 
+TEST_F(DrummerPageTest, AHitClickedOffWhileItSoundsIsStillTurnedOff) {
+    control<QPushButton>(Id::Play)->click();
+    ASSERT_TRUE(runToStep(1));
+    clickCell(1, 1);
+    EXPECT_FALSE(page->gridEditor().hit(1, 1));
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(recorder->lines(),
+              (Lines{"0 99 23 7f", "100 89 23 00", "800 99 26 50", "900 89 26 00"}));
+}
+
 TEST_F(DrummerPageTest, ATypedTempoCountsOnceItIsOneNotOnTheWay) {
     // From 600 to 200, a key at a time, each at a step of its own: "2" and
     // "20" are no tempo to play, so no step of two seconds is heard.
@@ -160,12 +170,12 @@ TEST_F(DrummerPageTest, ATypedTempoCountsOnceItIsOneNotOnTheWay) {
     ASSERT_TRUE(runToStep(3));
     tempo->selectAll();
     QTest::keyClicks(tempo, "2");
-    EXPECT_EQ(page->livePattern().tempoText(), "600");
+    EXPECT_EQ(page->livePattern().tempo(), 600);
     ASSERT_TRUE(runToStep(4));
     QTest::keyClicks(tempo, "0");
     ASSERT_TRUE(runToStep(5));
     QTest::keyClicks(tempo, "0");
-    EXPECT_EQ(page->livePattern().tempoText(), "200");
+    EXPECT_EQ(page->livePattern().tempo(), 200);
     EXPECT_EQ(control<QSpinBox>(Id::TempoUpDown)->value(), 200);
     ASSERT_TRUE(finish());
     // Steps 1 to 5 at 100 ms; from step 6 on 299 ms, so step 9 begins at 500 + 3 x 299.
@@ -176,14 +186,14 @@ TEST_F(DrummerPageTest, ATypedTempoCountsOnceItIsOneNotOnTheWay) {
     // a pattern's own tempo is.
     tempo->selectAll();
     QTest::keyClicks(tempo, "4");
-    EXPECT_EQ(page->livePattern().tempoText(), "200");
+    EXPECT_EQ(page->livePattern().tempo(), 200);
     QTest::keyClick(tempo, Qt::Key_Return);
-    EXPECT_EQ(page->livePattern().tempoText(), "4");
+    EXPECT_EQ(page->livePattern().tempo(), 4);
     control<QComboBox>(Id::PatternCombo)->setCurrentIndex(1);
-    EXPECT_EQ(page->livePattern().tempoText(), "60");
+    EXPECT_EQ(page->livePattern().tempo(), 60);
     // The up-down's steps count at once.
     control<QSpinBox>(Id::TempoUpDown)->stepUp();
-    EXPECT_EQ(page->livePattern().tempoText(), "61");
+    EXPECT_EQ(page->livePattern().tempo(), 61);
 }
 
 TEST_F(DrummerPageTest, UpdateRemoveAndNewKeepTheListInStep) {

@@ -28,13 +28,13 @@ namespace strumvale::test {
 class FakeDrums final : public sound::LivePattern {
 public:
     std::array<std::array<bool, sound::kDrumTracks>, sound::kDrumSteps> hits{};
-    std::string tempo = "120";
+    int bpm = 120;
 
     bool hit(int step, int track) override { return hits[step - 1][track - 1]; }
     // Track t sounds percussion row t - 1, so each track has its own key.
     int instrument(int track) override { return track - 1; }
     int volume(int) override { return 100; }
-    std::string tempoText() override { return tempo; }
+    int tempo() override { return bpm; }
 };
 
 class FakeHost final : public pages::PageHost {

@@ -1,3 +1,4 @@
+#include "formats/text_numbers.h"
 #include "platform/midi_provider.h"
 #include "sound/drum_sequencer.h"
 #include "sound/virtual_clock.h"
@@ -15,8 +16,8 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-// The Drummer page as the sequencer sees it: live values, marks and captions
-// written down with their virtual times.
+// The Drummer page as the sequencer sees it: live values, and the step marks
+// and captions it shows for the reports, written down with their virtual times.
 class FakePage : public sound::PatternSource {
 public:
     explicit FakePage(sound::Clock& clock) : clock_(clock) {
@@ -29,10 +30,8 @@ public:
     std::array<std::atomic<int>, 8> volumes{};
     sound::DrumFlags playFlags;
 
-    void setTempo(std::string text) {
-        std::lock_guard lock(mutex_);
-        tempo_ = std::move(text);
-    }
+    std::atomic<int> bpm{120};
+
     void setHit(int step, int track, bool on = true) {
         cells[model::DrumPattern::cellIndex(step, track)] = on;
     }
@@ -42,16 +41,23 @@ public:
     }
     int instrument(int track) override { return instruments[track - 1]; }
     int volume(int track) override { return volumes[track - 1]; }
-    std::string tempoText() override {
-        std::lock_guard lock(mutex_);
-        return tempo_;
-    }
+    int tempo() override { return bpm; }
     sound::DrumFlags& flags() override { return playFlags; }
-    void markStep(int step) override {
+
+    // As the page answers them: the step marked, the play button offering
+    // to stop while the pattern plays.
+    sound::DrumReports reports() {
+        sound::DrumReports reports;
+        reports.started = [this] { showPlayCaption("Stop"); };
+        reports.step = [this](int step) { markStep(step); };
+        reports.ended = [this] { showPlayCaption("Play"); };
+        return reports;
+    }
+    virtual void markStep(int step) {
         std::lock_guard lock(mutex_);
         marks_.push_back(std::to_string(now()) + ":" + std::to_string(step));
     }
-    void showPlayCaption(std::string_view caption) override {
+    virtual void showPlayCaption(std::string_view caption) {
         std::lock_guard lock(mutex_);
         captions_.push_back(std::to_string(now()) + ":" + std::string(caption));
     }
@@ -78,7 +84,6 @@ private:
 
     sound::Clock& clock_;
     std::mutex mutex_;
-    std::string tempo_ = "120";
     Lines marks_, captions_;
 };
 
@@ -91,6 +96,7 @@ struct DrumRig {
     std::unique_ptr<DrumSequencer> sequencer = std::make_unique<DrumSequencer>(player);
 
     DrumRig() { player.setup(0, 0, 0, 127); }
+    void start() { sequencer->start(page, page.reports()); }
     bool finish() {
         return clock.runUntil([&] { return !player.isPlaying(); });
     }
@@ -114,10 +120,14 @@ TEST(DrumStepTime, FollowsTheTempoFormulaAndClamps) {
         {1, 2000},  {595, 100}, {5000, 100}, {0, 100},   {-60, 100}, {2147483647, 100}};
     for (auto [bpm, ms] : expected)
         EXPECT_EQ(sound::stepMilliseconds(bpm), ms) << bpm << " bpm";
-    EXPECT_EQ(sound::stepMilliseconds(""), 100);
-    EXPECT_EQ(sound::stepMilliseconds("fast"), 100);
-    EXPECT_EQ(sound::stepMilliseconds("60bpm"), 999);
-    EXPECT_EQ(sound::stepMilliseconds("99999999999"), 100);
+    // A typed tempo is its leading integer.
+    const auto typed = [](std::string_view text) {
+        return sound::stepMilliseconds(formats::leadingInteger(text));
+    };
+    EXPECT_EQ(typed(""), 100);
+    EXPECT_EQ(typed("fast"), 100);
+    EXPECT_EQ(typed("60bpm"), 999);
+    EXPECT_EQ(typed("99999999999"), 100);
 }
 
 TEST(DrumSequencerPlay, OnePassSoundsEveryHitAtItsStep) {
@@ -129,7 +139,7 @@ TEST(DrumSequencerPlay, OnePassSoundsEveryHitAtItsStep) {
     rig.page.volumes[7] = 90;
     rig.page.setHit(16, 2);
     rig.page.instruments[1] = 46;
-    rig.sequencer->start(rig.page);
+    rig.start();
     ASSERT_TRUE(rig.finish());
 
     EXPECT_EQ(rig.recorder->lines(),
@@ -147,9 +157,9 @@ TEST(DrumSequencerPlay, OnePassSoundsEveryHitAtItsStep) {
 
 TEST(DrumSequencerPlay, LoopsSilentPatternsUntilStoppedMidStep) {
     DrumRig rig;
-    rig.page.setTempo("");
+    rig.page.bpm = 0;
     rig.page.playFlags.loopPattern = true;
-    rig.sequencer->start(rig.page);
+    rig.start();
     // Into the seventh step of the third pass.
     ASSERT_TRUE(rig.runUntilMarks(16 + 16 + 7));
     ASSERT_TRUE(rig.clock.waitForSleepers(1));
@@ -172,11 +182,11 @@ TEST(DrumSequencerPlay, ChangesWhilePlayingAreHeardFromTheNextStep) {
     DrumRig rig;
     rig.page.setHit(1, 1);
     rig.page.setHit(3, 1);
-    rig.page.setTempo("600");
-    rig.sequencer->start(rig.page);
+    rig.page.bpm = 600;
+    rig.start();
     ASSERT_TRUE(rig.clock.waitForSleepers(1));
     // During step 1: a new tempo, instrument and volume.
-    rig.page.setTempo("60");
+    rig.page.bpm = 60;
     rig.page.instruments[0] = 1;
     rig.page.volumes[0] = 200;
     ASSERT_TRUE(rig.runUntilMarks(4));
@@ -185,9 +195,44 @@ TEST(DrumSequencerPlay, ChangesWhilePlayingAreHeardFromTheNextStep) {
     ASSERT_TRUE(rig.finish());
 
     EXPECT_EQ(rig.page.marks(), steps({{0, 1}, {100, 2}, {1099, 3}, {2098, 4}, {3097, 1}}));
-    // The release follows the track's instrument of the moment.
+    // The release is of the sound struck; the new one is heard from the next hit.
     EXPECT_EQ(rig.recorder->lines(),
-              (Lines{"0 99 23 7f", "100 89 24 00", "1099 99 24 7f", "2098 89 24 00"}));
+              (Lines{"0 99 23 7f", "100 89 23 00", "1099 99 24 7f", "2098 89 24 00"}));
+}
+
+// Changes made while step 1 sounds, at 100 ms a step: the pattern plays once.
+TEST(DrumSequencerRelease, ACellClearedWhileItSoundsIsStillReleased) {
+    DrumRig rig;
+    rig.page.setHit(1, 1);
+    rig.page.bpm = 600;
+    rig.start();
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.page.setHit(1, 1, false);
+    ASSERT_TRUE(rig.finish());
+    EXPECT_EQ(rig.recorder->lines(), (Lines{"0 99 23 7f", "100 89 23 00"})) << "no stuck note";
+}
+
+TEST(DrumSequencerRelease, AnInstrumentChangedWhileItSoundsReleasesTheSoundStruck) {
+    DrumRig rig;
+    rig.page.setHit(1, 2);
+    rig.page.instruments[1] = 3;
+    rig.page.bpm = 600;
+    rig.start();
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.page.instruments[1] = 46;
+    ASSERT_TRUE(rig.finish());
+    EXPECT_EQ(rig.recorder->lines(), (Lines{"0 99 26 7f", "100 89 26 00"}));
+}
+
+TEST(DrumSequencerRelease, ACellSetWhileItsStepSoundsIsNeitherStruckNorReleased) {
+    DrumRig rig;
+    rig.page.setHit(2, 1);
+    rig.page.bpm = 600;
+    rig.start();
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.page.setHit(1, 3);
+    ASSERT_TRUE(rig.finish());
+    EXPECT_EQ(rig.recorder->lines(), (Lines{"100 99 23 7f", "200 89 23 00"}));
 }
 
 TEST(DrumSequencerPlay, SharesThePlayingFlagWithStrums) {
@@ -196,21 +241,21 @@ TEST(DrumSequencerPlay, SharesThePlayingFlagWithStrums) {
     rig.player.strum({"E", "E", "x x x x x x"}, model::Tuning::standard());
     // "Play" during a strum is a stop request, and start does nothing.
     rig.sequencer->requestStop(rig.page);
-    rig.sequencer->start(rig.page);
+    rig.start();
     ASSERT_TRUE(rig.finish());
     EXPECT_TRUE(rig.page.captions().empty());
 
     // The next start ends at once and restores the flag; the one after plays.
-    rig.sequencer->start(rig.page);
+    rig.start();
     ASSERT_TRUE(rig.finish());
     EXPECT_EQ(rig.page.marks(), steps({{1000, 1}}));
     EXPECT_EQ(rig.page.captions(), (Lines{"1000:Stop", "1000:Play"}));
     EXPECT_TRUE(rig.page.playFlags.keepPlaying);
 
-    rig.sequencer->start(rig.page);
+    rig.start();
     ASSERT_TRUE(rig.clock.waitForSleepers(1));
     rig.player.strum({"E", "E", "0 0 0 0 0 0"}, model::Tuning::standard());
-    rig.sequencer->start(rig.page);
+    rig.start();
     ASSERT_TRUE(rig.finish());
     EXPECT_EQ(rig.page.markCount(), 1 + 17);
     EXPECT_TRUE(rig.recorder->messages().empty()) << "no strum sounded during the pattern";
@@ -220,8 +265,8 @@ TEST(DrumSequencerRobustness, DeviceChangesAndDestructionMidPattern) {
     DrumRig rig;
     for (int step = 1; step <= 16; ++step)
         rig.page.setHit(step, 1);
-    rig.page.setTempo("600");
-    rig.sequencer->start(rig.page);
+    rig.page.bpm = 600;
+    rig.start();
     ASSERT_TRUE(rig.runUntilMarks(3));
     ASSERT_TRUE(rig.clock.waitForSleepers(1));
     rig.player.reopen(-1);
@@ -270,8 +315,8 @@ TEST(DrumSequencerRobustness, ThePageIsNotTouchedOnceThePlayerIsIdle) {
 
     DrumRig rig;
     auto page = std::make_unique<WatchedPage>(rig.clock, rig.player);
-    page->setTempo("600");
-    rig.sequencer->start(*page);
+    page->bpm = 600;
+    rig.sequencer->start(*page, page->reports());
     ASSERT_TRUE(rig.finish());
     rig.player.waitUntilIdle();
     EXPECT_EQ(page->captions().back(), "1600:Play");

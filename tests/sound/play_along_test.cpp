@@ -6,6 +6,7 @@
 #include "support/sound_rig.h"
 
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
@@ -25,8 +26,7 @@ model::Chord chord(const char* tab) {
     return {"E", "chord", tab};
 }
 
-// The Drummer page's pattern. Tracks are set before a performance; the
-// tempo may change while it plays.
+// The Drummer page's pattern; any of it may change while it plays.
 class Pattern : public sound::LivePattern {
 public:
     void setTrack(int track, int instrument, int volume, std::initializer_list<int> steps) {
@@ -35,27 +35,24 @@ public:
         for (int step : steps)
             cells_[model::DrumPattern::cellIndex(step, track)] = true;
     }
-    void setTempo(std::string text) {
-        std::lock_guard lock(mutex_);
-        tempo_ = std::move(text);
+    void setHit(int step, int track, bool on) {
+        cells_[model::DrumPattern::cellIndex(step, track)] = on;
     }
+    void setInstrument(int track, int instrument) { instruments_[track - 1] = instrument; }
+    void setTempo(int bpm) { bpm_ = bpm; }
 
     bool hit(int step, int track) override {
         return cells_[model::DrumPattern::cellIndex(step, track)];
     }
     int instrument(int track) override { return instruments_[track - 1]; }
     int volume(int track) override { return volumes_[track - 1]; }
-    std::string tempoText() override {
-        std::lock_guard lock(mutex_);
-        return tempo_;
-    }
+    int tempo() override { return bpm_; }
 
 private:
-    std::array<bool, 16 * 8> cells_{};
-    std::array<int, 8> instruments_{};
-    std::array<int, 8> volumes_{};
-    std::mutex mutex_;
-    std::string tempo_ = "120";
+    std::array<std::atomic<bool>, 16 * 8> cells_{};
+    std::array<std::atomic<int>, 8> instruments_{};
+    std::array<std::atomic<int>, 8> volumes_{};
+    std::atomic<int> bpm_{120};
 };
 
 // What the device should get, in order, as RecordingMidi::lines writes it.
@@ -232,13 +229,33 @@ TEST(PlayAlongPlaylist, TheTempoComesFromThePatternAndChangesFromTheNextStep) {
     ASSERT_TRUE(rig.clock.runUntil([&] { return rig.elapsedMs() >= 499; }));
     // In the second step, whose length is already taken.
     ASSERT_TRUE(rig.clock.waitForSleepers(1));
-    rig.pattern.setTempo("595");
+    rig.pattern.setTempo(595);
     ASSERT_TRUE(rig.finish());
 
     // Steps of 499, 499, 100, 100; then the second bar in 100 ms steps.
     EXPECT_EQ(rig.recorder->lines(),
               Sent().on(0, 0x40).off(1198, {0x40}).on(1198, 0x3b).off(1598, {0x3b}).lines);
     EXPECT_EQ(rig.reports(), (Lines{"0:0", "1198:1", "1598:-1", "1598:ended"}));
+}
+
+TEST(PlayAlongPlaylist, EachDrumStepReleasesWhatItStruckWhateverThePatternBecame) {
+    AlongRig rig;
+    rig.pattern.setTrack(1, 0, 127, {1});
+    rig.pattern.setTrack(2, 3, 100, {1});
+    rig.pattern.setTrack(3, 7, 90, {2});
+    ASSERT_TRUE(rig.startPlaylist({model::Playlist::separator()}, true));
+    // While step 1 sounds: track 1 cleared, track 2 another sound, track 3
+    // set on step 1 too.
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.pattern.setHit(1, 1, false);
+    rig.pattern.setInstrument(2, 46);
+    rig.pattern.setHit(1, 3, true);
+    ASSERT_TRUE(rig.finish());
+
+    Sent sent;
+    sent.hit(0, 0x23, 0x7f).hit(0, 0x26, 0x64).release(499, 0x23).release(499, 0x26);
+    sent.hit(499, 0x2a, 0x5a).release(998, 0x2a);
+    EXPECT_EQ(rig.recorder->lines(), sent.lines);
 }
 
 TEST(PlayAlongPlaylist, StopAndDestructionSilenceEverythingAtOnce) {

@@ -95,15 +95,18 @@ public:
     }
     int instrument(int track) override { return pattern_.Instruments[track - 1]; }
     int volume(int track) override { return pattern_.Volumes[track - 1]; }
-    std::string tempoText() override { return std::to_string(pattern_.Tempo); }
+    int tempo() override { return pattern_.Tempo; }
     sound::DrumFlags& flags() override { return flags_; }
 
-    void markStep(int step) override {
-        // The last pass lets the pattern end by itself.
-        if (step == 1 && ++started_ >= passes_)
-            flags_.loopPattern = false;
+    sound::DrumReports reports() {
+        sound::DrumReports reports;
+        reports.step = [this](int step) {
+            // The last pass lets the pattern end by itself.
+            if (step == 1 && ++started_ >= passes_)
+                flags_.loopPattern = false;
+        };
+        return reports;
     }
-    void showPlayCaption(std::string_view) override {}
 
 private:
     strumvale::model::DrumPattern pattern_;
@@ -220,7 +223,7 @@ int runDrum(const Arguments& arguments) {
         RecordSource source(*pattern, *loops);
         {
             sound::DrumSequencer sequencer(player);
-            sequencer.start(source);
+            sequencer.start(source, source.reports());
             player.waitUntilIdle();
         }
         return reports.print() ? FileOrContainerError : Success;

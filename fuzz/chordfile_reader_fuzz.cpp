@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model::ChordDocument document;
     try {
         if (formats::LoadChordfile(document, path))
-            formats::ChordfileText(document);
+            formats::chordfileText(document);
     } catch (const container::CZipException&) {
     } catch (const platform::FileError&) {
     }

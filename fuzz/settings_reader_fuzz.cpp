@@ -6,6 +6,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string path = fuzz::inputFile(data, size, ".xml", false);
     model::Settings settings;
     formats::LoadSettings(settings, path);
-    formats::SettingsText(settings);
+    formats::settingsText(settings);
     return 0;
 }

@@ -34,7 +34,7 @@ void checkSpans(const XmlDocument& doc) {
         check(e.StartTagBegin < e.StartTagEnd && e.StartTagEnd <= e.EndTagEnd, "span order");
         check(text[e.StartTagBegin] == '<' && text[e.StartTagEnd] == '>', "start tag");
         check(text[e.EndTagEnd] == '>', "end tag end");
-        check(text[e.EndTagBegin] == (e.IsEmptyTag() ? '/' : '<'), "end tag begin");
+        check(text[e.EndTagBegin] == (e.isEmptyTag() ? '/' : '<'), "end tag begin");
         check(e.Parent >= 0 && static_cast<std::size_t>(e.Parent) < elements.size(), "parent");
     }
 }

@@ -52,7 +52,7 @@ uikit::FileDialogRequest songDialog(MainDialog& window, uikit::FileDialogKind ki
 bool writeSong(MainDialog& window, const QString& path) {
     pages::PlaylistPage& page = window.pageTabs().playlistPage();
     try {
-        formats::SavePlaylist(page.playlistToKeep(), uikit::toSystem(path));
+        formats::savePlaylist(page.playlistToKeep(), uikit::toSystem(path));
     } catch (const platform::FileError& error) {
         showStopMessage(window, error);
         return false;
@@ -88,7 +88,7 @@ void openPlaylist(MainDialog& window) {
 bool openSongAt(MainDialog& window, const QString& path) {
     model::Playlist playlist;
     try {
-        playlist = formats::LoadPlaylist(
+        playlist = formats::loadPlaylist(
             uikit::toSystem(path), {library::songChordLookup(window.library().Chords.items())});
     } catch (const platform::FileError& error) {
         showStopMessage(window, error);

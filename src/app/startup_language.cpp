@@ -24,11 +24,11 @@ void loadStartupLanguage(ChordLibrary& library) {
     const std::string& language = library.Settings.Language;
     if (!language.empty() && language != model::kBuiltInLanguage) {
         if (tryLoad(library,
-                    formats::LanguageFilePath(library.Settings.ProgramDirectory, language)))
+                    formats::languageFilePath(library.Settings.ProgramDirectory, language)))
             return;
     } else if (platform::userLocaleIsSwedish() &&
                tryLoad(library,
-                       formats::LanguageFilePath(library.Settings.ProgramDirectory, "svenska"))) {
+                       formats::languageFilePath(library.Settings.ProgramDirectory, "svenska"))) {
         return;
     }
     tryLoad(library, model::kBuiltInLanguage);

@@ -18,7 +18,7 @@ bool LoadChordfile(model::ChordDocument& document, const std::string& path);
 void SaveChordfile(const model::ChordDocument& document, const std::string& path);
 
 // The chordfile text itself, as SaveChordfile stores it.
-std::string ChordfileText(const model::ChordDocument& document);
+std::string chordfileText(const model::ChordDocument& document);
 
 // "Chords: n\r\nScales: n\r\nTunings: n\r\nDrumPatterns: n".
 std::string StatisticsText(const model::ChordDocument& document);

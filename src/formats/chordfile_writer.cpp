@@ -57,7 +57,7 @@ xml::XmlDocument chordfileDocument(const model::ChordDocument& document) {
 
 } // namespace
 
-std::string ChordfileText(const model::ChordDocument& document) {
+std::string chordfileText(const model::ChordDocument& document) {
     return chordfileDocument(document).GetText();
 }
 

@@ -56,8 +56,8 @@ model::Playlist readChordPro(std::string_view bytes, const ChordProSources& sour
 
 // The file forms of the two above. Saving replaces the file all or nothing;
 // platform::FileError when it cannot be read or written.
-void SavePlaylist(const model::Playlist& playlist, const std::string& path);
-model::Playlist LoadPlaylist(const std::string& path, const ChordProSources& sources);
+void savePlaylist(const model::Playlist& playlist, const std::string& path);
+model::Playlist loadPlaylist(const std::string& path, const ChordProSources& sources);
 
 // The title a playlist file gets: its name without folder and extension, in
 // the path's own bytes.

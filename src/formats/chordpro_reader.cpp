@@ -23,7 +23,7 @@ model::Playlist readChordPro(std::string_view bytes, const ChordProSources& sour
     return readSong(lines, sources);
 }
 
-model::Playlist LoadPlaylist(const std::string& path, const ChordProSources& sources) {
+model::Playlist loadPlaylist(const std::string& path, const ChordProSources& sources) {
     const platform::ReadOnlyFile file(path);
     if (file.size() > kMaxChordProBytes)
         throw ChordProError(ChordProError::Kind::TooLarge, 0, "the file is too large");

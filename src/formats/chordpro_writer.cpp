@@ -182,7 +182,7 @@ std::string writeChordPro(const model::Playlist& playlist, std::string_view titl
     return out;
 }
 
-void SavePlaylist(const model::Playlist& playlist, const std::string& path) {
+void savePlaylist(const model::Playlist& playlist, const std::string& path) {
     platform::replaceFile(path, writeChordPro(playlist, playlistTitle(path)));
 }
 

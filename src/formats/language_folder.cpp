@@ -21,7 +21,7 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 } // namespace
 
-std::string LanguageFilePath(const std::string& programDirectory, std::string_view name) {
+std::string languageFilePath(const std::string& programDirectory, std::string_view name) {
     std::string path = programDirectory;
     path += "/lang/";
     path += name;
@@ -45,7 +45,7 @@ std::vector<std::string> LanguageChoices(const std::string& programDirectory) {
     return names;
 }
 
-std::string LanguageChoiceOf(std::string_view path) {
+std::string languageChoiceOf(std::string_view path) {
     const std::filesystem::path file{std::string(path)};
     if (file.extension() != ".lng")
         return model::kBuiltInLanguage;
@@ -53,7 +53,7 @@ std::string LanguageChoiceOf(std::string_view path) {
     return name.substr(0, name.find('.'));
 }
 
-std::size_t FindLanguageChoice(const std::vector<std::string>& choices, std::string_view name) {
+std::size_t findLanguageChoice(const std::vector<std::string>& choices, std::string_view name) {
     for (std::size_t i = 0; i < choices.size(); ++i) {
         if (startsWithIgnoringCase(choices[i], name))
             return i;

@@ -94,7 +94,7 @@ bool LoadSettings(Settings& settings, const std::string& path) {
     return true;
 }
 
-std::string SettingsText(const Settings& settings) {
+std::string settingsText(const Settings& settings) {
     return settingsDocument(settings).GetText();
 }
 

@@ -14,7 +14,7 @@ inline constexpr const char* kSettingsFileName = "settings.xml";
 bool LoadSettings(model::Settings& settings, const std::string& path = kSettingsFileName);
 
 // The file text for the settings.
-std::string SettingsText(const model::Settings& settings);
+std::string settingsText(const model::Settings& settings);
 
 // Writes ProgramDirectory + "/settings.xml" through a temporary file; a
 // failure to write is not reported, as the settings are saved at exit.

@@ -18,8 +18,8 @@ formats::ChordLookup songChordLookup(std::span<const model::Chord> chords) {
         const std::optional<theory::ChordSymbol> symbol = theory::parseChordSymbol(name);
         if (!symbol)
             return std::nullopt;
-        const std::vector<std::string> voicings =
-            theory::findVoicings(*symbol, model::kStandardTuningNotes, {1, 12});
+        const std::vector<std::string> voicings = theory::findVoicings(
+            *symbol, model::kStandardTuningNotes, {.count = 1, .highestFret = 12});
         if (voicings.empty())
             return std::nullopt;
         return model::Chord(model::chordRootOf(name), name, voicings.front());

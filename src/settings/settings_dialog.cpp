@@ -85,7 +85,7 @@ SettingsDialog::SettingsDialog(ChordLibrary& library, std::function<void()> appl
     // Without a stored choice the locale chose: the list shows what is in use.
     std::string language = library_.Settings.Language;
     if (language.empty() || language == model::kBuiltInLanguage)
-        language = formats::LanguageChoiceOf(library_.LanguageInUse);
+        language = formats::languageChoiceOf(library_.LanguageInUse);
     fillLanguages(language);
     showLanguageInformation();
     applyButton_->setEnabled(false);
@@ -212,7 +212,7 @@ void SettingsDialog::fillLanguages(const std::string& current) {
     languages_->clear();
     for (const std::string& choice : choices)
         languages_->addItem(uikit::fromSystem(choice));
-    languages_->setCurrentIndex(static_cast<int>(formats::FindLanguageChoice(choices, current)));
+    languages_->setCurrentIndex(static_cast<int>(formats::findLanguageChoice(choices, current)));
 }
 
 void SettingsDialog::showLanguageInformation() {
@@ -229,7 +229,7 @@ void SettingsDialog::showLanguageInformation() {
     } else {
         try {
             readable = library_.ReadLanguageInfo(
-                formats::LanguageFilePath(library_.Settings.ProgramDirectory, chosen));
+                formats::languageFilePath(library_.Settings.ProgramDirectory, chosen));
         } catch (const std::exception&) {
             readable = false;
         }
@@ -309,7 +309,7 @@ void SettingsDialog::loadChosenLanguage() {
         loaded = language == model::kBuiltInLanguage
                      ? library_.LoadLanguage(model::kBuiltInLanguage)
                      : library_.LoadLanguage(
-                           formats::LanguageFilePath(library_.Settings.ProgramDirectory, language));
+                           formats::languageFilePath(library_.Settings.ProgramDirectory, language));
     } catch (const std::exception&) {
         loaded = false;
     }

@@ -202,7 +202,7 @@ void ChordPlayer::runStrum(const std::vector<std::string>& notes, std::stop_toke
 
 bool ChordPlayer::send(int command, int channel, int data1, int data2, std::string_view failure) {
     try {
-        midi::MidiShortMessage(command, channel, data1, data2).SendMsg(device_);
+        midi::MidiShortMessage(command, channel, data1, data2).sendTo(device_);
         return true;
     } catch (const std::exception& cause) {
         report(failure, &cause);

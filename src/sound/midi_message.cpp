@@ -4,7 +4,7 @@
 
 namespace strumvale::midi {
 
-void MidiShortMessage::SendMsg(CMIDIOutDevice& device) const {
+void MidiShortMessage::sendTo(CMIDIOutDevice& device) const {
     device.SendShortMessage(message_);
 }
 

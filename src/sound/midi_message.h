@@ -25,9 +25,9 @@ constexpr std::uint32_t packShortMessage(int command, int channel, int data1, in
 class MidiMessage {
 public:
     virtual ~MidiMessage() = default;
-    virtual void SendMsg(CMIDIOutDevice& device) const = 0;
-    virtual std::uint32_t GetLength() const = 0;
-    virtual const char* GetMsg() const = 0;
+    virtual void sendTo(CMIDIOutDevice& device) const = 0;
+    virtual std::uint32_t length() const = 0;
+    virtual const char* bytes() const = 0;
 };
 
 class MidiShortMessage : public MidiMessage {
@@ -41,9 +41,9 @@ public:
     }
 
     // Sent at once, whatever the time stamp holds. Throws CMIDIOutException.
-    void SendMsg(CMIDIOutDevice& device) const override;
-    std::uint32_t GetLength() const override { return 3; }
-    const char* GetMsg() const override { return bytes_; }
+    void sendTo(CMIDIOutDevice& device) const override;
+    std::uint32_t length() const override { return 3; }
+    const char* bytes() const override { return bytes_; }
 
     std::uint32_t packed() const { return message_; }
     // Data 1 in the low byte, data 2 in the high byte.

@@ -57,7 +57,7 @@ void CMIDIOutDevice::SendShortMessage(std::uint32_t message) {
         throw CMIDIOutException(result);
 }
 
-unsigned CMIDIOutDevice::GetNumDevs() {
+unsigned CMIDIOutDevice::deviceCount() {
     return platform::midiOutDeviceCount();
 }
 
@@ -68,7 +68,7 @@ platform::MidiOutCaps CMIDIOutDevice::QueryCaps(unsigned deviceId) {
     return caps;
 }
 
-unsigned CMIDIInDevice::GetNumDevs() {
+unsigned CMIDIInDevice::deviceCount() {
     return platform::midiInDeviceCount();
 }
 

@@ -43,7 +43,7 @@ public:
     // Nothing while closed; throws CMIDIOutException when the send fails.
     void SendShortMessage(std::uint32_t message);
 
-    static unsigned GetNumDevs();
+    static unsigned deviceCount();
     // Throws CMIDIOutException for an id that names no device.
     static platform::MidiOutCaps QueryCaps(unsigned deviceId);
 
@@ -58,7 +58,7 @@ private:
 // Input devices are only ever listed.
 class CMIDIInDevice {
 public:
-    static unsigned GetNumDevs();
+    static unsigned deviceCount();
     // Throws CMIDIInException for an id that names no device.
     static platform::MidiInCaps QueryCaps(unsigned deviceId);
 };

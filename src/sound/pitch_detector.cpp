@@ -1,5 +1,6 @@
 #include "sound/pitch_detector.h"
 
+#include "model/notes.h"
 #include "sound/decimator.h"
 #include "sound/yin.h"
 
@@ -81,13 +82,12 @@ PitchReading summarise(const std::deque<FrameEstimate>& run) {
 } // namespace
 
 std::string programNoteName(int midiNote) {
-    static constexpr std::array<const char*, 12> kNames{"C",  "C#", "D",  "D#", "E",  "F",
-                                                        "F#", "G",  "G#", "A",  "A#", "B"};
     // Floor division, so that notes below MIDI 0 keep their names; written so that no
     // step overflows, whatever the number.
     const int pitchClass = (midiNote % 12 + 12) % 12;
     const long long octave = midiNote / 12 - (midiNote % 12 < 0 ? 1 : 0);
-    return std::string(kNames[pitchClass]) + std::to_string(octave - 2);
+    return std::string(model::kSharpPitchClasses[static_cast<std::size_t>(pitchClass)]) +
+           std::to_string(octave - 2);
 }
 
 double shownCents(double cents) {

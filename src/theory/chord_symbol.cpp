@@ -1,5 +1,7 @@
 #include "theory/chord_symbol.h"
 
+#include "model/notes.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -56,9 +58,6 @@ constexpr std::array kQualities = {
     Quality{"m11", kMinor | kFlatSeventh | kFourth, kFifth | kNinth},
     Quality{"13", kMajor | kFlatSeventh | kSixth, kFifth | kNinth | kFourth},
 };
-
-constexpr std::array<std::string_view, 12> kNames = {"C",  "C#", "D",  "Eb", "E",  "F",
-                                                     "F#", "G",  "Ab", "A",  "Bb", "B"};
 
 // Other spellings of the suffixes, read after spaces and parentheses around
 // a whole suffix are dropped. Longest first within a prefix does not matter:
@@ -231,7 +230,7 @@ std::optional<ChordSymbol> parseChordSymbol(std::string_view text) {
 }
 
 std::string_view pitchClassName(int pitchClass) {
-    return kNames[static_cast<std::size_t>(((pitchClass % 12) + 12) % 12)];
+    return model::kChordRootSpellings[static_cast<std::size_t>(((pitchClass % 12) + 12) % 12)];
 }
 
 std::string formatChordSymbol(const ChordSymbol& symbol) {

@@ -16,6 +16,17 @@ namespace {
 constexpr int kStrings = model::kStringCount;
 constexpr int kMuted = -1;
 constexpr int kSpan = 3; // highest minus lowest fretted fret: four frets
+constexpr int kFingers = 4;
+
+// What a voicing costs; the lowest total is listed first.
+namespace cost {
+constexpr int kMutedBetweenSounding = 100; // each muted string between sounding ones
+constexpr int kRootNotInBass = 30;
+constexpr int kPerFretOfTheHighest = 10; // low positions first
+constexpr int kPerSilentString = 5;
+constexpr int kPerOpenString = -2; // open strings ring and free a finger
+constexpr int kPerFinger = 1;
+} // namespace cost
 
 // Index 0 is string 6, as in a tab.
 using Frets = std::array<int, kStrings>;
@@ -123,7 +134,7 @@ private:
         for (int fret : frets_)
             atLowest += fret == lowestFretted && fret > 0 ? 1 : 0;
         const int fingers = fretted - (atLowest > 1 ? atLowest - 1 : 0);
-        if (fingers > 4 || highestFretted - lowestFretted > kSpan)
+        if (fingers > kFingers || highestFretted - lowestFretted > kSpan)
             return;
         int innerMutes = 0;
         int first = 0, last = kStrings - 1;
@@ -134,8 +145,11 @@ private:
         for (int index = first; index <= last; ++index)
             innerMutes += frets_[index] == kMuted ? 1 : 0;
         const bool rootInBass = *bassPitch == symbol_.root || symbol_.bass.has_value();
-        const int score = 100 * innerMutes + (rootInBass ? 0 : 30) + 10 * highestFretted +
-                          5 * (kStrings - sounding) - 2 * open + fingers;
+        const int score = cost::kMutedBetweenSounding * innerMutes +
+                          (rootInBass ? 0 : cost::kRootNotInBass) +
+                          cost::kPerFretOfTheHighest * highestFretted +
+                          cost::kPerSilentString * (kStrings - sounding) +
+                          cost::kPerOpenString * open + cost::kPerFinger * fingers;
         found_.push_back({frets_, score});
     }
 

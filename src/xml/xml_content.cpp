@@ -54,7 +54,7 @@ std::string XmlDocument::GetChildData() const {
     if (childPos_ == 0)
         return {};
     const ElementSpan& span = elements_[childPos_];
-    if (span.FirstChild != 0 || span.IsEmptyTag())
+    if (span.FirstChild != 0 || span.isEmptyTag())
         return {};
     const std::int32_t begin = span.StartTagEnd + 1;
     const std::int32_t end = span.EndTagBegin;

@@ -20,7 +20,7 @@ struct ElementSpan {
     std::int32_t FirstChild;
     std::int32_t NextSibling;
 
-    bool IsEmptyTag() const { return StartTagEnd == EndTagBegin + 1; }
+    bool isEmptyTag() const { return StartTagEnd == EndTagBegin + 1; }
 };
 
 using ElementTable = detail::SpanTable<ElementSpan>;

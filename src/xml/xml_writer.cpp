@@ -149,7 +149,7 @@ bool XmlDocument::insertElement(std::int32_t parent, std::int32_t after, bool la
     }
 
     std::int32_t begin = 0; // where the new element's "<" ends up
-    if (parent != 0 && last && elements_[parent].IsEmptyTag()) {
+    if (parent != 0 && last && elements_[parent].isEmptyTag()) {
         // Open the empty tag: "<P/>" becomes "<P>", CRLF, the element, "</P>".
         ElementSpan& owner = elements_[parent];
         const detail::TokenCursor ownerToken = scan.tagName(owner.StartTagBegin);

@@ -210,7 +210,7 @@ TEST_F(Accessibility, NamesAreInTheLanguageInUse) {
                                "lang/svenska.lng");
     model::Settings settings;
     settings.Language = "svenska";
-    writeFile("settings.xml", formats::SettingsText(settings));
+    writeFile("settings.xml", formats::settingsText(settings));
     app::MainDialog& main = start();
 
     const QStringList unnamed = walkEverything(main);

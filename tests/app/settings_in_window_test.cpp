@@ -69,7 +69,7 @@ TEST_F(AppTest, SettingsChosenInTheDialogReachThePlayerThePagesTheWindowAndTheFi
     expected.Upsidedownneck = true;
     expected.Chordspeed = 10;
     expected.Chorddecay = 100;
-    EXPECT_EQ(readFile(dir.file("settings.xml")), formats::SettingsText(expected));
+    EXPECT_EQ(readFile(dir.file("settings.xml")), formats::settingsText(expected));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ QString buttonText(const app::MainDialog& window, Id id) {
 void writeSettings(const std::function<void(model::Settings&)>& edit) {
     model::Settings settings;
     edit(settings);
-    std::ofstream("settings.xml", std::ios::binary) << formats::SettingsText(settings);
+    std::ofstream("settings.xml", std::ios::binary) << formats::settingsText(settings);
 }
 
 TEST_F(AppTest, StartsWithTheDefaultChordfileBesideIt) {
@@ -99,7 +99,7 @@ TEST_F(AppTest, TheStatusLineEndsInAnEllipsisWhenThePathIsTooLong) {
 TEST_F(AppTest, SettingsAreWrittenAtEveryOrderlyEnd) {
     start();
     window.reset();
-    EXPECT_EQ(readFile(dir.file("settings.xml")), formats::SettingsText(model::Settings()));
+    EXPECT_EQ(readFile(dir.file("settings.xml")), formats::settingsText(model::Settings()));
 }
 
 TEST_F(AppTest, TheLanguageFollowsTheSettingThenTheSwedishLocale) {

@@ -65,12 +65,12 @@ ChordDocument fullDocument() {
 TEST(ChordfileWriter, WritesTheExactTextOfAnEmptyLibraryAndNewRecords) {
     ChordDocument document;
     document.Reset();
-    EXPECT_EQ(ChordfileText(document), standardOnlyText());
+    EXPECT_EQ(chordfileText(document), standardOnlyText());
 
     document.Tunings.RemoveAll();
     document.Chords.Add(model::Chord());
     document.DrumPatterns.Add(model::DrumPattern());
-    EXPECT_EQ(ChordfileText(document),
+    EXPECT_EQ(chordfileText(document),
               crlfLines({"<Chordfile>",
                          "<Description>",
                          "<Info/>",
@@ -106,7 +106,7 @@ TEST(Chordfile, SaveAndLoadReproduceEveryListWithScalesSorted) {
 
     std::string entry;
     container::ReadFirstEntry(path, entry);
-    EXPECT_EQ(entry, ChordfileText(saved));
+    EXPECT_EQ(entry, chordfileText(saved));
     EXPECT_NE(entry.find("<Name>C&lt;&amp;&gt;</Name>"), std::string::npos);
     EXPECT_NE(entry.find("<Intervals>1,2,b3,4,5,b6,b7</Intervals>"), std::string::npos);
     EXPECT_NE(entry.find("<Pattern>(1,1)(2,16)</Pattern>"), std::string::npos);
@@ -166,7 +166,7 @@ TEST(ChordfileReader, ContainerErrorsLeaveTheLibraryUntouched) {
         ChordDocument plain;
         plain.Reset();
         std::FILE* file = std::fopen(path.c_str(), "wb");
-        std::string text = ChordfileText(plain);
+        std::string text = chordfileText(plain);
         std::fwrite(text.data(), 1, text.size(), file);
         std::fclose(file);
     }

@@ -171,10 +171,10 @@ TEST(ChordPro, OwnFilesReadBackExactly) {
 
     TempDir dir;
     const std::string path = dir.file("Sunday set.chordpro");
-    SavePlaylist(mixedPlaylist(), path);
-    SavePlaylist(playlists[2], path);
+    savePlaylist(mixedPlaylist(), path);
+    savePlaylist(playlists[2], path);
     EXPECT_TRUE(fileBytes(path).starts_with("{title: Sunday set}\n"));
-    const Playlist loaded = LoadPlaylist(path, {});
+    const Playlist loaded = loadPlaylist(path, {});
     EXPECT_EQ(loaded.entries(), playlists[2].entries());
     EXPECT_EQ(loaded.Lyrics, playlists[2].Lyrics);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"Sunday set.chordpro"});
@@ -417,21 +417,21 @@ TEST(ChordProFiles, FailedLoadsAndSavesChangeNothingOnDisk) {
     std::ofstream(bad, std::ios::binary) << badBytes;
 
     try {
-        LoadPlaylist(bad, {});
+        loadPlaylist(bad, {});
         ADD_FAILURE() << "a bad file loaded";
     } catch (const ChordProError& error) {
         EXPECT_EQ(error.kind(), ChordProError::Kind::BadLine);
         EXPECT_EQ(error.line(), 3);
     }
     EXPECT_EQ(fileBytes(bad), badBytes);
-    EXPECT_THROW(LoadPlaylist(dir.file("missing.cho"), {}), platform::FileError);
-    EXPECT_THROW(SavePlaylist(mixedPlaylist(), dir.file("no folder/set.cho")), platform::FileError);
+    EXPECT_THROW(loadPlaylist(dir.file("missing.cho"), {}), platform::FileError);
+    EXPECT_THROW(savePlaylist(mixedPlaylist(), dir.file("no folder/set.cho")), platform::FileError);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"bad.cho"});
 
     const std::string large = dir.file("large.cho");
     std::ofstream(large, std::ios::binary) << std::string(kMaxChordProBytes + 1, 'a');
     try {
-        LoadPlaylist(large, {});
+        loadPlaylist(large, {});
         ADD_FAILURE() << "a large file loaded";
     } catch (const ChordProError& error) {
         EXPECT_EQ(error.kind(), ChordProError::Kind::TooLarge);

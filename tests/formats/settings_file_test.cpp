@@ -59,7 +59,7 @@ TEST(SettingsFile, DefaultsAreWrittenExactlyAndReadBack) {
     model::Settings settings;
     EXPECT_FALSE(LoadSettings(settings, dir.file("missing.xml")));
     EXPECT_EQ(settings.ProgramDirectory, std::filesystem::current_path().string());
-    EXPECT_EQ(SettingsText(settings), defaultText());
+    EXPECT_EQ(settingsText(settings), defaultText());
     EXPECT_EQ(settings.dotsColor(), 92u | (128u << 8) | (224u << 16));
 
     settings.ProgramDirectory = dir.path();
@@ -97,7 +97,7 @@ TEST(SettingsFile, KeysAreFoundOnlyInOrderAndMissingOnesKeepDefaults) {
     EXPECT_FALSE(values.Displaynotesforallfrets);
     EXPECT_FALSE(values.Changechordtotuning);
     EXPECT_EQ(values.Clrdots1, 2147483647);
-    EXPECT_NE(SettingsText(values).find("<Chordspeed>-5</Chordspeed>"), std::string::npos);
+    EXPECT_NE(settingsText(values).find("<Chordspeed>-5</Chordspeed>"), std::string::npos);
 
     auto malformed = loadedFrom(dir, "<Settings><Volume>90</Settings>");
     EXPECT_EQ(malformed.Volume, 127);
@@ -127,13 +127,13 @@ TEST(SettingsFile, PlayingNotesWhileEditingIsStoredLastAndOnlyWhenOn) {
     model::Settings settings;
     settings.SetDefaults();
     EXPECT_FALSE(settings.Playnoteswhileediting);
-    EXPECT_EQ(SettingsText(settings), defaultText()) << "a file from before it is unchanged";
+    EXPECT_EQ(settingsText(settings), defaultText()) << "a file from before it is unchanged";
 
     settings.Playnoteswhileediting = true;
     std::string withFlag = defaultText();
     withFlag.insert(withFlag.rfind("</Settings>"),
                     "<Playnoteswhileediting>1</Playnoteswhileediting>\r\n");
-    EXPECT_EQ(SettingsText(settings), withFlag);
+    EXPECT_EQ(settingsText(settings), withFlag);
     settings.ProgramDirectory = dir.path();
     SaveSettings(settings);
     model::Settings read;

@@ -45,8 +45,8 @@ TEST(MidiMessage, PacksCommandChannelAndDataBytes) {
     midi::MidiShortMessage noteOn(0x90, 0, 40, 127, 1234);
     EXPECT_EQ(noteOn.packed(), 0x7F2890u);
     EXPECT_EQ(noteOn.data(), 0x7F28u);
-    EXPECT_EQ(noteOn.GetLength(), 3u);
-    EXPECT_EQ(std::string(noteOn.GetMsg(), 3), "\x90\x28\x7F");
+    EXPECT_EQ(noteOn.length(), 3u);
+    EXPECT_EQ(std::string(noteOn.bytes(), 3), "\x90\x28\x7F");
 }
 
 TEST(MidiOutDevice, OpensClosesAndSendsOnlyWhileOpen) {
@@ -135,7 +135,7 @@ TEST(MidiDevices, ListsEveryProvidersDevicesInIdOrder) {
     EXPECT_EQ(second->lines(0), std::vector<std::string>{"0 80 28 00"});
 
     ScopedMidiProviders none({});
-    EXPECT_EQ(CMIDIOutDevice::GetNumDevs(), 0u);
+    EXPECT_EQ(CMIDIOutDevice::deviceCount(), 0u);
     EXPECT_EQ(midi::outputDeviceList(midi::takeDeviceSnapshot()).selection, -1);
     EXPECT_EQ(openFailure(0), "The specified device identifier is out of range.");
 }

@@ -65,7 +65,7 @@ inline void expectSpansPointAtTags(const xml::XmlDocument& doc) {
         ASSERT_LT(e.EndTagEnd, static_cast<int>(text.size()));
         EXPECT_EQ(text[e.StartTagBegin], '<') << i;
         EXPECT_EQ(text[e.StartTagEnd], '>') << i;
-        EXPECT_EQ(text[e.EndTagBegin], e.IsEmptyTag() ? '/' : '<') << i;
+        EXPECT_EQ(text[e.EndTagBegin], e.isEmptyTag() ? '/' : '<') << i;
         EXPECT_EQ(text[e.EndTagEnd], '>') << i;
     }
 }

@@ -93,7 +93,7 @@ int runSheet(const Arguments& arguments) {
             return static_cast<int>(ReadFailed);
         strumvale::model::Playlist playlist;
         try {
-            playlist = strumvale::formats::LoadPlaylist(
+            playlist = strumvale::formats::loadPlaylist(
                 files[0], {strumvale::library::songChordLookup(library.Chords.items())});
         } catch (const strumvale::formats::ChordProError& error) {
             std::fprintf(stderr, "cannot read %s: %s\n", files[0].c_str(), error.what());

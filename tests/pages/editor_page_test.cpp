@@ -339,6 +339,30 @@ TEST_F(EditorPageTest, ScaleModeShowsTheScaleAndDrawsOnlyMatchingIntervals) {
     EXPECT_EQ(name()->text(), "");
 }
 
+TEST_F(EditorPageTest, ThePanelEditsOnlyWhatItShowsAfterEveryKeyChange) {
+    selectKey("Scales");
+    selectKey("A");
+    selectKey("Scales");
+    const model::Scale dorian = view().scale();
+    selectKey("B");
+    intervals()->setText("Dee");
+    homepageOrDescription()->setText("example.net");
+    EXPECT_EQ(rig.library.Author, "Dee");
+    EXPECT_EQ(rig.library.Homepage, "example.net");
+    EXPECT_EQ(view().scale().Intervals(), dorian.Intervals());
+    EXPECT_EQ(view().scale().Description, dorian.Description);
+
+    rig.library.Modified = false;
+    selectKey("Scales");
+    intervals()->setText("1 2 3 4 5 6 7");
+    homepageOrDescription()->setText("Bright");
+    EXPECT_EQ(view().scale().Intervals(), "1,2,3,4,5,6,7");
+    EXPECT_EQ(view().scale().Description, "Bright");
+    EXPECT_EQ(rig.library.Author, "Dee");
+    EXPECT_EQ(rig.library.Homepage, "example.net");
+    EXPECT_FALSE(rig.library.Modified);
+}
+
 TEST_F(EditorPageTest, AScaleEditedByClicksIsAddedAndNewScaleAppended) {
     selectKey("Scales");
     selectItem(1);   // Major: C,D,E,F,G,A,B

@@ -53,7 +53,6 @@ EditorPage::EditorPage(PageHost& host, QWidget* parent)
         keyList_->addItem(toQString(key));
 
     view_ = new fretboard::FretboardView(this);
-    view_->setWhiteBackground(library().Settings.Whitebackgroundcolor);
     view_->setEditing(true);
     view_->setChordMode(true);
     view_->setNoteLabels(true);
@@ -143,28 +142,7 @@ void EditorPage::refresh() {
 }
 
 void EditorPage::takeSettings() {
-    const auto& settings = library().Settings;
-    view_->setLeftHanded(settings.Lefthanded);
-    view_->setUpsideDown(settings.Upsidedownneck);
-    view_->setAllFrets(settings.Displaynotesforallfrets);
-    view_->setWhiteBackground(settings.Whitebackgroundcolor);
-    applyPageBackground(*this, settings.Whitebackgroundcolor);
-    view_->update();
-}
-
-void EditorPage::setDotColour(const QColor& colour) {
-    view_->setDotsColor(colour);
-    view_->update();
-}
-
-void EditorPage::setIntervalTextColour(const QColor& colour) {
-    view_->setIntervalTextColor(colour);
-    view_->update();
-}
-
-void EditorPage::setNoteTextColour(const QColor& colour) {
-    view_->setNoteTextColor(colour);
-    view_->update();
+    applyFretboardSettings(*this, *view_, library().Settings);
 }
 
 void EditorPage::selectKey() {

@@ -3,7 +3,6 @@
 #include "pages/page.h"
 #include "sound/tuner_player.h"
 
-#include <QColor>
 #include <memory>
 #include <string>
 
@@ -36,12 +35,8 @@ public:
     // Another chordfile was opened or a new one started: the lists, the panel
     // and the view follow it as a key selection does.
     void refresh();
-    // The orientation and background of the settings.
+    // The fretboard style and background of the settings.
     void takeSettings();
-
-    void setDotColour(const QColor& colour) override;
-    void setIntervalTextColour(const QColor& colour) override;
-    void setNoteTextColour(const QColor& colour) override;
 
     fretboard::FretboardView& fretboardView() const { return *view_; }
     bool isPlayingScale() const;

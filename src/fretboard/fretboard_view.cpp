@@ -40,6 +40,12 @@ QRect centredOn(int x, int top) {
     return area(x - 20, top, x + 20, top + 16);
 }
 
+// A chord's marker within its cell: a 15-pixel dot, or a box wide enough for
+// a note name; a scale's interval is written inside its box.
+const QMargins kDotInset(13, 3, 12, 2);
+const QMargins kBoxInset(3, 3, 4, 2);
+const QMargins kIntervalInset(6, 3, 6, 2);
+
 // The first table entry of a string whose 13 frets all lie inside the table.
 std::optional<int> openEntry(const model::Tuning& tuning, int stringNumber) {
     const auto entry = model::noteIndex(model::tuningNote(tuning.Notes, stringNumber));
@@ -100,6 +106,14 @@ void FretboardView::setMessage(const QString& message) {
     describe();
 }
 
+void FretboardView::setStyle(const FretboardStyle& style) {
+    if (style == style_) {
+        return;
+    }
+    style_ = style;
+    update();
+}
+
 void FretboardView::setChordMode(bool on) {
     chordMode_ = on;
     describe();
@@ -115,7 +129,7 @@ void FretboardView::describe() {
 std::vector<std::string> FretboardView::displayTokens() const {
     const model::TabTokens tokens = model::splitTab(chord_.Tab);
     std::vector<std::string> shown(tokens.begin(), tokens.end());
-    if (!upsideDown_) {
+    if (!style_.orientation.upsideDown) {
         std::reverse(shown.begin(), shown.end());
     }
     return shown;
@@ -132,7 +146,7 @@ void FretboardView::paint(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(font());
     painter.fillRect(area(0, 0, kWidth, kHeight),
-                     whiteBackground_ ? kBackground : palette().color(QPalette::Window));
+                     style_.whiteBackground ? kBackground : palette().color(QPalette::Window));
 
     drawStringNames(painter);
     drawNeck(painter);
@@ -153,46 +167,58 @@ void FretboardView::drawText(QPainter& painter, DrawnLabel::Kind kind, const QRe
 
 void FretboardView::drawStringNames(QPainter& painter) {
     painter.setPen(kStringNameColor);
-    const int left = leftHanded_ ? 7 : 535;
-    const int right = leftHanded_ ? 27 : 555;
-    for (int k = 0; k < kStringCount; ++k) {
-        const int stringNumber = upsideDown_ ? k + 1 : 6 - k;
+    // Beyond the strings' ends; left-handed not quite mirrored, two pixels in.
+    const bool leftHanded = style_.orientation.leftHanded;
+    const int left = leftHanded ? 7 : 535;
+    const int right = leftHanded ? 27 : 555;
+    const FretboardGeometry geometry = fretboardGeometry();
+    for (int row = kStringCount; row >= 1; --row) {
+        const int stringNumber = geometry.stringOnRow(row);
         const std::string name = model::stripOctave(model::tuningNote(tuning_.Notes, stringNumber));
-        drawText(painter, DrawnLabel::Kind::StringName,
-                 area(left, 122 - 20 * k, right, 142 - 20 * k), Qt::AlignLeft | Qt::AlignTop,
-                 uikit::toQString(name));
+        const int top = geometry.cell(stringNumber, 0).top() + 2;
+        drawText(painter, DrawnLabel::Kind::StringName, area(left, top, right, top + 20),
+                 Qt::AlignLeft | Qt::AlignTop, uikit::toQString(name));
     }
 }
 
 void FretboardView::drawNeck(QPainter& painter) {
+    const FretboardGeometry geometry = fretboardGeometry();
     painter.setPen(Qt::black);
     for (int f = 0; f <= kHighestFret; ++f) {
-        drawText(painter, DrawnLabel::Kind::FretNumber, centredOn(mirrorX(20 + 40 * f), 4),
+        drawText(painter, DrawnLabel::Kind::FretNumber, centredOn(geometry.columnCentre(f), 4),
                  Qt::AlignHCenter | Qt::AlignTop, QString::number(f));
     }
 
     QPen pen(Qt::black);
     pen.setCapStyle(Qt::FlatCap);
-    const int stringStart = std::min(mirrorX(40), mirrorX(530));
-    const int stringEnd = std::max(mirrorX(40), mirrorX(530));
-    for (int row = 0; row < kStringCount; ++row) {
+    // The strings run from the nut, the wire after the open strings' column,
+    // to just past fret 12's wire.
+    const int nut = geometry.placeX(FretboardGeometry::kColumnWidth);
+    const int stringsEnd =
+        geometry.placeX(FretboardGeometry::kColumnWidth * (kHighestFret + 1) + 10);
+    const int stringStart = std::min(nut, stringsEnd);
+    const int stringEnd = std::max(nut, stringsEnd);
+    for (int row = 1; row <= kStringCount; ++row) {
         // The lower-sounding strings are always the thicker ones.
-        const bool lowString = (row >= 3) != upsideDown_;
+        const bool lowString = geometry.stringOnRow(row) > kStringCount / 2;
         pen.setWidth(lowString ? 2 : 1);
         painter.setPen(pen);
-        const int y = 30 + 20 * row;
+        const int y = geometry.rowCentre(row);
         painter.drawLine(stringStart, y, stringEnd - 1, y);
     }
 
+    // The wires reach from just under the first string to just over the last.
+    const int wireTop = geometry.rowCentre(1) + 1;
+    const int wireBottom = geometry.rowCentre(kStringCount) - 2;
     pen.setWidth(2);
     painter.setPen(pen);
     for (int m = 0; m <= kHighestFret; ++m) {
-        const int x = mirrorX(40 + 40 * m);
-        painter.drawLine(x, 31, x, 128);
+        const int x = geometry.placeX(FretboardGeometry::kColumnWidth * (m + 1));
+        painter.drawLine(x, wireTop, x, wireBottom);
     }
     pen.setWidth(3);
     painter.setPen(pen);
-    painter.drawLine(mirrorX(40), 31, mirrorX(40), 128);
+    painter.drawLine(nut, wireTop, nut, wireBottom);
 
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::black);
@@ -200,10 +226,7 @@ void FretboardView::drawNeck(QPainter& painter) {
                                        area(295, 75, 305, 85), area(375, 75, 385, 85),
                                        area(495, 55, 505, 65), area(495, 95, 505, 105)};
     for (const QRect& dot : dots) {
-        const QRect shown = leftHanded_ ? area(560 - (dot.right() + 1), dot.top(), 560 - dot.left(),
-                                               dot.bottom() + 1)
-                                        : dot;
-        painter.drawEllipse(outlined(shown));
+        painter.drawEllipse(outlined(geometry.place(dot)));
     }
     painter.setBrush(Qt::NoBrush);
 }
@@ -217,23 +240,19 @@ bool FretboardView::drawChord(QPainter& painter) {
         return false;
     }
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(dotsColor_);
+    painter.setBrush(style_.dotsColour);
+    const FretboardGeometry geometry = fretboardGeometry();
     const std::vector<std::string> tokens = displayTokens();
-    for (int k = 0; k < kStringCount; ++k) {
-        const int f = model::fretOf(tokens[static_cast<std::size_t>(k)]);
+    for (int row = 1; row <= kStringCount; ++row) {
+        const int f = model::fretOf(tokens[static_cast<std::size_t>(row - 1)]);
         if (f < 0) {
             continue;
         }
-        const int top = 23 + 20 * k;
-        const int bottom = 38 + 20 * k;
+        const int stringNumber = geometry.stringOnRow(row);
         if (noteLabels_) {
-            const QRect box = leftHanded_ ? area(524 - 40 * f, top, 557 - 40 * f, bottom)
-                                          : area(40 * f + 3, top, 40 * f + 36, bottom);
-            painter.drawRoundedRect(outlined(box), 5, 5);
+            painter.drawRoundedRect(outlined(geometry.cell(stringNumber, f, kBoxInset)), 5, 5);
         } else {
-            const QRect box = leftHanded_ ? area(532 - 40 * f, top, 547 - 40 * f, bottom)
-                                          : area(40 * f + 13, top, 40 * f + 28, bottom);
-            painter.drawEllipse(outlined(box));
+            painter.drawEllipse(outlined(geometry.cell(stringNumber, f, kDotInset)));
         }
     }
     painter.setBrush(Qt::NoBrush);
@@ -251,14 +270,14 @@ bool FretboardView::drawScale(QPainter& painter, std::vector<std::string>& pitch
     // An offset outside 0..11 would move past the end of the pitch-class sequence.
     pitchClasses = model::transposePitchClasses(pitchClasses, ((keyOffset_ % 12) + 12) % 12);
 
-    for (int k = 0; k < kStringCount; ++k) {
-        const int stringNumber = upsideDown_ ? k + 1 : 6 - k;
+    // From the bottom row up, as the labels have always been drawn.
+    const FretboardGeometry geometry = fretboardGeometry();
+    for (int row = kStringCount; row >= 1; --row) {
+        const int stringNumber = geometry.stringOnRow(row);
         const auto open = openEntry(tuning_, stringNumber);
         if (!open) {
             continue;
         }
-        const int top = 123 - 20 * k;
-        const int bottom = 138 - 20 * k;
         for (int f = 0; f <= kHighestFret; ++f) {
             const std::string note = model::stripOctave(model::noteTable()[*open + f]);
             for (std::size_t m = 0; m < pitchClasses.size(); ++m) {
@@ -266,16 +285,13 @@ bool FretboardView::drawScale(QPainter& painter, std::vector<std::string>& pitch
                     continue;
                 }
                 painter.setPen(QPen(Qt::black, 1));
-                painter.setBrush(dotsColor_);
-                const QRect box = leftHanded_ ? area(524 - 40 * f, top, 557 - 40 * f, bottom)
-                                              : area(3 + 40 * f, top, 36 + 40 * f, bottom);
-                painter.drawRoundedRect(outlined(box), 5, 5);
+                painter.setBrush(style_.dotsColour);
+                painter.drawRoundedRect(outlined(geometry.cell(stringNumber, f, kBoxInset)), 5, 5);
                 painter.setBrush(Qt::NoBrush);
                 if (intervalLabels_ && m < intervals.size()) {
-                    painter.setPen(intervalTextColor_);
-                    const QRect label = leftHanded_ ? area(526 - 40 * f, top, 554 - 40 * f, bottom)
-                                                    : area(6 + 40 * f, top, 34 + 40 * f, bottom);
-                    drawText(painter, DrawnLabel::Kind::Interval, label, Qt::AlignCenter,
+                    painter.setPen(style_.intervalTextColour);
+                    drawText(painter, DrawnLabel::Kind::Interval,
+                             geometry.cell(stringNumber, f, kIntervalInset), Qt::AlignCenter,
                              uikit::toQString(intervals[m]));
                 }
             }
@@ -286,25 +302,29 @@ bool FretboardView::drawScale(QPainter& painter, std::vector<std::string>& pitch
 
 void FretboardView::drawNoteLabels(QPainter& painter,
                                    const std::vector<std::string>& pitchClasses) {
-    painter.setPen(noteTextColor_);
+    painter.setPen(style_.noteTextColour);
+    const FretboardGeometry geometry = fretboardGeometry();
     const std::vector<std::string> tokens = displayTokens();
-    for (int r = 0; r < kStringCount; ++r) {
-        const auto open = openEntry(tuning_, stringOnRow(r + 1));
+    for (int row = 1; row <= kStringCount; ++row) {
+        const int stringNumber = geometry.stringOnRow(row);
+        const auto open = openEntry(tuning_, stringNumber);
         if (!open) {
             continue;
         }
-        const int top = leftHanded_ ? 22 + 20 * r : 23 + 20 * r;
+        // Left-handed, the names sit a pixel higher in their cells.
+        const int top =
+            geometry.cell(stringNumber, 0).top() + (style_.orientation.leftHanded ? 2 : 3);
         for (int f = 0; f <= kHighestFret; ++f) {
             const std::string_view name = model::noteTable()[*open + f];
-            bool shown = allFrets_;
+            bool shown = style_.allFrets;
             if (!shown && chordMode_) {
-                shown = model::fretOf(tokens[static_cast<std::size_t>(r)]) == f;
+                shown = model::fretOf(tokens[static_cast<std::size_t>(row - 1)]) == f;
             } else if (!shown) {
                 shown = std::find(pitchClasses.begin(), pitchClasses.end(),
                                   model::stripOctave(name)) != pitchClasses.end();
             }
             if (shown) {
-                drawText(painter, DrawnLabel::Kind::Note, centredOn(mirrorX(20 + 40 * f), top),
+                drawText(painter, DrawnLabel::Kind::Note, centredOn(geometry.columnCentre(f), top),
                          Qt::AlignHCenter | Qt::AlignTop, uikit::toQString(name));
             }
         }
@@ -329,25 +349,16 @@ void FretboardView::mouseReleaseEvent(QMouseEvent* event) {
     if (!editing_) {
         return;
     }
-    const QPoint at = event->position().toPoint();
-    // A release dragged off the left or top edge must not divide to row or column 0.
-    if (at.x() < 0 || at.y() < 0) {
+    const std::optional<FretPosition> clicked =
+        fretboardGeometry().positionAt(event->position().toPoint());
+    if (!clicked) {
         return;
     }
-    const int column = at.x() / 40;
-    const int row = at.y() / 20;
-    if (row < 1 || row > kStringCount) {
-        return;
-    }
-    const int fret = leftHanded_ ? 13 - column : column;
-    if (fret < 0 || fret > kHighestFret) {
-        return;
-    }
-    emit fretClicked(stringOnRow(row), fret);
+    emit fretClicked(clicked->stringNumber, clicked->fret);
     if (chordMode_) {
-        editChord(stringOnRow(row), fret);
+        editChord(clicked->stringNumber, clicked->fret);
     } else {
-        editScale(stringOnRow(row), fret);
+        editScale(clicked->stringNumber, clicked->fret);
     }
     describe();
     update();

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "fretboard/drawn_label.h"
+#include "fretboard/fretboard_geometry.h"
+#include "fretboard/fretboard_style.h"
 #include "model/records.h"
 
-#include <QColor>
 #include <QString>
 #include <QWidget>
 #include <string>
@@ -37,15 +38,10 @@ public:
     // Switches between showing the chord and the scale; the owner redraws.
     void setChordMode(bool on);
     // Plain assignments: the owner redraws when needed.
-    void setLeftHanded(bool on) { leftHanded_ = on; }
-    void setUpsideDown(bool on) { upsideDown_ = on; }
-    void setAllFrets(bool on) { allFrets_ = on; }
     void setEditing(bool on) { editing_ = on; }
     void setIntervalLabels(bool on) { intervalLabels_ = on; }
-    void setWhiteBackground(bool on) { whiteBackground_ = on; }
-    void setDotsColor(const QColor& color) { dotsColor_ = color; }
-    void setIntervalTextColor(const QColor& color) { intervalTextColor_ = color; }
-    void setNoteTextColor(const QColor& color) { noteTextColor_ = color; }
+    // Takes the style and redraws; does nothing when it is the style shown.
+    void setStyle(const FretboardStyle& style);
 
     model::Chord chord() const { return chord_; }
     model::Scale scale() const { return scale_; }
@@ -53,16 +49,17 @@ public:
     int keyOffset() const { return keyOffset_; }
     QString message() const { return message_; }
     bool chordMode() const { return chordMode_; }
-    bool leftHanded() const { return leftHanded_; }
-    bool upsideDown() const { return upsideDown_; }
     bool noteLabels() const { return noteLabels_; }
-    bool allFrets() const { return allFrets_; }
     bool editing() const { return editing_; }
     bool intervalLabels() const { return intervalLabels_; }
-    bool whiteBackground() const { return whiteBackground_; }
-    QColor dotsColor() const { return dotsColor_; }
-    QColor intervalTextColor() const { return intervalTextColor_; }
-    QColor noteTextColor() const { return noteTextColor_; }
+    const FretboardStyle& style() const { return style_; }
+    bool leftHanded() const { return style_.orientation.leftHanded; }
+    bool upsideDown() const { return style_.orientation.upsideDown; }
+    bool allFrets() const { return style_.allFrets; }
+    bool whiteBackground() const { return style_.whiteBackground; }
+    // Where strings and frets lie as the style turns the neck: the one place
+    // both the drawing and the clicks read it from.
+    FretboardGeometry fretboardGeometry() const { return FretboardGeometry(style_.orientation); }
 
     // Draws the whole picture in client coordinates; the paint handler uses it.
     void paint(QPainter& painter);
@@ -80,9 +77,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    int mirrorX(int x) const { return leftHanded_ ? 560 - x : x; }
-    // The string shown on display row 1..6 from the top.
-    int stringOnRow(int row) const { return upsideDown_ ? 7 - row : row; }
     std::vector<std::string> displayTokens() const;
     void describe();
     void drawText(QPainter& painter, DrawnLabel::Kind kind, const QRect& box, int flags,
@@ -101,16 +95,10 @@ private:
     model::Tuning tuning_{"", ""};
     int keyOffset_ = 0;
     bool chordMode_ = true;
-    bool leftHanded_ = false;
-    bool upsideDown_ = false;
     bool noteLabels_ = false;
     bool intervalLabels_ = true;
-    bool allFrets_ = false;
     bool editing_ = false;
-    bool whiteBackground_ = false;
-    QColor dotsColor_{92, 128, 224};
-    QColor intervalTextColor_{0, 251, 0};
-    QColor noteTextColor_{232, 182, 114};
+    FretboardStyle style_;
     QString message_ = QStringLiteral("Sorry, I can not display this.");
     std::vector<DrawnLabel> labels_;
 };

@@ -52,11 +52,10 @@ ChordsTabsPage::ChordsTabsPage(PageHost& host, QWidget* parent)
     showResult_ = control<QCheckBox>(Id::ShowResult);
 
     view_ = new fretboard::FretboardView(this);
-    view_->setWhiteBackground(library().Settings.Whitebackgroundcolor);
     view_->setChordMode(true);
     view_->move(uikit::toPixels(resources::kFretboardViewPlacement).topLeft());
     view_->show();
-    applyPageBackground(*this, library().Settings.Whitebackgroundcolor);
+    takeSettings();
 
     control<uikit::ImageButton>(Id::SearchButton)->setIconResource(uikit::icon::Search);
     control<uikit::ImageButton>(Id::CopyTabButton)->setIconResource(uikit::icon::CopyTab);
@@ -124,21 +123,6 @@ void ChordsTabsPage::refreshTunings() {
         host().fillTuningCombo(*tuningCombo_);
     }
     selectTuning();
-}
-
-void ChordsTabsPage::setDotColour(const QColor& colour) {
-    view_->setDotsColor(colour);
-    view_->update();
-}
-
-void ChordsTabsPage::setIntervalTextColour(const QColor& colour) {
-    view_->setIntervalTextColor(colour);
-    view_->update();
-}
-
-void ChordsTabsPage::setNoteTextColour(const QColor& colour) {
-    view_->setNoteTextColor(colour);
-    view_->update();
 }
 
 void ChordsTabsPage::paintEvent(QPaintEvent*) {
@@ -338,13 +322,7 @@ void ChordsTabsPage::showNotesLine() {
 }
 
 void ChordsTabsPage::takeSettings() {
-    const auto& settings = library().Settings;
-    view_->setLeftHanded(settings.Lefthanded);
-    view_->setUpsideDown(settings.Upsidedownneck);
-    view_->setWhiteBackground(settings.Whitebackgroundcolor);
-    view_->setAllFrets(settings.Displaynotesforallfrets);
-    view_->update();
-    applyPageBackground(*this, settings.Whitebackgroundcolor);
+    applyFretboardSettings(*this, *view_, library().Settings);
 }
 
 } // namespace strumvale::pages

@@ -30,10 +30,6 @@ public:
     void refreshChords();
     void refreshTunings();
 
-    void setDotColour(const QColor& colour) override;
-    void setIntervalTextColour(const QColor& colour) override;
-    void setNoteTextColour(const QColor& colour) override;
-
     fretboard::FretboardView& fretboardView() const { return *view_; }
     QColor decorationColour() const { return decoration_; }
 
@@ -57,6 +53,7 @@ private:
     // Moves the chord's tab to the view's tuning; rewrites the tab line when it changed.
     std::string tabForTuning(const model::Chord& chord);
     void showNotesLine();
+    // The fretboard style and background of the settings.
     void takeSettings();
 
     fretboard::FretboardView* view_ = nullptr;

@@ -1,5 +1,9 @@
 #include "pages/page_colours.h"
 
+#include "fretboard/fretboard_style.h"
+#include "fretboard/fretboard_view.h"
+#include "model/settings.h"
+
 #include <QPainter>
 #include <QPalette>
 #include <QVariant>
@@ -36,6 +40,12 @@ void applyPageBackground(QWidget& page, bool white) {
     // Children take the page's roles unless they set their own.
     page.setPalette(palette);
     page.setAutoFillBackground(true);
+}
+
+void applyFretboardSettings(QWidget& page, fretboard::FretboardView& view,
+                            const model::Settings& settings) {
+    view.setStyle(fretboard::fretboardStyle(settings));
+    applyPageBackground(page, settings.Whitebackgroundcolor);
 }
 
 QColor randomDecorationColour() {

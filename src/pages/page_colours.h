@@ -5,6 +5,14 @@
 class QPainter;
 class QWidget;
 
+namespace strumvale::fretboard {
+class FretboardView;
+}
+
+namespace strumvale::model {
+struct Settings;
+}
+
 namespace strumvale::pages {
 
 // The light background the fretboard pages can use instead of the desktop's.
@@ -17,6 +25,11 @@ inline const QColor kOutOfTuneColour{200, 60, 40};
 // With white on, the page and every control on it show black text on the
 // light background; off, they follow the desktop's colours again.
 void applyPageBackground(QWidget& page, bool white);
+
+// A page's fretboard drawn as the settings say (orientation, note names,
+// background and colours), on the page's background to match.
+void applyFretboardSettings(QWidget& page, fretboard::FretboardView& view,
+                            const model::Settings& settings);
 
 // Three independent bytes from the system's random source: a page's own
 // decoration colour, chosen once.

@@ -71,11 +71,10 @@ ScalesPage::ScalesPage(PageHost& host, QWidget* parent)
     description_ = control<QLabel>(Id::Description);
 
     view_ = new fretboard::FretboardView(this);
-    view_->setWhiteBackground(library().Settings.Whitebackgroundcolor);
     view_->setChordMode(false);
     view_->move(uikit::toPixels(resources::kFretboardViewPlacement).topLeft());
     view_->show();
-    applyPageBackground(*this, library().Settings.Whitebackgroundcolor);
+    applyFretboardSettings(*this, *view_, library().Settings);
 
     for (std::string_view key : kKeys) {
         keyList_->addItem(toQString(key));
@@ -140,40 +139,21 @@ void ScalesPage::refreshTunings() {
 }
 
 void ScalesPage::showSelectedScale() {
-    const auto& settings = library().Settings;
-    // The background follows the settings even while there is no scale to show.
-    applyPageBackground(*this, settings.Whitebackgroundcolor);
+    // The fretboard and the background follow the settings even while there
+    // is no scale to show.
+    applyFretboardSettings(*this, *view_, library().Settings);
     const int row = scaleList_->currentRow();
     const std::optional<model::Scale> scale = library().Scales.GetAt(row);
     if (row < 0 || !scale) {
         return;
     }
     const int key = std::max(keyList_->currentRow(), 0);
-    view_->setLeftHanded(settings.Lefthanded);
-    view_->setUpsideDown(settings.Upsidedownneck);
-    view_->setAllFrets(settings.Displaynotesforallfrets);
-    view_->setWhiteBackground(settings.Whitebackgroundcolor);
     view_->setScale(*scale, key);
 
     nameLine_->setText(toQString(kKeys[static_cast<std::size_t>(key)]) + QStringLiteral(" ") +
                        toQString(scale->Name));
     description_->setText(labelText(shownOrNotAvailable(descriptionLines(scale->Description))));
     intervals_->setText(shownOrNotAvailable(scale->Intervals()));
-}
-
-void ScalesPage::setDotColour(const QColor& colour) {
-    view_->setDotsColor(colour);
-    view_->update();
-}
-
-void ScalesPage::setIntervalTextColour(const QColor& colour) {
-    view_->setIntervalTextColor(colour);
-    view_->update();
-}
-
-void ScalesPage::setNoteTextColour(const QColor& colour) {
-    view_->setNoteTextColor(colour);
-    view_->update();
 }
 
 void ScalesPage::selectTuning() {

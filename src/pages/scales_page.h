@@ -3,7 +3,6 @@
 #include "model/records.h"
 #include "pages/page.h"
 
-#include <QColor>
 #include <optional>
 
 class QComboBox;
@@ -27,10 +26,6 @@ public:
     void refreshScales();
     void refreshTunings();
     void showSelectedScale();
-
-    void setDotColour(const QColor& colour) override;
-    void setIntervalTextColour(const QColor& colour) override;
-    void setNoteTextColour(const QColor& colour) override;
 
     fretboard::FretboardView& fretboardView() const { return *view_; }
 

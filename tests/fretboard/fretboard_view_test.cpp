@@ -21,25 +21,34 @@ const std::string kBackground = "#fbfbfb";
 
 struct Fixture : ::testing::Test {
     FretboardView view;
+    FretboardStyle style;
 
     Fixture() {
-        view.setWhiteBackground(true);
+        style.whiteBackground = true;
+        view.setStyle(style);
         view.setChordMode(true);
         view.setTuning(model::Tuning::standard());
     }
+    void restyle() { view.setStyle(style); }
     QImage render() {
         return testing::renderClient(view, FretboardView::kWidth, FretboardView::kHeight);
     }
-    void release(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        QMouseEvent event(QEvent::MouseButtonRelease, QPointF(x, y),
-                          view.mapToGlobal(QPointF(x, y)), button, Qt::NoButton, Qt::NoModifier);
+    // Where the view, as it is turned, draws string s at fret f.
+    QPoint at(int stringNumber, int fret) const {
+        return view.fretboardGeometry().centre(stringNumber, fret);
+    }
+    void release(QPoint point, Qt::MouseButton button = Qt::LeftButton) {
+        QMouseEvent event(QEvent::MouseButtonRelease, QPointF(point),
+                          view.mapToGlobal(QPointF(point)), button, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&view, &event);
     }
 };
 
-// A 15 x 15 marker centred at (cx, cy): filled, outlined in black at its top and
-// bottom rows, nothing above or below.
-void expectMarker(const QImage& image, int cx, int cy) {
+// A 15 x 15 marker centred at a point: filled, outlined in black at its top
+// and bottom rows, nothing above or below.
+void expectMarker(const QImage& image, QPoint centre) {
+    const int cx = centre.x();
+    const int cy = centre.y();
     SCOPED_TRACE(::testing::Message() << "marker at " << cx << "," << cy);
     EXPECT_EQ(colorAt(image, cx, cy), kDots);
     EXPECT_EQ(colorAt(image, cx, cy - 7), kBlack);
@@ -53,35 +62,38 @@ using FretboardChord = Fixture;
 TEST_F(FretboardChord, MarkersSitOnTheirStringsAndFrets) {
     EXPECT_TRUE(view.setChord({"E", "Em", "0 2 2 1 0 0"}));
     const QImage image = render();
-    expectMarker(image, 20, 30);  // string 1 open, left of the nut
-    expectMarker(image, 20, 50);  // string 2 open
-    expectMarker(image, 60, 70);  // string 3, fret 1
-    expectMarker(image, 100, 90); // string 4, fret 2
-    expectMarker(image, 100, 110);
-    expectMarker(image, 20, 130); // string 6 open
+    expectMarker(image, at(1, 0)); // left of the nut
+    expectMarker(image, at(2, 0));
+    expectMarker(image, at(3, 1));
+    expectMarker(image, at(4, 2));
+    expectMarker(image, at(5, 2));
+    expectMarker(image, at(6, 0));
     // The open markers span x 13..27 exactly.
     EXPECT_EQ(colorAt(image, 13, 30), kBlack);
     EXPECT_EQ(colorAt(image, 12, 30), kBackground);
     EXPECT_EQ(colorAt(image, 27, 30), kBlack);
     EXPECT_EQ(colorAt(image, 28, 30), kBackground);
     // Nothing where the chord has no finger.
-    EXPECT_NE(colorAt(image, 60, 30), kDots);
-    EXPECT_NE(colorAt(image, 100, 70), kDots);
+    EXPECT_NE(colorAt(image, at(1, 1).x(), at(1, 1).y()), kDots);
+    EXPECT_NE(colorAt(image, at(3, 2).x(), at(3, 2).y()), kDots);
     EXPECT_TRUE(labelsOf(view.drawnLabels(), Kind::Message).empty());
 }
 
 TEST_F(FretboardChord, UpsideDownPutsStringSixOnTop) {
-    view.setUpsideDown(true);
+    style.orientation.upsideDown = true;
+    restyle();
     view.setTuning({"Drop D", "D1,A1,D2,G2,B2,E3"});
     view.setChord({"E", "Em", "0 2 2 1 0 0"});
     const QImage image = render();
-    expectMarker(image, 20, 30);  // string 6
-    expectMarker(image, 100, 50); // string 5, fret 2
-    expectMarker(image, 100, 70);
-    expectMarker(image, 60, 90); // string 3, fret 1
-    expectMarker(image, 20, 110);
-    expectMarker(image, 20, 130);
-    EXPECT_NE(colorAt(image, 60, 70), kDots);
+    EXPECT_EQ(at(6, 0), QPoint(20, 30)) << "string 6 on the top row";
+    EXPECT_EQ(at(1, 0), QPoint(20, 130));
+    expectMarker(image, at(6, 0));
+    expectMarker(image, at(5, 2));
+    expectMarker(image, at(4, 2));
+    expectMarker(image, at(3, 1));
+    expectMarker(image, at(2, 0));
+    expectMarker(image, at(1, 0));
+    EXPECT_NE(colorAt(image, at(4, 1).x(), at(4, 1).y()), kDots);
 
     // String 6 ("D") is named on the top row, string 1 at the bottom.
     const auto names = labelsOf(view.drawnLabels(), Kind::StringName);
@@ -91,14 +103,16 @@ TEST_F(FretboardChord, UpsideDownPutsStringSixOnTop) {
 }
 
 TEST_F(FretboardChord, LeftHandedMirrorsMarkersAndNames) {
-    view.setLeftHanded(true);
+    style.orientation.leftHanded = true;
+    restyle();
     view.setTuning({"Drop D", "D1,A1,D2,G2,B2,E3"});
     view.setChord({"E", "Em", "0 2 2 1 0 0"});
     const QImage image = render();
-    expectMarker(image, 540, 30); // open, right of the nut at x 520
-    expectMarker(image, 500, 70); // fret 1
-    expectMarker(image, 460, 90); // fret 2
-    expectMarker(image, 540, 130);
+    EXPECT_EQ(at(1, 0), QPoint(540, 30)) << "open, right of the nut at x 520";
+    expectMarker(image, at(1, 0));
+    expectMarker(image, at(3, 1));
+    expectMarker(image, at(4, 2));
+    expectMarker(image, at(6, 0));
     EXPECT_EQ(colorAt(image, 532, 30), kBlack);
     EXPECT_EQ(colorAt(image, 531, 30), kBackground);
     EXPECT_EQ(colorAt(image, 546, 30), kBlack);
@@ -170,7 +184,8 @@ TEST_F(FretboardChord, NoteLabelsWidenMarkersAndNameTheFingeredNotes) {
         EXPECT_EQ(textsAtTop(notes, 23 + 20 * row), QStringList{expected[row]}) << row;
     }
 
-    view.setAllFrets(true);
+    style.allFrets = true;
+    restyle();
     image = render();
     const auto all = labelsOf(view.drawnLabels(), Kind::Note);
     EXPECT_EQ(all.size(), 78u);
@@ -178,7 +193,8 @@ TEST_F(FretboardChord, NoteLabelsWidenMarkersAndNameTheFingeredNotes) {
               QString("E1 F1 F#1 G1 G#1 A1 A#1 B1 C2 C#2 D2 D#2 E2").split(' '));
     EXPECT_GT(countPixels(image, QRect(400, 20, 120, 120), QColor(232, 182, 114)), 0);
 
-    view.setLeftHanded(true);
+    style.orientation.leftHanded = true;
+    restyle();
     render();
     const auto mirrored = labelsOf(view.drawnLabels(), Kind::Note);
     EXPECT_EQ(textsAtTop(mirrored, 122).first(), "E2") << "fret 12 is now leftmost";
@@ -187,7 +203,8 @@ TEST_F(FretboardChord, NoteLabelsWidenMarkersAndNameTheFingeredNotes) {
 TEST_F(FretboardChord, TuningsOutsideTheTableSkipOnlyThatString) {
     view.setTuning({"Odd", "E1,A1,D2,G2,B2,Q9"});
     view.setNoteLabels(true);
-    view.setAllFrets(true);
+    style.allFrets = true;
+    restyle();
     view.setChord({"E", "Em", "0 2 2 1 0 0"});
     render();
     EXPECT_EQ(labelsOf(view.drawnLabels(), Kind::Note).size(), 65u);
@@ -204,12 +221,17 @@ TEST_F(FretboardScale, MajorScaleMovedToD) {
     const QImage image = render();
 
     // String 6 (bottom line): D major holds E F# G A B C# D E at these frets.
+    // Left of the interval's text, and the box's outline three pixels into the cell.
+    const auto fill = [this](int f) { return at(6, f) - QPoint(10, 0); };
+    const auto outline = [this](int f) {
+        return QPoint(view.fretboardGeometry().cell(6, f).left() + 3, at(6, f).y());
+    };
     for (int f : {0, 2, 3, 5, 7, 9, 10, 12}) {
-        EXPECT_EQ(colorAt(image, 10 + 40 * f, 130), kDots) << "fret " << f;
-        EXPECT_EQ(colorAt(image, 3 + 40 * f, 130), kBlack) << "fret " << f;
+        EXPECT_EQ(colorAt(image, fill(f).x(), fill(f).y()), kDots) << "fret " << f;
+        EXPECT_EQ(colorAt(image, outline(f).x(), outline(f).y()), kBlack) << "fret " << f;
     }
     for (int f : {1, 4, 6, 8, 11}) {
-        EXPECT_NE(colorAt(image, 10 + 40 * f, 130), kDots) << "fret " << f;
+        EXPECT_NE(colorAt(image, fill(f).x(), fill(f).y()), kDots) << "fret " << f;
     }
     const auto intervals = labelsOf(view.drawnLabels(), Kind::Interval);
     EXPECT_EQ(textsAtTop(intervals, 123), QString("2 3 4 5 6 7 1 2").split(' '));
@@ -246,7 +268,8 @@ TEST_F(FretboardScale, ShortLabelListLabelsOnlyTheNotesItCovers) {
     view.setChordMode(false);
     view.setScale(triad, 0);
     const QImage image = render();
-    EXPECT_EQ(colorAt(image, 10, 130), kDots) << "E open on string 6";
+    const QPoint open6 = at(6, 0) - QPoint(10, 0);
+    EXPECT_EQ(colorAt(image, open6.x(), open6.y()), kDots) << "E open on string 6";
     EXPECT_EQ(textsAtTop(labelsOf(view.drawnLabels(), Kind::Interval), 123),
               QStringList{"1"}); // C at fret 8 only
 }
@@ -258,23 +281,25 @@ TEST_F(FretboardEditing, ClickingAFretTogglesItOnce) {
     view.setEditing(true);
     view.setChord({"A", "", "x x x x x x"});
 
-    release(140, 30); // column 3, row 1: fret 3 on string 1
+    const FretboardGeometry neck = view.fretboardGeometry();
+    EXPECT_EQ(at(1, 3), QPoint(140, 30)) << "column 3, row 1";
+    release(at(1, 3));
     EXPECT_EQ(view.chord().Tab, "x x x x x 3");
     EXPECT_EQ(spy.count(), 1);
-    release(150, 35);
+    release(at(1, 3) + QPoint(10, 5)); // elsewhere in the same cell
     EXPECT_EQ(view.chord().Tab, "x x x x x x");
     EXPECT_EQ(spy.count(), 2);
 
-    release(140, 10);  // row 0: the fret numbers
-    release(140, 141); // row 7
-    release(530, 30);  // beyond fret 12
-    release(-5, 30);   // dragged off the left edge
-    release(140, 30, Qt::RightButton);
+    release(QPoint(at(1, 3).x(), neck.cell(1, 3).top() - 1));     // row 0: the fret numbers
+    release(QPoint(at(6, 3).x(), neck.cell(6, 3).bottom() + 1));  // below the last string's row
+    release(QPoint(neck.cell(1, 12).right() + 1, at(1, 12).y())); // beyond fret 12
+    release(QPoint(-5, at(1, 0).y()));                            // dragged off the left edge
+    release(at(1, 3), Qt::RightButton);
     EXPECT_EQ(view.chord().Tab, "x x x x x x");
     EXPECT_EQ(spy.count(), 2);
 
     view.setEditing(false);
-    release(140, 30);
+    release(at(1, 3));
     EXPECT_EQ(view.chord().Tab, "x x x x x x");
     EXPECT_EQ(spy.count(), 2);
 }
@@ -282,13 +307,16 @@ TEST_F(FretboardEditing, ClickingAFretTogglesItOnce) {
 TEST_F(FretboardEditing, OrientationDecidesStringAndFret) {
     QSignalSpy spy(&view, &FretboardView::edited);
     view.setEditing(true);
-    view.setUpsideDown(true);
-    view.setLeftHanded(true);
+    style.orientation = {.leftHanded = true, .upsideDown = true};
+    restyle();
     view.setChord({"A", "", "x x x x x x"});
 
-    release(540, 30); // column 13 left-handed is the open string; row 1 is string 6
+    // Left-handed, column 13 is the open string; upside down, row 1 is string 6.
+    EXPECT_EQ(at(6, 0), QPoint(540, 30));
+    release(at(6, 0));
     EXPECT_EQ(view.chord().Tab, "0 x x x x x");
-    release(20, 30); // column 0 left-handed lies beyond fret 12
+    const QRect twelfth = view.fretboardGeometry().cell(6, 12);
+    release(QPoint(twelfth.left() - 1, at(6, 12).y())); // column 0 lies beyond fret 12
     EXPECT_EQ(view.chord().Tab, "0 x x x x x");
     EXPECT_EQ(spy.count(), 1);
 }
@@ -302,10 +330,10 @@ TEST_F(FretboardEditing, ScaleClicksRemoveOrAddPitchClasses) {
     view.setEditing(true);
     view.setScale(triad, 5); // the stored lists stay in C whatever the key
 
-    release(20, 30); // string 1 open: E
+    release(at(1, 0)); // E
     EXPECT_EQ(view.scale().Notes(), "C,G");
     EXPECT_EQ(view.scale().Intervals(), "1,5");
-    release(100, 130); // string 6, fret 2: F#
+    release(at(6, 2)); // F#
     EXPECT_EQ(view.scale().Notes(), "C,G,F#");
     EXPECT_EQ(view.scale().Intervals(), "1,5,*");
     EXPECT_EQ(view.scale().Name, "New Scale");
@@ -366,14 +394,14 @@ TEST_F(FretboardDescription, ScaleIsItsNotesInTheKeyShown) {
 TEST_F(FretboardDescription, EditingClicksAreDescribedAtOnce) {
     view.setEditing(true);
     view.setChord({"A", "", "x x x x x x"});
-    release(140, 30); // fret 3 on string 1
+    release(at(1, 3));
     EXPECT_EQ(view.accessibleDescription(), "x x x x x 3: G3");
 
     model::Scale triad;
     triad.SetNotes("C,E,G");
     view.setChordMode(false);
     view.setScale(triad, 0);
-    release(20, 30); // string 1 open: E
+    release(at(1, 0)); // E
     EXPECT_EQ(view.accessibleDescription(), "C G");
 }
 

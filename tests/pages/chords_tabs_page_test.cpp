@@ -1,5 +1,7 @@
+#include "fretboard/fretboard_style.h"
 #include "fretboard/fretboard_view.h"
 #include "fretboard/render.h"
+#include "model/fingering.h"
 #include "pages/chords_tabs_page.h"
 #include "pages/page_rig.h"
 #include "resources/templates/chords_tabs_page.h"
@@ -366,6 +368,29 @@ TEST_F(ChordsTabsFixture, BracketsAroundTheKeyListInTheDecorationColour) {
     for (QPoint at : {QPoint(23, 200), QPoint(40, 190), QPoint(23, 345), QPoint(40, 357)}) {
         EXPECT_EQ(shot.pixelColor(at), page.decorationColour()) << at.x() << "," << at.y();
     }
+}
+
+TEST_F(ChordsTabsFixture, TheChordIsDrawnTurnedAndColouredAsTheSettingsSay) {
+    auto& settings = rig.library.Settings;
+    settings.Lefthanded = true;
+    settings.Clrdots1 = 200;
+    settings.Clrdots2 = 30;
+    settings.Clrdots3 = 10;
+    page.refreshChords();
+    fretboard::FretboardView& view = page.fretboardView();
+    EXPECT_EQ(view.style(), fretboard::fretboardStyle(settings));
+    const QImage image = fretboard::testing::renderClient(view, view.width(), view.height());
+    const model::TabTokens tokens = model::splitTab(view.chord().Tab);
+    int markers = 0;
+    for (int s = 1; s <= 6; ++s) {
+        const int fret = model::fretOf(tokens[static_cast<std::size_t>(6 - s)]);
+        if (fret < 0)
+            continue;
+        const QPoint centre = view.fretboardGeometry().centre(s, fret);
+        EXPECT_EQ(image.pixelColor(centre), QColor(200, 30, 10)) << "string " << s;
+        ++markers;
+    }
+    EXPECT_GT(markers, 0);
 }
 
 } // namespace

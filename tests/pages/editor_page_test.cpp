@@ -1,3 +1,4 @@
+#include "fretboard/fretboard_style.h"
 #include "fretboard/fretboard_view.h"
 #include "page_rig.h"
 #include "pages/editor_page.h"
@@ -75,7 +76,8 @@ protected:
     void selectItem(int row) { items()->setCurrentRow(row); }
     // Strings 1 (top) to 6, frets 0 to 12, as a user clicks the drawn neck.
     void clickFret(int string, int fret) {
-        QTest::mouseClick(&view(), Qt::LeftButton, {}, QPoint(40 * fret + 20, 20 * string + 10));
+        QTest::mouseClick(&view(), Qt::LeftButton, {},
+                          view().fretboardGeometry().centre(string, fret));
     }
     void typeName(const QString& text) {
         name()->clear();
@@ -339,6 +341,30 @@ TEST_F(EditorPageTest, ScaleModeShowsTheScaleAndDrawsOnlyMatchingIntervals) {
     EXPECT_EQ(name()->text(), "");
 }
 
+TEST_F(EditorPageTest, ThePanelEditsOnlyWhatItShowsAfterEveryKeyChange) {
+    selectKey("Scales");
+    selectKey("A");
+    selectKey("Scales");
+    const model::Scale dorian = view().scale();
+    selectKey("B");
+    intervals()->setText("Dee");
+    homepageOrDescription()->setText("example.net");
+    EXPECT_EQ(rig.library.Author, "Dee");
+    EXPECT_EQ(rig.library.Homepage, "example.net");
+    EXPECT_EQ(view().scale().Intervals(), dorian.Intervals());
+    EXPECT_EQ(view().scale().Description, dorian.Description);
+
+    rig.library.Modified = false;
+    selectKey("Scales");
+    intervals()->setText("1 2 3 4 5 6 7");
+    homepageOrDescription()->setText("Bright");
+    EXPECT_EQ(view().scale().Intervals(), "1,2,3,4,5,6,7");
+    EXPECT_EQ(view().scale().Description, "Bright");
+    EXPECT_EQ(rig.library.Author, "Dee");
+    EXPECT_EQ(rig.library.Homepage, "example.net");
+    EXPECT_FALSE(rig.library.Modified);
+}
+
 TEST_F(EditorPageTest, AScaleEditedByClicksIsAddedAndNewScaleAppended) {
     selectKey("Scales");
     selectItem(1);   // Major: C,D,E,F,G,A,B
@@ -432,6 +458,26 @@ TEST_F(EditorPageTest, AReplacedChordfileRefillsThePage) {
     click(Id::New);
     EXPECT_EQ(chordTexts(rig.library.Chords),
               (std::vector<std::string>{"A New Chord x x x x x x"}));
+}
+
+TEST_F(EditorPageTest, TheNeckIsDrawnTurnedAndColouredAsTheSettingsSay) {
+    rig.library.Settings.Upsidedownneck = true;
+    rig.library.Settings.Clrdots1 = 10;
+    rig.library.Settings.Clrdots2 = 200;
+    rig.library.Settings.Clrdots3 = 30;
+    page->takeSettings();
+    EXPECT_EQ(view().style(), fretboard::fretboardStyle(rig.library.Settings));
+    // Am, x 0 2 2 1 0: string 2 at fret 1, drawn on the fifth row from the top.
+    const fretboard::FretboardGeometry neck = view().fretboardGeometry();
+    EXPECT_EQ(neck.rowOfString(2), 5);
+    QImage image(view().size(), QImage::Format_RGB32);
+    view().render(&image);
+    const QRect marker = neck.cell(2, 1);
+    EXPECT_EQ(image.pixelColor(marker.left() + 5, marker.center().y()), QColor(10, 200, 30));
+
+    // A click edits the string drawn under the pointer.
+    clickFret(6, 3);
+    EXPECT_EQ(tabLine(), "3 0 2 2 1 0");
 }
 
 } // namespace

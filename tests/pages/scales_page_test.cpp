@@ -1,3 +1,4 @@
+#include "fretboard/fretboard_style.h"
 #include "fretboard/fretboard_view.h"
 #include "fretboard/render.h"
 #include "pages/page_rig.h"
@@ -113,6 +114,17 @@ TEST_F(ScalesFixture, TuningLabelsAndSettingsReachTheView) {
     page.showSelectedScale();
     EXPECT_EQ(page.palette().color(QPalette::Window),
               QApplication::palette().color(QPalette::Window));
+}
+
+TEST_F(ScalesFixture, TheScaleIsDrawnInTheColoursOfTheSettings) {
+    rig.library.Settings.Clrdots1 = 200;
+    rig.library.Settings.Clrintervaltext2 = 20;
+    rig.library.Settings.Displaynotesforallfrets = true;
+    page.showSelectedScale();
+    EXPECT_EQ(view().style(), fretboard::fretboardStyle(rig.library.Settings));
+    EXPECT_EQ(view().style().dotsColour.red(), 200);
+    EXPECT_EQ(view().style().intervalTextColour.green(), 20);
+    EXPECT_TRUE(view().allFrets());
 }
 
 } // namespace

@@ -1,0 +1,212 @@
+#include "pages/chord_editor.h"
+
+#include "fretboard/fretboard_view.h"
+#include "library/chord_library.h"
+#include "model/tuning_notes.h"
+#include "pages/page.h"
+#include "resources/templates/editor_page.h"
+#include "sound/chord_player.h"
+#include "theory/chord_naming.h"
+#include "uikit/progress_dialog.h"
+#include "uikit/text.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <algorithm>
+
+namespace strumvale::pages {
+namespace {
+
+using Id = resources::EditorId;
+using uikit::fromQString;
+using uikit::toQString;
+
+constexpr const char* kNewChordName = "New Chord";
+constexpr const char* kNoFingering = "x x x x x x";
+
+} // namespace
+
+ChordEditor::ChordEditor(const EditorControls& shared) : shared_(shared) {
+    Page& page = shared_.page;
+    panel_ = page.control<QGroupBox>(Id::InformationGroup);
+    authorLabel_ = page.control<QLabel>(Id::AuthorOrIntervalsLabel);
+    homepageLabel_ = page.control<QLabel>(Id::HomepageOrDescriptionLabel);
+    descriptionLabel_ = page.control<QLabel>(Id::DescriptionLabel);
+    authorEdit_ = page.control<QLineEdit>(Id::AuthorOrIntervals);
+    homepageEdit_ = page.control<QLineEdit>(Id::HomepageOrDescription);
+    descriptionEdit_ = page.control<QLineEdit>(Id::ChordfileDescription);
+    // Beside the buttons, above the information panel.
+    namesLine_ = new QLabel(&page);
+    namesLine_->setObjectName(QStringLiteral("soundsLike"));
+    namesLine_->setGeometry(uikit::toPixels({230, 118, 145, 10}));
+    namesLine_->setTextFormat(Qt::PlainText);
+}
+
+ChordEditor::~ChordEditor() {
+    deactivate();
+}
+
+void ChordEditor::caption() {
+    const Page& page = shared_.page;
+    shared_.tabLabel.setText(page.translate("Tab") + ":");
+    shared_.itemList.setAccessibleName(page.translate("Chords"));
+    panel_->setTitle(page.translate("Chordfile Information"));
+    authorLabel_->setText(page.translate("Author") + ":");
+    homepageLabel_->setText(page.translate("Homepage") + ":");
+    descriptionLabel_->setText(page.translate("Description") + ":");
+    authorEdit_->setAccessibleName(page.translate("Author"));
+    homepageEdit_->setAccessibleName(page.translate("Homepage"));
+    descriptionEdit_->setAccessibleName(page.translate("Description"));
+}
+
+void ChordEditor::activate() {
+    deactivate();
+    shared_.view.setChordMode(true);
+    shared_.view.setNoteLabels(true);
+    caption();
+    ChordLibrary& library = shared_.page.library();
+    fillQuietly(*authorEdit_, toQString(library.Author));
+    fillQuietly(*homepageEdit_, toQString(library.Homepage));
+    fillQuietly(*descriptionEdit_, toQString(library.Info));
+    descriptionEdit_->show();
+
+    // Each edit of the panel changes the chordfile at once.
+    const auto storeOnEdit = [this](QLineEdit* edit, std::string ChordLibrary::*field) {
+        panelHandlers_.push_back(QObject::connect(
+            edit, &QLineEdit::textChanged, &shared_.page, [this, field](const QString& text) {
+                shared_.page.library().*field = fromQString(text);
+                markModified();
+            }));
+    };
+    storeOnEdit(authorEdit_, &ChordLibrary::Author);
+    storeOnEdit(homepageEdit_, &ChordLibrary::Homepage);
+    storeOnEdit(descriptionEdit_, &ChordLibrary::Info);
+}
+
+void ChordEditor::deactivate() {
+    for (const QMetaObject::Connection& handler : panelHandlers_)
+        QObject::disconnect(handler);
+    panelHandlers_.clear();
+    namesLine_->clear();
+}
+
+QStringList ChordEditor::itemNames() const {
+    model::ValueList<model::Chord> chords;
+    shared_.page.library().ChordsOfKey(key_, chords);
+    QStringList names;
+    for (const auto& chord : chords.items())
+        names << toQString(chord.Name);
+    return names;
+}
+
+void ChordEditor::showItem(int row) {
+    namesLine_->clear();
+    model::ValueList<model::Chord> chords;
+    shared_.page.library().ChordsOfKey(key_, chords);
+    const std::optional<model::Chord> chord = chords.GetAt(row);
+    if (!chord) {
+        // Nothing of a list that has gone stays on show to be stored again.
+        shared_.nameEdit.clear();
+        shared_.tabLine.clear();
+        shared_.view.setChord(model::Chord(key_, "", kNoFingering));
+        return;
+    }
+    fillQuietly(shared_.nameEdit, toQString(chord->Name));
+    shared_.tabLine.setText(toQString(chord->Tab));
+    shared_.view.setChord(*chord);
+}
+
+void ChordEditor::takeViewEdit() {
+    shared_.tabLine.setText(toQString(shared_.view.chord().Tab));
+    showNames();
+}
+
+void ChordEditor::showNames() {
+    // The view always plays the standard tuning on this page.
+    std::vector<std::string> names =
+        theory::nameFingering(shared_.view.chord().Tab, model::Tuning::standard().Notes);
+    if (names.empty()) {
+        namesLine_->clear();
+        return;
+    }
+    names.resize(std::min<std::size_t>(names.size(), 3));
+    QString text = shared_.page.translate("Sounds like") + ": ";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i > 0 ? ", " : "") + toQString(names[i]);
+    namesLine_->setText(text);
+}
+
+void ChordEditor::store(const std::string& name) {
+    const int k = shared_.itemList.currentRow();
+    if (k < 0)
+        return;
+    ChordLibrary& library = shared_.page.library();
+    const model::Chord chord(key_, name, shared_.view.chord().Tab);
+    // The chord being edited takes part: an unchanged tab is refused too.
+    if (const auto existing = library.FirstChordWithTab(chord.Tab)) {
+        showInformation(shared_.page, shared_.page.translate("This tab already exists as:") + " " +
+                                          toQString(existing->Name));
+        return;
+    }
+    keepKeyTogether();
+    library.Chords.SetAt(library.IndexOfChordOfKey(key_, k), chord);
+    shared_.itemList.item(k)->setText(toQString(name));
+    selectQuietly(shared_.itemList, k);
+    markModified();
+    shared_.page.host().onChordsChanged();
+}
+
+void ChordEditor::addNew() {
+    shared_.page.library().Chords.Add(model::Chord(key_, kNewChordName, kNoFingering));
+    // The sort keeps the order within a key: the new chord is the key's last.
+    sortChords();
+    shared_.page.host().onChordsChanged();
+}
+
+void ChordEditor::remove(int row) {
+    keepKeyTogether();
+    shared_.page.library().RemoveChordOfKey(key_, row);
+    shared_.page.host().onChordsChanged();
+}
+
+void ChordEditor::move(int row, int step) {
+    keepKeyTogether();
+    ChordLibrary& library = shared_.page.library();
+    if (step < 0)
+        library.MoveChordUp(key_, row);
+    else
+        library.MoveChordDown(key_, row);
+    shared_.page.host().onChordsChanged();
+}
+
+void ChordEditor::play() {
+    // The neck is always in standard tuning here.
+    shared_.page.strummingPlayer().strum(shared_.view.chord(), model::Tuning::standard());
+}
+
+void ChordEditor::keepKeyTogether() {
+    if (!shared_.page.library().ChordsOfKeyFormOneRun(key_))
+        sortChords();
+}
+
+void ChordEditor::sortChords() {
+    ChordLibrary& library = shared_.page.library();
+    if (sortProgress_ == nullptr) {
+        sortProgress_ = new uikit::ProgressDialog(QStringLiteral("Progress"), &shared_.page);
+        sortProgress_->setObjectName(QStringLiteral("sortProgress"));
+    }
+    sortProgress_->setMessage(shared_.page.translate("Sorting, please wait..."));
+    sortProgress_->setRange(0, library.Chords.Count() - 1);
+    sortProgress_->setValue(0);
+    sortProgress_->show();
+    library.SortChords([this] { sortProgress_->setValue(sortProgress_->value() + 1); });
+    sortProgress_->hide();
+}
+
+void ChordEditor::markModified() {
+    shared_.page.library().Modified = true;
+}
+
+} // namespace strumvale::pages

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "pages/editor_part.h"
+
+#include <QMetaObject>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QGroupBox;
+
+namespace strumvale::uikit {
+class ProgressDialog;
+}
+
+namespace strumvale::pages {
+
+// The Editor page's chords of one key: a fingering clicked on the neck, named
+// and stored in place, and the chordfile's author, home page and description
+// in the information panel.
+//
+// Edits act on the k-th chord counted from the first chord of the key, so the
+// editor keeps each key's chords together before it edits them.
+class ChordEditor final : public EditorPart {
+public:
+    explicit ChordEditor(const EditorControls& shared);
+
+    // The key whose chords the list shows and the edits act on.
+    void setKey(std::string key) { key_ = std::move(key); }
+
+    // Its panel handlers go before the edits they are connected to.
+    ~ChordEditor() override;
+
+    void caption() override;
+    void activate() override;
+    void deactivate() override;
+    QStringList itemNames() const override;
+    void showItem(int row) override;
+    void takeViewEdit() override;
+    void store(const std::string& name) override;
+    void addNew() override;
+    void remove(int row) override;
+    void move(int row, int step) override;
+    void play() override;
+
+private:
+    // What the clicked fingering sounds like: its best names, or nothing.
+    void showNames();
+    // Sorts the chords by key if the key's chords do not stand together, so
+    // list index k and library position f + k name the same chord.
+    void keepKeyTogether();
+    void sortChords();
+    void markModified();
+
+    EditorControls shared_;
+    std::string key_;
+    QLabel* namesLine_ = nullptr;
+    QGroupBox* panel_ = nullptr;
+    QLabel* authorLabel_ = nullptr;
+    QLabel* homepageLabel_ = nullptr;
+    QLabel* descriptionLabel_ = nullptr;
+    QLineEdit* authorEdit_ = nullptr;
+    QLineEdit* homepageEdit_ = nullptr;
+    QLineEdit* descriptionEdit_ = nullptr;
+    uikit::ProgressDialog* sortProgress_ = nullptr;
+    std::vector<QMetaObject::Connection> panelHandlers_;
+};
+
+} // namespace strumvale::pages

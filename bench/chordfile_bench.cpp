@@ -30,8 +30,8 @@ model::ChordDocument generatedLibrary(long chordCount) {
     for (long i = 0; i < chordCount / 10; ++i) {
         model::Scale scale;
         scale.Name = "Scale " + std::to_string(i);
-        scale.SetIntervals("1 2 b3 4 5 b6 b7");
-        scale.SetNotes("C D D# F G G# A#");
+        scale.setIntervals("1 2 b3 4 5 b6 b7");
+        scale.setNotes("C D D# F G G# A#");
         scale.Description = "Generated;scale";
         document.Scales.Add(scale);
     }
@@ -123,8 +123,8 @@ void ReferenceReader(benchmark::State& state) {
         for (auto node : root.child("Scales").children("Scale")) {
             model::Scale scale;
             scale.Name = node.child_value("Name");
-            scale.SetIntervals(node.child_value("Intervals"));
-            scale.SetNotes(node.child_value("Notes"));
+            scale.setIntervals(node.child_value("Intervals"));
+            scale.setNotes(node.child_value("Notes"));
             scale.Description = node.child_value("Description");
             document.Scales.Add(scale);
         }

@@ -1,3 +1,4 @@
+#include "fretboard/fretboard_style.h"
 #include "fretboard/fretboard_view.h"
 #include "fretboard/staff_view.h"
 
@@ -18,10 +19,12 @@ template <typename View> void paintInto(View& view, QImage& image) {
 }
 
 void setUpFretboard(fretboard::FretboardView& view) {
-    view.setWhiteBackground(true);
+    fretboard::FretboardStyle style;
+    style.whiteBackground = true;
+    style.allFrets = true;
+    view.setStyle(style);
     view.setTuning(model::Tuning::standard());
     view.setNoteLabels(true);
-    view.setAllFrets(true);
 }
 
 void BM_FretboardPaintScaleAllLabels(benchmark::State& state) {
@@ -29,8 +32,8 @@ void BM_FretboardPaintScaleAllLabels(benchmark::State& state) {
     setUpFretboard(view);
     view.setChordMode(false);
     model::Scale scale;
-    scale.SetNotes("C,D,E,F,G,A,B");
-    scale.SetIntervals("1,2,3,4,5,6,7");
+    scale.setNotes("C,D,E,F,G,A,B");
+    scale.setIntervals("1,2,3,4,5,6,7");
     view.setScale(scale, 2);
     QImage image(fretboard::FretboardView::kWidth, fretboard::FretboardView::kHeight,
                  QImage::Format_RGB32);

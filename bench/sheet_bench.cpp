@@ -29,8 +29,8 @@ void fill(model::ChordDocument& library, long chords) {
     for (int i = 0; i < 23; ++i) {
         model::Scale scale;
         scale.Name = "Scale " + std::to_string(i);
-        scale.SetIntervals("1 2 b3 4 5 b6 b7");
-        scale.SetNotes("C D D# F G G# A#");
+        scale.setIntervals("1 2 b3 4 5 b6 b7");
+        scale.setNotes("C D D# F G G# A#");
         library.Scales.Add(scale);
     }
 }

@@ -1,21 +1,31 @@
-# cmake -DSOURCE_DIR=src -DGRAPH=module_graph.txt -P CheckModuleIncludes.cmake
+# cmake -DSOURCE_DIR=src -DTESTS_DIR=tests -DGRAPH=module_graph.txt -P CheckModuleIncludes.cmake
 # Fails, naming every offending line, when a source includes a folder that its
-# library does not reach through its links.
+# library does not reach through its links. A folder's tests are held to the
+# same links (and may use the shared test support).
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS ${GRAPH} entries)
 set(faults 0)
 foreach(entry IN LISTS entries)
     string(REPLACE "=" ";" parts "${entry}")
     list(GET parts 0 module)
-    list(GET parts 1 reach)
-    string(REPLACE "," ";" reach "${reach}")
+    list(GET parts 1 source_reach)
+    list(GET parts 2 test_reach)
+    string(REPLACE "," ";" source_reach "${source_reach}")
+    string(REPLACE "," ";" test_reach "${test_reach}")
+    list(APPEND test_reach support)
     file(GLOB_RECURSE sources ${SOURCE_DIR}/${module}/*.h ${SOURCE_DIR}/${module}/*.cpp)
-    foreach(source IN LISTS sources)
+    file(GLOB_RECURSE tests ${TESTS_DIR}/${module}/*.h ${TESTS_DIR}/${module}/*.cpp)
+    foreach(source IN LISTS sources tests)
+        if(source IN_LIST tests)
+            set(reach ${test_reach})
+        else()
+            set(reach ${source_reach})
+        endif()
         file(STRINGS ${source} includes REGEX "^#include \"[a-z_]+/")
         foreach(line IN LISTS includes)
             string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" folder "${line}")
             if(NOT folder IN_LIST reach)
-                file(RELATIVE_PATH shown ${SOURCE_DIR} ${source})
+                file(RELATIVE_PATH shown ${SOURCE_DIR}/.. ${source})
                 message(SEND_ERROR "${shown}: ${line}: ${module} does not link ${folder}")
                 math(EXPR faults "${faults} + 1")
             endif()

@@ -32,11 +32,6 @@ namespace {
 
 using Id = resources::MainDialogId;
 
-QColor colourOf(std::uint32_t rgb) {
-    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                  static_cast<int>((rgb >> 16) & 0xFF));
-}
-
 } // namespace
 
 MainDialog::MainDialog(ChordLibrary::Options options, const std::string& startupChordfile)
@@ -228,19 +223,6 @@ void MainDialog::applySettings() {
     const model::Settings& settings = library_.Settings;
     tabs_->chordsTabsPage().refreshChords();
     tabs_->scalesPage().showSelectedScale();
-    const QColor dots = colourOf(settings.dotsColor());
-    const QColor intervals = colourOf(settings.intervalTextColor());
-    const QColor notes = colourOf(settings.noteTextColor());
-    for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales, PageTabCtrl::Drummer,
-                      PageTabCtrl::Editor}) {
-        tabs_->page(index)->setDotColour(dots);
-    }
-    for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales, PageTabCtrl::Editor}) {
-        tabs_->page(index)->setIntervalTextColour(intervals);
-    }
-    for (int index : {PageTabCtrl::ChordsTabs, PageTabCtrl::Scales, PageTabCtrl::Editor}) {
-        tabs_->page(index)->setNoteTextColour(notes);
-    }
     tabs_->tunerPage().takeSettings();
     tabs_->drummerPage().takeSettings();
     tabs_->playlistPage().takeSettings();

@@ -65,8 +65,8 @@ bool readScales(xml::XmlDocument& xml, ChordDocument& document) {
         if (!readChild(xml, "Name", scale.Name) || !readChild(xml, "Intervals", intervals) ||
             !readChild(xml, "Notes", notes) || !readChild(xml, "Description", scale.Description))
             return false;
-        scale.SetIntervals(intervals);
-        scale.SetNotes(notes);
+        scale.setIntervals(intervals);
+        scale.setNotes(notes);
         document.Scales.Add(scale);
         return true;
     });

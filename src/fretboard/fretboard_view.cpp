@@ -260,8 +260,8 @@ bool FretboardView::drawChord(QPainter& painter) {
 }
 
 bool FretboardView::drawScale(QPainter& painter, std::vector<std::string>& pitchClasses) {
-    pitchClasses = scale_.NoteList();
-    const std::vector<std::string> intervals = scale_.IntervalList();
+    pitchClasses = scale_.noteList();
+    const std::vector<std::string> intervals = scale_.intervalList();
     if (!std::all_of(pitchClasses.begin(), pitchClasses.end(),
                      [](const std::string& pc) { return isSharpPitchClass(pc); })) {
         drawMessage(painter);
@@ -378,8 +378,8 @@ void FretboardView::editScale(int stringNumber, int fret) {
     const std::string clicked = model::stripOctave(
         model::noteTable()[kStandardOpen[static_cast<std::size_t>(stringNumber - 1)] + fret]);
 
-    std::vector<std::string> notes = scale_.NoteList();
-    std::vector<std::string> intervals = scale_.IntervalList();
+    std::vector<std::string> notes = scale_.noteList();
+    std::vector<std::string> intervals = scale_.intervalList();
     bool removed = false;
     for (std::size_t i = notes.size(); i-- > 0;) {
         if (notes[i] != clicked) {
@@ -395,8 +395,8 @@ void FretboardView::editScale(int stringNumber, int fret) {
         notes.push_back(clicked);
         intervals.push_back("*");
     }
-    scale_.SetNotes(joinItems(notes));
-    scale_.SetIntervals(joinItems(intervals));
+    scale_.setNotes(joinItems(notes));
+    scale_.setIntervals(joinItems(intervals));
 }
 
 } // namespace strumvale::fretboard

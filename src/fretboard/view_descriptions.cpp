@@ -53,7 +53,7 @@ std::optional<std::string> describeChord(std::string_view tab, std::string_view 
 }
 
 std::optional<std::string> describeScale(const model::Scale& scale, int keyOffset) {
-    const std::vector<std::string> notes = scale.NoteList();
+    const std::vector<std::string> notes = scale.noteList();
     if (!std::all_of(notes.begin(), notes.end(),
                      [](const std::string& note) { return isSharpPitchClass(note); }))
         return std::nullopt;

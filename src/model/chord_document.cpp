@@ -27,7 +27,7 @@ void ChordDocument::ChordsOfKey(std::string_view key, ValueList<Chord>& list) co
     }
 }
 
-bool ChordDocument::ChordsOfKeyFormOneRun(std::string_view key) const {
+bool ChordDocument::chordsOfKeyFormOneRun(std::string_view key) const {
     const auto& chords = Chords.items();
     auto ofKey = [key](const Chord& chord) { return chord.RootNote == key; };
     auto first = std::find_if(chords.begin(), chords.end(), ofKey);
@@ -35,7 +35,7 @@ bool ChordDocument::ChordsOfKeyFormOneRun(std::string_view key) const {
     return std::find_if(runEnd, chords.end(), ofKey) == chords.end();
 }
 
-std::optional<Chord> ChordDocument::FirstChordWithTab(std::string_view tab) const {
+std::optional<Chord> ChordDocument::firstChordWithTab(std::string_view tab) const {
     for (const auto& chord : Chords.items()) {
         if (chord.Tab == tab)
             return chord;
@@ -51,7 +51,7 @@ void ChordDocument::searchChords(std::string_view text) {
     }
 }
 
-std::int32_t ChordDocument::IndexOfChordOfKey(std::string_view key, std::int32_t k) const {
+std::int32_t ChordDocument::indexOfChordOfKey(std::string_view key, std::int32_t k) const {
     const auto& chords = Chords.items();
     for (std::size_t first = 0; first < chords.size(); ++first) {
         if (chords[first].RootNote != key)
@@ -63,19 +63,19 @@ std::int32_t ChordDocument::IndexOfChordOfKey(std::string_view key, std::int32_t
 }
 
 void ChordDocument::RemoveChordOfKey(std::string_view key, std::int32_t k) {
-    if (auto i = IndexOfChordOfKey(key, k); i >= 0)
+    if (auto i = indexOfChordOfKey(key, k); i >= 0)
         Chords.RemoveAt(i);
 }
 
 void ChordDocument::MoveChordUp(std::string_view key, std::int32_t k) {
-    auto i = IndexOfChordOfKey(key, k);
+    auto i = indexOfChordOfKey(key, k);
     if (i >= 1)
         std::swap(Chords.mutableItems()[static_cast<std::size_t>(i - 1)],
                   Chords.mutableItems()[static_cast<std::size_t>(i)]);
 }
 
 void ChordDocument::MoveChordDown(std::string_view key, std::int32_t k) {
-    auto i = IndexOfChordOfKey(key, k);
+    auto i = indexOfChordOfKey(key, k);
     if (i >= 0 && i + 1 < Chords.Count())
         std::swap(Chords.mutableItems()[static_cast<std::size_t>(i)],
                   Chords.mutableItems()[static_cast<std::size_t>(i + 1)]);

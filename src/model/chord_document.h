@@ -37,9 +37,9 @@ public:
     void ChordsOfKey(std::string_view key, ValueList<Chord>& list) const;
     // Whether the chords of key stand next to each other, so that counting from
     // the first of them reaches each of them. True for a key without chords.
-    bool ChordsOfKeyFormOneRun(std::string_view key) const;
+    bool chordsOfKeyFormOneRun(std::string_view key) const;
     // The first chord whose tab is exactly tab.
-    std::optional<Chord> FirstChordWithTab(std::string_view tab) const;
+    std::optional<Chord> firstChordWithTab(std::string_view tab) const;
 
     // Fills SearchResults with the chords whose whole Tab or Name equals text,
     // ignoring letter case.
@@ -52,7 +52,7 @@ public:
     void MoveChordDown(std::string_view key, std::int32_t k);
     // The position those edits work on: k after the first chord of key, or -1
     // when the key has no chord or the position leaves the list.
-    std::int32_t IndexOfChordOfKey(std::string_view key, std::int32_t k) const;
+    std::int32_t indexOfChordOfKey(std::string_view key, std::int32_t k) const;
 
     // Orders Chords by root note in byte order, equal roots keeping their order.
     // onPass is called as often as an exchange sort would start a pass, so

@@ -22,11 +22,11 @@ static std::string spacesToCommas(std::string_view text) {
     return result;
 }
 
-void Scale::SetIntervals(std::string_view intervals) {
+void Scale::setIntervals(std::string_view intervals) {
     intervals_ = spacesToCommas(intervals);
 }
 
-void Scale::SetNotes(std::string_view notes) {
+void Scale::setNotes(std::string_view notes) {
     notes_ = spacesToCommas(notes);
 }
 

@@ -44,11 +44,11 @@ public:
     const std::string& Intervals() const { return intervals_; }
     const std::string& Notes() const { return notes_; }
     // Both setters store spaces as commas, so "1 b3 5" becomes "1,b3,5".
-    void SetIntervals(std::string_view intervals);
-    void SetNotes(std::string_view notes);
+    void setIntervals(std::string_view intervals);
+    void setNotes(std::string_view notes);
 
-    std::vector<std::string> IntervalList() const { return splitItemList(intervals_); }
-    std::vector<std::string> NoteList() const { return splitItemList(notes_); }
+    std::vector<std::string> intervalList() const { return splitItemList(intervals_); }
+    std::vector<std::string> noteList() const { return splitItemList(notes_); }
 
     friend bool operator==(const Scale&, const Scale&) = default;
 

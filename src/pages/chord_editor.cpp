@@ -145,13 +145,13 @@ void ChordEditor::store(const std::string& name) {
     ChordLibrary& library = shared_.page.library();
     const model::Chord chord(key_, name, shared_.view.chord().Tab);
     // The chord being edited takes part: an unchanged tab is refused too.
-    if (const auto existing = library.FirstChordWithTab(chord.Tab)) {
+    if (const auto existing = library.firstChordWithTab(chord.Tab)) {
         showInformation(shared_.page, shared_.page.translate("This tab already exists as:") + " " +
                                           toQString(existing->Name));
         return;
     }
     keepKeyTogether();
-    library.Chords.SetAt(library.IndexOfChordOfKey(key_, k), chord);
+    library.Chords.SetAt(library.indexOfChordOfKey(key_, k), chord);
     shared_.itemList.item(k)->setText(toQString(name));
     selectQuietly(shared_.itemList, k);
     markModified();
@@ -187,7 +187,7 @@ void ChordEditor::play() {
 }
 
 void ChordEditor::keepKeyTogether() {
-    if (!shared_.page.library().ChordsOfKeyFormOneRun(key_))
+    if (!shared_.page.library().chordsOfKeyFormOneRun(key_))
         sortChords();
 }
 

@@ -2,6 +2,7 @@
 
 #include "formats/drum_pattern_text.h"
 #include "formats/text_numbers.h"
+#include "fretboard/fretboard_style.h"
 #include "library/chord_library.h"
 #include "pages/page_colours.h"
 #include "pages/pattern_grid_editor.h"
@@ -152,14 +153,12 @@ void DrummerPage::retranslate() {
     name_->setAccessibleName(translate("Name"));
 }
 
-void DrummerPage::setDotColour(const QColor& colour) {
-    grid_->setHitColour(colour);
-}
-
 void DrummerPage::takeSettings() {
     const bool white = library().Settings.Whitebackgroundcolor;
     applyPageBackground(*this, white);
     grid_->setWhiteBackground(white);
+    // Hits are drawn in the fretboard's dot colour.
+    grid_->setHitColour(fretboard::fretboardStyle(library().Settings).dotsColour);
 }
 
 void DrummerPage::refreshDrumPatterns() {

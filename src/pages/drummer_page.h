@@ -37,7 +37,6 @@ public:
     void retranslate() override;
     void refreshDrumPatterns();
     // The hits of the grid take the colour of the fretboard's dots.
-    void setDotColour(const QColor& colour) override;
     // The page and the grid follow the white-background setting.
     void takeSettings();
 

@@ -4,7 +4,6 @@
 #include "resources/dialog_template.h"
 #include "uikit/dialog_builder.h"
 
-#include <QColor>
 #include <QString>
 #include <QWidget>
 #include <string_view>
@@ -16,17 +15,13 @@ class ChordPlayer;
 namespace strumvale::pages {
 
 // A tab page of the main window, built from its template. Every page keeps its
-// captions in the current language; the colour setters matter to the pages
-// that draw a fretboard.
+// captions in the current language.
 class Page : public QWidget {
     Q_OBJECT
 public:
     Page(PageHost& host, const resources::DialogTemplate& layout, QWidget* parent = nullptr);
 
     virtual void retranslate() = 0;
-    virtual void setDotColour(const QColor&) {}
-    virtual void setIntervalTextColour(const QColor&) {}
-    virtual void setNoteTextColour(const QColor&) {}
 
     PageHost& host() const { return host_; }
     ChordLibrary& library() const { return host_.library(); }

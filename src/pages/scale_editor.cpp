@@ -114,8 +114,8 @@ void ScaleEditor::editIntervals(const QString& text) {
     // The drawing follows only while each note has its interval; until then
     // the view keeps the intervals it can draw.
     model::Scale scale = shared_.view.scale();
-    scale.SetIntervals(fromQString(text));
-    if (scale.IntervalList().size() == scale.NoteList().size())
+    scale.setIntervals(fromQString(text));
+    if (scale.intervalList().size() == scale.noteList().size())
         shared_.view.setScale(scale, 0);
 }
 
@@ -129,7 +129,7 @@ void ScaleEditor::store(const std::string& name) {
     model::Scale scale = shared_.view.scale();
     scale.Name = name;
     // What the panel shows is stored, also intervals the drawing could not take.
-    scale.SetIntervals(fromQString(intervalsEdit_->text()));
+    scale.setIntervals(fromQString(intervalsEdit_->text()));
     scale.Description = fromQString(descriptionEdit_->text());
     ChordLibrary& library = shared_.page.library();
     library.Scales.Add(scale);
@@ -160,7 +160,7 @@ void ScaleEditor::play() {
     // The run plays on the chord player, with the settings' instrument.
     shared_.page.strummingPlayer();
     // Scales are edited in C, so the run starts there.
-    run_.start(sound::scaleRunScore(shared_.view.scale().NoteList()), {});
+    run_.start(sound::scaleRunScore(shared_.view.scale().noteList()), {});
 }
 
 } // namespace strumvale::pages

@@ -74,8 +74,8 @@ protected:
         library.Tunings.Add(model::Tuning{"Drop D", "D1,A1,D2,G2,B2,E3"});
         model::Scale major;
         major.Name = "Major";
-        major.SetNotes("C D E F G A B");
-        major.SetIntervals("1 2 3 4 5 6 7");
+        major.setNotes("C D E F G A B");
+        major.setIntervals("1 2 3 4 5 6 7");
         library.Scales.Add(major);
         if (edit)
             edit(library);

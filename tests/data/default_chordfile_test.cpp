@@ -190,8 +190,8 @@ TEST_F(DefaultChordfile, ScalesAreInCWithLabelsThatMatchTheirNotes) {
     for (const auto& scale : document.Scales.items()) {
         SCOPED_TRACE(scale.Name);
         names.insert(scale.Name);
-        auto notes = scale.NoteList();
-        auto intervals = scale.IntervalList();
+        auto notes = scale.noteList();
+        auto intervals = scale.intervalList();
         ASSERT_EQ(notes.size(), intervals.size());
         ASSERT_FALSE(notes.empty());
         EXPECT_EQ(notes.front(), "C");

@@ -39,8 +39,8 @@ ChordDocument fullDocument() {
     document.Tunings.Add({"Drop D", "D1,A1,D2,G2,B2,E3"});
     model::Scale minor;
     minor.Name = "Minor";
-    minor.SetIntervals("1 2 b3 4 5 b6 b7");
-    minor.SetNotes("C D D# F G G# A#");
+    minor.setIntervals("1 2 b3 4 5 b6 b7");
+    minor.setNotes("C D D# F G G# A#");
     minor.Description = "Natural minor;Aeolian";
     model::Scale blues;
     blues.Name = "Blues";

@@ -214,8 +214,8 @@ using FretboardScale = Fixture;
 
 TEST_F(FretboardScale, MajorScaleMovedToD) {
     model::Scale major;
-    major.SetNotes("C,D,E,F,G,A,B");
-    major.SetIntervals("1,2,3,4,5,6,7");
+    major.setNotes("C,D,E,F,G,A,B");
+    major.setIntervals("1,2,3,4,5,6,7");
     view.setChordMode(false);
     EXPECT_TRUE(view.setScale(major, 2));
     const QImage image = render();
@@ -249,8 +249,8 @@ TEST_F(FretboardScale, MajorScaleMovedToD) {
 
 TEST_F(FretboardScale, FlatNamesShowTheMessage) {
     model::Scale minor;
-    minor.SetNotes("C,D,Eb,F,G");
-    minor.SetIntervals("1,2,b3,4,5");
+    minor.setNotes("C,D,Eb,F,G");
+    minor.setIntervals("1,2,b3,4,5");
     view.setChordMode(false);
     view.setNoteLabels(true);
     view.setScale(minor, 0);
@@ -263,8 +263,8 @@ TEST_F(FretboardScale, FlatNamesShowTheMessage) {
 
 TEST_F(FretboardScale, ShortLabelListLabelsOnlyTheNotesItCovers) {
     model::Scale triad;
-    triad.SetNotes("C,E,G");
-    triad.SetIntervals("1");
+    triad.setNotes("C,E,G");
+    triad.setIntervals("1");
     view.setChordMode(false);
     view.setScale(triad, 0);
     const QImage image = render();
@@ -324,8 +324,8 @@ TEST_F(FretboardEditing, OrientationDecidesStringAndFret) {
 TEST_F(FretboardEditing, ScaleClicksRemoveOrAddPitchClasses) {
     QSignalSpy spy(&view, &FretboardView::edited);
     model::Scale triad;
-    triad.SetNotes("C,E,G");
-    triad.SetIntervals("1,3,5");
+    triad.setNotes("C,E,G");
+    triad.setIntervals("1,3,5");
     view.setChordMode(false);
     view.setEditing(true);
     view.setScale(triad, 5); // the stored lists stay in C whatever the key
@@ -373,8 +373,8 @@ TEST_F(FretboardDescription, StringsOutsideTheNoteTableNameNoNote) {
 
 TEST_F(FretboardDescription, ScaleIsItsNotesInTheKeyShown) {
     model::Scale major;
-    major.SetNotes("C,D,E,F,G,A,B");
-    major.SetIntervals("1,2,3,4,5,6,7");
+    major.setNotes("C,D,E,F,G,A,B");
+    major.setIntervals("1,2,3,4,5,6,7");
     view.setChord({"C", "C", "x 3 2 0 1 0"});
     view.setScale(major, 2);
     EXPECT_EQ(view.accessibleDescription(), "x 3 2 0 1 0: C2 E2 G2 C3 E3")
@@ -385,7 +385,7 @@ TEST_F(FretboardDescription, ScaleIsItsNotesInTheKeyShown) {
     EXPECT_EQ(view.accessibleDescription(), "B C# D# E F# G# A#");
 
     model::Scale minor;
-    minor.SetNotes("C,D,Eb,F,G");
+    minor.setNotes("C,D,Eb,F,G");
     view.setMessage("Sorry.");
     view.setScale(minor, 0);
     EXPECT_EQ(view.accessibleDescription(), "Sorry.");
@@ -398,7 +398,7 @@ TEST_F(FretboardDescription, EditingClicksAreDescribedAtOnce) {
     EXPECT_EQ(view.accessibleDescription(), "x x x x x 3: G3");
 
     model::Scale triad;
-    triad.SetNotes("C,E,G");
+    triad.setNotes("C,E,G");
     view.setChordMode(false);
     view.setScale(triad, 0);
     release(at(1, 0)); // E

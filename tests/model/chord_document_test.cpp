@@ -158,16 +158,16 @@ TEST(ChordDocument, TellsWhetherAKeysChordsStandTogetherAndFindsTheFirstOfATab) 
                                 {"C#", "C#", "x 4 3 1 2 1"},
                                 {"C", "Cadd", "x 3 2 0 1 0"},
                                 {"D", "D", "x x 0 2 3 2"}});
-    EXPECT_TRUE(library.ChordsOfKeyFormOneRun("A"));
-    EXPECT_TRUE(library.ChordsOfKeyFormOneRun("D")); // the last chord
-    EXPECT_TRUE(library.ChordsOfKeyFormOneRun("G")); // no chord at all
-    EXPECT_FALSE(library.ChordsOfKeyFormOneRun("C"));
+    EXPECT_TRUE(library.chordsOfKeyFormOneRun("A"));
+    EXPECT_TRUE(library.chordsOfKeyFormOneRun("D")); // the last chord
+    EXPECT_TRUE(library.chordsOfKeyFormOneRun("G")); // no chord at all
+    EXPECT_FALSE(library.chordsOfKeyFormOneRun("C"));
     library.SortChords();
-    EXPECT_TRUE(library.ChordsOfKeyFormOneRun("C"));
+    EXPECT_TRUE(library.chordsOfKeyFormOneRun("C"));
 
-    EXPECT_EQ(library.FirstChordWithTab("x 3 2 0 1 0")->Name, "C");
-    EXPECT_FALSE(library.FirstChordWithTab("X 3 2 0 1 0")); // exact text, no case folding
-    EXPECT_FALSE(library.FirstChordWithTab("x 3 2 0 1"));
+    EXPECT_EQ(library.firstChordWithTab("x 3 2 0 1 0")->Name, "C");
+    EXPECT_FALSE(library.firstChordWithTab("X 3 2 0 1 0")); // exact text, no case folding
+    EXPECT_FALSE(library.firstChordWithTab("x 3 2 0 1"));
 }
 
 TEST(SortChords, OrdersByRootInByteOrderKeepingEqualRootsInOrder) {

@@ -29,12 +29,12 @@ TEST(Records, DefaultsOfNewRecords) {
 
 TEST(Scale, SettersStoreSpacesAsCommasAndListsCutAtCommas) {
     Scale scale;
-    scale.SetIntervals("1 b3 5");
+    scale.setIntervals("1 b3 5");
     EXPECT_EQ(scale.Intervals(), "1,b3,5");
-    EXPECT_EQ(scale.IntervalList(), (List{"1", "b3", "5"}));
+    EXPECT_EQ(scale.intervalList(), (List{"1", "b3", "5"}));
 
-    scale.SetNotes("C,D#,G");
-    EXPECT_EQ(scale.NoteList(), (List{"C", "D#", "G"}));
+    scale.setNotes("C,D#,G");
+    EXPECT_EQ(scale.noteList(), (List{"C", "D#", "G"}));
 
     EXPECT_EQ(splitItemList(",a"), (List{"", "a"}));
     EXPECT_EQ(splitItemList("a,"), (List{"a"}));

@@ -2,6 +2,7 @@
 #include "pages/drummer_page.h"
 #include "pages/pattern_grid_editor.h"
 #include "resources/templates/drummer_page.h"
+#include "sound/drum_step.h"
 #include "support/modal_seams.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/message_box.h"
@@ -194,6 +195,19 @@ TEST_F(DrummerPageTest, ATypedTempoCountsOnceItIsOneNotOnTheWay) {
     // The up-down's steps count at once.
     control<QSpinBox>(Id::TempoUpDown)->stepUp();
     EXPECT_EQ(page->livePattern().tempo(), 61);
+}
+
+TEST_F(DrummerPageTest, ATypedTempoPlaysAtItsLeadingInteger) {
+    auto* tempo = control<QLineEdit>(Id::Tempo);
+    const auto stepOf = [&](const char* text) {
+        tempo->selectAll();
+        QTest::keyClick(tempo, Qt::Key_Backspace);
+        QTest::keyClicks(tempo, text);
+        return sound::stepMilliseconds(page->livePattern().tempo());
+    };
+    EXPECT_EQ(stepOf(""), 100);
+    EXPECT_EQ(stepOf("fast"), 100);
+    EXPECT_EQ(stepOf("60bpm"), 999);
 }
 
 TEST_F(DrummerPageTest, UpdateRemoveAndNewKeepTheListInStep) {

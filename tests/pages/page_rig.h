@@ -125,8 +125,8 @@ inline void writeChordfile(const std::string& path) {
                      const char* description) {
         model::Scale s;
         s.Name = name;
-        s.SetIntervals(intervals);
-        s.SetNotes(notes);
+        s.setIntervals(intervals);
+        s.setNotes(notes);
         s.Description = description;
         document.Scales.Add(s);
     };

@@ -37,8 +37,8 @@ protected:
         library.Chords.Add(kAm);
         model::Scale triad;
         triad.Name = "Triad";
-        triad.SetIntervals("1,3,5");
-        triad.SetNotes("G,C,E");
+        triad.setIntervals("1,3,5");
+        triad.setNotes("G,C,E");
         library.Scales.Add(triad);
         library.ChordPlayer.setup(0, 0, 0, 127);
         library.Settings.Chordspeed = 100;
@@ -258,8 +258,8 @@ protected:
     }
     // Strings 1 (top) to 6, frets 0 to 12, as a user clicks the drawn neck.
     void clickFret(int string, int fret) {
-        QTest::mouseClick(&page->fretboardView(), Qt::LeftButton, {},
-                          QPoint(40 * fret + 20, 20 * string + 10));
+        auto& view = page->fretboardView();
+        QTest::mouseClick(&view, Qt::LeftButton, {}, view.fretboardGeometry().centre(string, fret));
     }
     std::unique_ptr<pages::EditorPage> page;
 };

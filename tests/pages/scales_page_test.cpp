@@ -76,8 +76,8 @@ TEST_F(ScalesFixture, AnotherKeyMovesTheSameScaleAndRenamesIt) {
     EXPECT_EQ(text(Id::NameLine), "F#/Gb Dorian");
     model::Scale blues;
     blues.Name = "Blues";
-    blues.SetIntervals("1 b3 4 b5 5 b7");
-    blues.SetNotes("C D# F F# G A#");
+    blues.setIntervals("1 b3 4 b5 5 b7");
+    blues.setNotes("C D# F F# G A#");
     rig.library.Scales.Add(blues);
     std::swap(rig.library.Scales.mutableItems().front(), rig.library.Scales.mutableItems().back());
     page.refreshScales();

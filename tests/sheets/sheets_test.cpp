@@ -84,8 +84,8 @@ TEST_F(SheetsTest, AChordfileSheetHoldsItsTitleChordsByKeyAndScalesOnNumberedPag
     }
     model::Scale blues;
     blues.Name = "Blues";
-    blues.SetIntervals("1 b3 4 b5 5 b7");
-    blues.SetNotes("C D# F F# G A#");
+    blues.setIntervals("1 b3 4 b5 5 b7");
+    blues.setNotes("C D# F F# G A#");
     blues.Description = "Minor pentatonic plus one;Blues and rock.";
     library.Scales.Add(blues);
 

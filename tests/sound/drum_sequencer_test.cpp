@@ -1,4 +1,3 @@
-#include "formats/text_numbers.h"
 #include "platform/midi_provider.h"
 #include "sound/drum_sequencer.h"
 #include "sound/virtual_clock.h"
@@ -120,14 +119,6 @@ TEST(DrumStepTime, FollowsTheTempoFormulaAndClamps) {
         {1, 2000},  {595, 100}, {5000, 100}, {0, 100},   {-60, 100}, {2147483647, 100}};
     for (auto [bpm, ms] : expected)
         EXPECT_EQ(sound::stepMilliseconds(bpm), ms) << bpm << " bpm";
-    // A typed tempo is its leading integer.
-    const auto typed = [](std::string_view text) {
-        return sound::stepMilliseconds(formats::leadingInteger(text));
-    };
-    EXPECT_EQ(typed(""), 100);
-    EXPECT_EQ(typed("fast"), 100);
-    EXPECT_EQ(typed("60bpm"), 999);
-    EXPECT_EQ(typed("99999999999"), 100);
 }
 
 TEST(DrumSequencerPlay, OnePassSoundsEveryHitAtItsStep) {

@@ -31,8 +31,8 @@ std::string sampleChordfile(const TempDir& dir) {
     document.Chords.Add({"C", "C7", "x 3 2 3 1 0"});
     model::Scale scale;
     scale.Name = "Major";
-    scale.SetIntervals("1 2 3 4 5 6 7");
-    scale.SetNotes("C D E F G A B");
+    scale.setIntervals("1 2 3 4 5 6 7");
+    scale.setNotes("C D E F G A B");
     scale.Description = "Ionian;bright";
     document.Scales.Add(scale);
     model::DrumPattern pattern;

@@ -3,6 +3,7 @@
 #include "model/fingering.h"
 #include "model/notes.h"
 #include "model/tuning_notes.h"
+#include "theory/playability.h"
 
 #include <algorithm>
 #include <array>
@@ -14,22 +15,46 @@ namespace strumvale::theory {
 namespace {
 
 constexpr int kStrings = model::kStringCount;
-constexpr int kMuted = -1;
-constexpr int kSpan = 3; // highest minus lowest fretted fret: four frets
-constexpr int kFingers = 4;
+constexpr int kMuted = kSilentString;
+constexpr int kSpan = 3; // the frets a hand reaches; playability judges the rest
 
-// What a voicing costs; the lowest total is listed first.
+// How a voicing is scored: the lowest total is listed first. A wrong bass
+// weighs most. Silence costs most on the treble side, which a strum reaches
+// (a power chord's excepted); a string damped between sounding ones costs
+// more still. The open shapes (open strings with the hand in the first four
+// frets) cost no position but pay for reaching past fret 3. Every other
+// shape pays a little for leaving the open position and for each fret of its
+// position, so voicings alike in everything else are grouped up the neck;
+// among those the E-, A- and D-forms, whose bass lies under the index, come
+// before the C- and G-forms, whose bass a finger reaches higher. The weights
+// were set against a published chord chart's shapes.
 namespace cost {
-constexpr int kMutedBetweenSounding = 100; // each muted string between sounding ones
-constexpr int kRootNotInBass = 30;
-constexpr int kPerFretOfTheHighest = 10; // low positions first
-constexpr int kPerSilentString = 5;
-constexpr int kPerOpenString = -2; // open strings ring and free a finger
+constexpr int kRootNotInBass = 60;
+constexpr int kPerSilentBassString = 6;
+constexpr int kPerSilentTrebleString = 14;
+constexpr int kPerSilentTrebleStringOfAPowerChord = 2; // played on the low strings alone
+constexpr int kPerDampedString = 25;
+constexpr int kMovable = 5;
+constexpr int kPerFretOfPosition = 3;              // the lowest fretted fret
+constexpr int kBassAboveTheIndex = 12;             // two frets or more: a C- or G-form
+constexpr int kPerFretBeyondTheFirstPosition = 20; // an open shape reaching past fret 3
+constexpr int kPerOpenStringUpTheNeck = 25;        // rings away from the hand: seldom charted
+constexpr int kPerOpenString = -3;                 // in an open shape: rings and frees a finger
+constexpr int kFingerBesideBarre = 10;             // a barre the shape could have made whole
+constexpr int kOpenStringInTheBarre = 16;          // open between two strings at the lowest fret
 constexpr int kPerFinger = 1;
+constexpr int kColourAboveTheBass = 8; // a second, fourth or sixth just above the bass
+constexpr int kSlashBassDoubled = 30;  // a bass outside the chord sounding higher too
 } // namespace cost
 
+// Open shapes keep the hand within the first four frets.
+constexpr int kOpenPosition = 4;
+
+// Intervals above the root that muddy the bass when they sound right above it.
+constexpr ToneSet kColours = tone(1) | tone(2) | tone(5) | tone(9);
+
 // Index 0 is string 6, as in a tab.
-using Frets = std::array<int, kStrings>;
+using Frets = StringFrets;
 
 struct Candidate {
     Frets frets;
@@ -48,6 +73,7 @@ public:
                     required_ |= tone(symbol.root + interval);
             }
         }
+        chordTones_ = allowed_;
         if (symbol.bass) {
             allowed_ |= tone(*symbol.bass);
             required_ |= tone(*symbol.bass);
@@ -102,19 +128,23 @@ private:
     void consider() {
         int lowestFretted = 0, highestFretted = 0, fretted = 0, sounding = 0, open = 0;
         ToneSet tones = 0;
-        std::optional<int> bassPitch;
-        int bassEntry = 0;
+        // The two lowest notes of different pitch classes, by note-table entry.
+        std::optional<int> bassString;
+        std::optional<int> bassEntry, nextEntry;
         for (int index = 0; index < kStrings; ++index) {
             const int fret = frets_[index];
             if (fret == kMuted)
                 continue;
             ++sounding;
             const int entry = *open_[index] + fret;
-            const int pitch = model::midiNumber(entry) % 12;
-            tones |= tone(pitch);
-            if (!bassPitch || entry < bassEntry) {
-                bassPitch = pitch;
+            tones |= tone(model::midiNumber(entry));
+            if (!bassEntry || entry < *bassEntry) {
+                if (bassEntry && (*bassEntry - entry) % 12 != 0)
+                    nextEntry = bassEntry;
                 bassEntry = entry;
+                bassString = index;
+            } else if ((entry - *bassEntry) % 12 != 0 && (!nextEntry || entry < *nextEntry)) {
+                nextEntry = entry;
             }
             if (fret == 0) {
                 ++open;
@@ -128,34 +158,72 @@ private:
         if (lowestFretted != window_ || sounding < minimumNotes_ ||
             (tones & required_) != required_)
             return;
-        if (symbol_.bass && *bassPitch != *symbol_.bass)
+        const int bassPitch = model::midiNumber(*bassEntry) % 12;
+        if (symbol_.bass && bassPitch != *symbol_.bass)
             return;
-        int atLowest = 0;
-        for (int fret : frets_)
-            atLowest += fret == lowestFretted && fret > 0 ? 1 : 0;
-        const int fingers = fretted - (atLowest > 1 ? atLowest - 1 : 0);
-        if (fingers > kFingers || highestFretted - lowestFretted > kSpan)
+        const HandShape hand = handShapeOf(frets_);
+        if (!hand.playable)
             return;
-        int innerMutes = 0;
+        found_.push_back({frets_, scoreOf(hand, open, *bassString, bassPitch, nextEntry)});
+    }
+
+    int scoreOf(const HandShape& hand, int open, int bassString, int bassPitch,
+                std::optional<int> nextEntry) const {
         int first = 0, last = kStrings - 1;
         while (frets_[first] == kMuted)
             ++first;
         while (frets_[last] == kMuted)
             --last;
-        for (int index = first; index <= last; ++index)
-            innerMutes += frets_[index] == kMuted ? 1 : 0;
-        const bool rootInBass = *bassPitch == symbol_.root || symbol_.bass.has_value();
-        const int score = cost::kMutedBetweenSounding * innerMutes +
-                          (rootInBass ? 0 : cost::kRootNotInBass) +
-                          cost::kPerFretOfTheHighest * highestFretted +
-                          cost::kPerSilentString * (kStrings - sounding) +
-                          cost::kPerOpenString * open + cost::kPerFinger * fingers;
-        found_.push_back({frets_, score});
+        int damped = 0;
+        bool openInTheBarre = false;
+        std::optional<int> lastAtLowest;
+        for (int index = first; index <= last; ++index) {
+            damped += frets_[index] == kMuted ? 1 : 0;
+            if (frets_[index] != hand.lowestFret)
+                continue;
+            for (int between = lastAtLowest.value_or(index); between < index; ++between)
+                openInTheBarre = openInTheBarre || frets_[between] == 0;
+            lastAtLowest = index;
+        }
+        int bassNotes = 0;
+        for (int index = 0; index < kStrings; ++index) {
+            if (frets_[index] != kMuted &&
+                model::midiNumber(*open_[index] + frets_[index]) % 12 == bassPitch)
+                ++bassNotes;
+        }
+        const bool powerChord = symbol_.quality->suffix == "5";
+        const bool openShape =
+            hand.highestFret == 0 || (open > 0 && hand.highestFret <= kOpenPosition);
+        const bool colourAboveTheBass =
+            nextEntry && (kColours & tone(model::midiNumber(*nextEntry) - symbol_.root)) != 0;
+        const bool slashBassDoubled =
+            symbol_.bass && (chordTones_ & tone(bassPitch)) == 0 && bassNotes > 1;
+        int score = (bassPitch == symbol_.root || symbol_.bass ? 0 : cost::kRootNotInBass);
+        score += cost::kPerSilentBassString * first +
+                 (powerChord ? cost::kPerSilentTrebleStringOfAPowerChord
+                             : cost::kPerSilentTrebleString) *
+                     (kStrings - 1 - last);
+        score += cost::kPerDampedString * damped;
+        if (openShape) {
+            score += cost::kPerOpenString * open +
+                     cost::kPerFretBeyondTheFirstPosition * std::max(0, hand.highestFret - 3);
+        } else {
+            score += cost::kMovable + cost::kPerFretOfPosition * hand.lowestFret +
+                     cost::kPerOpenStringUpTheNeck * open +
+                     (frets_[bassString] >= hand.lowestFret + 2 ? cost::kBassAboveTheIndex : 0);
+        }
+        score += (hand.fingerBesideBarre ? cost::kFingerBesideBarre : 0) +
+                 (openInTheBarre ? cost::kOpenStringInTheBarre : 0) +
+                 cost::kPerFinger * hand.fingers;
+        score += (colourAboveTheBass ? cost::kColourAboveTheBass : 0) +
+                 (slashBassDoubled ? cost::kSlashBassDoubled : 0);
+        return score;
     }
 
     const ChordSymbol& symbol_;
     VoicingLimits limits_;
     ToneSet allowed_ = 0;
+    ToneSet chordTones_ = 0; // without a slash bass
     ToneSet required_ = 0;
     int minimumNotes_ = 3;
     std::array<std::optional<int>, kStrings> open_{};

@@ -302,6 +302,10 @@ Accidentals sideOf(const SpellingContext& context) {
 
 Spelling rootSpelling(const ChordSymbol& symbol, const SpellingContext& context) {
     const int root = pitchClassOf(symbol.root);
+    // A minor key raises its seventh from the letter below the tonic: C#dim7
+    // and C#m7b5 in D minor, F#dim7 in G minor.
+    if (context.keyRoot && context.keyIsMinor && root == pitchClassOf(*context.keyRoot - 1))
+        return spelledWith(root, false);
     switch (sideOf(context)) {
     case Accidentals::Sharps:
         return spelledWith(root, false);
@@ -467,6 +471,14 @@ std::string bassName(const ChordSymbol& symbol, const SpellingContext& context) 
         const bool white = spelledWith(bass, false).accidental == 0;
         if (std::abs(spelled.accidental) <= 1 && (spelled.accidental == 0 || !white))
             return spelled.text();
+    }
+    // A semitone from the root is a neighbour, not an alteration of the root's
+    // letter: Dm/C# and Gm/F# below, D/Eb above.
+    if (interval == 11 || interval == 1) {
+        const bool below = interval == 11;
+        const Spelling neighbour = spelledWith(bass, !below);
+        if (neighbour.letter != root.letter)
+            return neighbour.text();
     }
     return spelledWith(bass, flatsBeside(symbol, root, context, bass)).text();
 }

@@ -62,7 +62,7 @@ enum class Accidentals {
 // except C major and A minor, which leave it to prefer.
 struct SpellingContext {
     // The tonic of the song or playlist, as a pitch class.
-    std::optional<int> keyRoot;
+    std::optional<int> keyRoot = std::nullopt;
     bool keyIsMinor = false;
     Accidentals prefer = Accidentals::ByChord;
 };
@@ -77,9 +77,12 @@ Accidentals keySide(int keyRoot, bool keyIsMinor);
 std::string rootName(const ChordSymbol& symbol, const SpellingContext& context = {});
 
 // The bass as written after "/": a chord tone takes the letter its interval
-// names (the third of E is G#, of B7 D#; a diminished seventh is written as
-// a sixth), a tone outside the chord the accidentals of the root's side (G/F#,
-// C/Bb, Db/Eb). Empty when the symbol has no bass.
+// names (the third of E is G#, of B7 D#; a diminished seventh's is written as
+// a sixth); a tone outside the chord takes the neighbouring letter when it lies
+// a semitone from the root (Dm/C#, D/Eb), else the accidentals of the root's
+// side: its own accidental, else its key's (G/F#, F/Eb), else the common
+// spelling (C/Bb). The context's sharps or flats decide over the root's side.
+// Empty when the symbol has no bass.
 std::string bassName(const ChordSymbol& symbol, const SpellingContext& context = {});
 
 // "F#m7b5", "C/E", "E/G#": root, the quality's suffix, "/" and the bass.

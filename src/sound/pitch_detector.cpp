@@ -86,7 +86,8 @@ std::string programNoteName(int midiNote) {
     // step overflows, whatever the number.
     const int pitchClass = (midiNote % 12 + 12) % 12;
     const long long octave = midiNote / 12 - (midiNote % 12 < 0 ? 1 : 0);
-    return std::string(model::kSharpPitchClasses[static_cast<std::size_t>(pitchClass)]) +
+    // Spelled as chord roots are, so the tuner says Bb where the chord names do.
+    return std::string(model::kChordRootSpellings[static_cast<std::size_t>(pitchClass)]) +
            std::to_string(octave - 2);
 }
 

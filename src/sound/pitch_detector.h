@@ -17,7 +17,8 @@ struct PitchReading {
 };
 
 // The program's names put octaves one lower than scientific pitch: MIDI 40 (82.4 Hz)
-// is "E1", MIDI 69 (440 Hz) is "A3", MIDI 16 is "E-1", as in the note table.
+// is "E1", MIDI 69 (440 Hz) is "A3", MIDI 16 is "E-1", as in the note table; the black
+// keys are spelled as chord roots are (C#, Eb, F#, Ab, Bb), not with the table's sharps.
 std::string programNoteName(int midiNote);
 
 // cents rounded to the tenth a tuner shows; a hair below zero is +0.0, not -0.0.

@@ -6,7 +6,7 @@
 #include <string_view>
 
 // Chord symbols as guitarists write them: a root, a quality and an optional
-// bass ("F#m7b5", "C/E"). Pitch classes count semitones above C (0..11).
+// bass ("F#m7b5", "C/E", "C/D"). Pitch classes count semitones above C (0..11).
 namespace strumvale::theory {
 
 // A set of pitch classes or intervals: bit n for n semitones.
@@ -32,20 +32,61 @@ std::span<const Quality> qualities();
 struct ChordSymbol {
     int root = 0;
     const Quality* quality = nullptr;
-    // The bass when it is not the root.
+    // The bass when it is not the root; it may be a tone the quality lacks ("C/D").
     std::optional<int> bass;
 
     ToneSet tones() const;
 };
 
 // Reads a symbol in any of the usual spellings ("Cmin7", "C-7", "CΔ7",
-// "Cø", "C7(#9)", "Bbsus", "C(add9)"); none when it is no chord symbol.
+// "Cø", "C7(#9)", "Bbsus", "C(add9)"), with sharps or flats, and "H" for B
+// as Central European charts write it ("H7", "G/H"); none when it is no
+// chord symbol.
 std::optional<ChordSymbol> parseChordSymbol(std::string_view text);
 
-// The guitarist's spelling: Bb, Eb, Ab, F#, C# and the naturals.
+// The common spelling of a pitch class when nothing else is known: Bb, Eb,
+// Ab, F#, C# and the naturals. Chord roots are spelled by rootName instead.
 std::string_view pitchClassName(int pitchClass);
 
-// "F#m7b5", "C/E": root, the quality's suffix, "/" and the bass.
+// Which accidentals a chord takes where its root or bass could be written
+// either way (Db or C#).
+enum class Accidentals {
+    // As charts most often write that chord: C#m but Db, G#m but Ab7.
+    ByChord,
+    Sharps,
+    Flats,
+};
+
+// What is known about the music around a chord. Without a key, prefer
+// decides; a key's signature decides over it (E major sharps, Eb major flats),
+// except C major and A minor, which leave it to prefer.
+struct SpellingContext {
+    // The tonic of the song or playlist, as a pitch class.
+    std::optional<int> keyRoot = std::nullopt;
+    bool keyIsMinor = false;
+    Accidentals prefer = Accidentals::ByChord;
+};
+
+// The side a key's signature lies on: Sharps for G, D, A, E, B and F# major
+// (and their relative minors), Flats for F, Bb, Eb, Ab and Db, ByChord for C.
+Accidentals keySide(int keyRoot, bool keyIsMinor);
+
+// The root as written: "C#" for C#m, "Db" for Db7, "G#" for G#m, "Ab" for Ab;
+// Eb, F# and Bb for every chord; sharps or flats throughout when the context
+// asks for them.
+std::string rootName(const ChordSymbol& symbol, const SpellingContext& context = {});
+
+// The bass as written after "/": a chord tone takes the letter its interval
+// names (the third of E is G#, of B7 D#; a diminished seventh's is written as
+// a sixth); a tone outside the chord takes the neighbouring letter when it lies
+// a semitone from the root (Dm/C#, D/Eb), else the accidentals of the root's
+// side: its own accidental, else its key's (G/F#, F/Eb), else the common
+// spelling (C/Bb). The context's sharps or flats decide over the root's side.
+// Empty when the symbol has no bass.
+std::string bassName(const ChordSymbol& symbol, const SpellingContext& context = {});
+
+// "F#m7b5", "C/E", "E/G#": root, the quality's suffix, "/" and the bass.
 std::string formatChordSymbol(const ChordSymbol& symbol);
+std::string formatChordSymbol(const ChordSymbol& symbol, const SpellingContext& context);
 
 } // namespace strumvale::theory

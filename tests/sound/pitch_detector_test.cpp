@@ -183,6 +183,17 @@ TEST(PitchNames, ProgramNamesAreAnOctaveBelowScientificPitch) {
     EXPECT_EQ(programNoteName(std::numeric_limits<int>::min()), "E-178956973");
 }
 
+TEST(PitchNames, BlackKeysAreSpelledAsChordNamesSpellThem) {
+    // A tuner that says A# beside a chord chart that says Bb reads as two notes.
+    EXPECT_EQ(programNoteName(37), "C#1");
+    EXPECT_EQ(programNoteName(39), "Eb1");
+    EXPECT_EQ(programNoteName(42), "F#1");
+    EXPECT_EQ(programNoteName(44), "Ab1");
+    EXPECT_EQ(programNoteName(46), "Bb1");
+    EXPECT_EQ(programNoteName(63), "Eb3");
+    EXPECT_EQ(readingOf(frequencyOf(58, 3), 1).note, "Bb2");
+}
+
 TEST(PitchNames, ReadingsNameTheNearestNoteAndCentsUpToHalfASemitone) {
     auto a = readingOf(440, 0.9);
     EXPECT_EQ(a.note, "A3");
@@ -194,17 +205,17 @@ TEST(PitchNames, ReadingsNameTheNearestNoteAndCentsUpToHalfASemitone) {
     EXPECT_EQ(sharp.note, "A3");
     EXPECT_NEAR(sharp.cents, 49.9, 1e-6);
     auto flatOfNext = readingOf(frequencyOf(69, 50.1), 1);
-    EXPECT_EQ(flatOfNext.note, "A#3");
+    EXPECT_EQ(flatOfNext.note, "Bb3");
     EXPECT_NEAR(flatOfNext.cents, -49.9, 1e-6);
     auto flat = readingOf(frequencyOf(40, -49.9), 1);
     EXPECT_EQ(flat.note, "E1");
     EXPECT_NEAR(flat.cents, -49.9, 1e-6);
     auto sharpOfBelow = readingOf(frequencyOf(40, -50.1), 1);
-    EXPECT_EQ(sharpOfBelow.note, "D#1");
+    EXPECT_EQ(sharpOfBelow.note, "Eb1");
     EXPECT_NEAR(sharpOfBelow.cents, 49.9, 1e-6);
     // Halfway either name will do, but never more than 50 cents off.
     auto halfway = readingOf(frequencyOf(45, 50), 1);
-    EXPECT_TRUE(halfway.note == "A1" || halfway.note == "A#1") << halfway.note;
+    EXPECT_TRUE(halfway.note == "A1" || halfway.note == "Bb1") << halfway.note;
     EXPECT_LE(std::abs(halfway.cents), 50.0);
 
     EXPECT_EQ(readingOf(82.4, 7).confidence, 1);

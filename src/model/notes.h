@@ -18,9 +18,6 @@ inline constexpr int kLowestMidiNote = 16;
 inline constexpr int kTuningNoteCount = 56;
 inline constexpr int kHighestFret = 12;
 
-// Pitch classes from C as the note table spells them, with sharps.
-inline constexpr std::array<std::string_view, 12> kSharpPitchClasses = {
-    "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
 // Pitch classes from C as chord symbols most often spell their roots.
 inline constexpr std::array<std::string_view, 12> kChordRootSpellings = {
     "C", "C#", "D", "Eb", "E", "F", "F#", "G", "Ab", "A", "Bb", "B"};

@@ -1,4 +1,5 @@
 #include "model/fingering.h"
+#include "string_frets.h"
 #include "theory/playability.h"
 
 #include <gtest/gtest.h>
@@ -7,13 +8,7 @@
 namespace strumvale::theory {
 namespace {
 
-StringFrets fretsOf(std::string_view tab) {
-    StringFrets frets{};
-    const model::TabTokens tokens = model::splitTab(tab);
-    for (std::size_t index = 0; index < tokens.size(); ++index)
-        frets[index] = tokens[index] == "x" ? kSilentString : model::fretOf(tokens[index]);
-    return frets;
-}
+using test::fretsOf;
 
 HandShape shapeOf(std::string_view tab) {
     return handShapeOf(fretsOf(tab));

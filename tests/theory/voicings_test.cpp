@@ -1,5 +1,6 @@
 #include "model/fingering.h"
 #include "model/tuning_notes.h"
+#include "string_frets.h"
 #include "theory/chord_naming.h"
 #include "theory/chord_symbol.h"
 #include "theory/playability.h"
@@ -12,6 +13,8 @@
 
 namespace strumvale::theory {
 namespace {
+
+using test::fretsOf;
 
 constexpr std::string_view kStandard = model::kStandardTuningNotes;
 
@@ -26,14 +29,6 @@ std::string firstOf(std::string_view name) {
 
 std::ptrdiff_t placeOf(const std::vector<std::string>& tabs, std::string_view tab) {
     return std::find(tabs.begin(), tabs.end(), tab) - tabs.begin();
-}
-
-StringFrets fretsOf(std::string_view tab) {
-    StringFrets frets{};
-    const model::TabTokens tokens = model::splitTab(tab);
-    for (std::size_t index = 0; index < tokens.size(); ++index)
-        frets[index] = tokens[index] == "x" ? kSilentString : model::fretOf(tokens[index]);
-    return frets;
 }
 
 int soundingStrings(std::string_view tab) {

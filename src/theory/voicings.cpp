@@ -45,6 +45,9 @@ constexpr int kOpenStringInTheBarre = 16;          // open between two strings a
 constexpr int kPerFinger = 1;
 constexpr int kColourAboveTheBass = 8; // a second, fourth or sixth just above the bass
 constexpr int kSlashBassDoubled = 30;  // a bass outside the chord sounding higher too
+// Each note that doubles a tone of a chord with four tones or more required
+// (dim7, m7b5, 13…): such chords are voiced with every tone once.
+constexpr int kPerDoubledTone = 20;
 } // namespace cost
 
 // Open shapes keep the hand within the first four frets.
@@ -217,7 +220,22 @@ private:
                  cost::kPerFinger * hand.fingers;
         score += (colourAboveTheBass ? cost::kColourAboveTheBass : 0) +
                  (slashBassDoubled ? cost::kSlashBassDoubled : 0);
+        if (std::popcount(symbol_.quality->required) >= 4)
+            score += cost::kPerDoubledTone * doubledTones();
         return score;
+    }
+
+    // The sounding strings beyond one for each pitch class they sound.
+    int doubledTones() const {
+        int sounding = 0;
+        ToneSet heard = 0;
+        for (int index = 0; index < kStrings; ++index) {
+            if (frets_[index] == kMuted)
+                continue;
+            ++sounding;
+            heard |= tone(model::midiNumber(*open_[index] + frets_[index]));
+        }
+        return sounding - std::popcount(heard);
     }
 
     const ChordSymbol& symbol_;

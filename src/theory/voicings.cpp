@@ -48,6 +48,7 @@ constexpr int kSlashBassDoubled = 30;  // a bass outside the chord sounding high
 // Each note that doubles a tone of a chord with four tones or more required
 // (dim7, m7b5, 13…): such chords are voiced with every tone once.
 constexpr int kPerDoubledTone = 20;
+constexpr int kDampedBesideTheBass = 5; // string 5 under a bass on string 6, see below
 } // namespace cost
 
 // Open shapes keep the hand within the first four frets.
@@ -206,7 +207,15 @@ private:
                  (powerChord ? cost::kPerSilentTrebleStringOfAPowerChord
                              : cost::kPerSilentTrebleString) *
                      (kStrings - 1 - last);
-        score += cost::kPerDampedString * damped;
+        // A finger on string 6 leans over and silences string 5: the way
+        // shells of the larger chords and slash shapes over a low bass are played.
+        const bool fourTonesOrSlash =
+            std::popcount(symbol_.quality->required) >= 4 || symbol_.bass.has_value();
+        const int dampedBesideTheBass =
+            first == 0 && last > 1 && frets_[0] > 0 && frets_[1] == kMuted && fourTonesOrSlash ? 1
+                                                                                               : 0;
+        score += cost::kPerDampedString * (damped - dampedBesideTheBass) +
+                 cost::kDampedBesideTheBass * dampedBesideTheBass;
         if (openShape) {
             score += cost::kPerOpenString * open +
                      cost::kPerFretBeyondTheFirstPosition * std::max(0, hand.highestFret - 3);

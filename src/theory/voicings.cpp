@@ -49,6 +49,8 @@ constexpr int kSlashBassDoubled = 30;  // a bass outside the chord sounding high
 // (dim7, m7b5, 13…): such chords are voiced with every tone once.
 constexpr int kPerDoubledTone = 20;
 constexpr int kDampedBesideTheBass = 5; // string 5 under a bass on string 6, see below
+// More for each silent bass string of a slash chord: its bass is meant to be heard low.
+constexpr int kPerSilentBassStringOfASlashChord = 5;
 } // namespace cost
 
 // Open shapes keep the hand within the first four frets.
@@ -203,6 +205,7 @@ private:
         const bool slashBassDoubled =
             symbol_.bass && (chordTones_ & tone(bassPitch)) == 0 && bassNotes > 1;
         int score = (bassPitch == symbol_.root || symbol_.bass ? 0 : cost::kRootNotInBass);
+        score += (symbol_.bass ? cost::kPerSilentBassStringOfASlashChord : 0) * first;
         score += cost::kPerSilentBassString * first +
                  (powerChord ? cost::kPerSilentTrebleStringOfAPowerChord
                              : cost::kPerSilentTrebleString) *

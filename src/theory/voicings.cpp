@@ -41,7 +41,7 @@ constexpr int kPerFretBeyondTheFirstPosition = 20; // an open shape reaching pas
 constexpr int kPerOpenStringUpTheNeck = 25;        // rings away from the hand: seldom charted
 constexpr int kPerOpenString = -3;                 // in an open shape: rings and frees a finger
 constexpr int kFingerBesideBarre = 10;             // a barre the shape could have made whole
-constexpr int kOpenStringInTheBarre = 16;          // open between two strings at the lowest fret
+constexpr int kOpenStringInTheBarre = 16;          // open inside a first-fret or wide barre
 constexpr int kPerFinger = 1;
 constexpr int kColourAboveTheBass = 8; // a second, fourth or sixth just above the bass
 constexpr int kSlashBassDoubled = 30;  // a bass outside the chord sounding higher too
@@ -187,8 +187,13 @@ private:
             damped += frets_[index] == kMuted ? 1 : 0;
             if (frets_[index] != hand.lowestFret)
                 continue;
+            // An open string between two fingers at fret 2 is the open
+            // position's habit (A7 x 0 2 0 2 0); under a first-fret or a wide
+            // barre it is a barre broken (F as 1 0 3 2 1 1).
+            const bool barreLike =
+                hand.lowestFret == 1 || index - lastAtLowest.value_or(index) >= 3;
             for (int between = lastAtLowest.value_or(index); between < index; ++between)
-                openInTheBarre = openInTheBarre || frets_[between] == 0;
+                openInTheBarre = openInTheBarre || (frets_[between] == 0 && barreLike);
             lastAtLowest = index;
         }
         int bassNotes = 0;

@@ -47,6 +47,7 @@ TEST(VoicingRanking, TheShapesPlayersLearnComeFirst) {
     EXPECT_EQ(firstOf("Dsus4"), "x x 0 2 3 3");
     EXPECT_EQ(firstOf("C5"), "x 3 5 5 x x");
     EXPECT_EQ(firstOf("Dm7"), "x x 0 2 1 1");
+    EXPECT_EQ(firstOf("A7"), "x 0 2 0 2 0");
     // A slash chord's bass is heard low, not a triad on the top strings.
     EXPECT_EQ(firstOf("E/G#"), "4 2 2 1 0 0");
     EXPECT_EQ(firstOf("G/B"), "x 2 0 0 0 3");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "theory/chord_spelling.h"
 #include "theory/chord_symbol.h"
 
 #include <optional>

@@ -2,6 +2,7 @@
 
 #include "model/fingering.h"
 #include "theory/chord_naming.h"
+#include "theory/chord_spelling.h"
 #include "theory/voicings.h"
 
 #include <algorithm>

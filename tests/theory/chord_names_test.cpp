@@ -1,5 +1,6 @@
 #include "theory/chord_naming.h"
 #include "theory/chord_search.h"
+#include "theory/chord_spelling.h"
 #include "theory/chord_symbol.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+#include "theory/chord_spelling.h"
 #include "theory/chord_symbol.h"
 
 #include <gtest/gtest.h>

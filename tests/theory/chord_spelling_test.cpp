@@ -1,4 +1,5 @@
 #include "theory/chord_naming.h"
+#include "theory/chord_spelling.h"
 #include "theory/chord_symbol.h"
 
 #include <algorithm>

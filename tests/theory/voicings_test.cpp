@@ -2,6 +2,7 @@
 #include "model/tuning_notes.h"
 #include "string_frets.h"
 #include "theory/chord_naming.h"
+#include "theory/chord_spelling.h"
 #include "theory/chord_symbol.h"
 #include "theory/playability.h"
 #include "theory/voicings.h"

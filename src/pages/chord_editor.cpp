@@ -74,11 +74,10 @@ void ChordEditor::activate() {
 
     // Each edit of the panel changes the chordfile at once.
     const auto storeOnEdit = [this](QLineEdit* edit, std::string ChordLibrary::*field) {
-        panelHandlers_.push_back(QObject::connect(
-            edit, &QLineEdit::textChanged, &shared_.page, [this, field](const QString& text) {
-                shared_.page.library().*field = fromQString(text);
-                markModified();
-            }));
+        panelHandlers_.onTextChanged(*edit, shared_.page, [this, field](const QString& text) {
+            shared_.page.library().*field = fromQString(text);
+            markModified();
+        });
     };
     storeOnEdit(authorEdit_, &ChordLibrary::Author);
     storeOnEdit(homepageEdit_, &ChordLibrary::Homepage);
@@ -86,9 +85,7 @@ void ChordEditor::activate() {
 }
 
 void ChordEditor::deactivate() {
-    for (const QMetaObject::Connection& handler : panelHandlers_)
-        QObject::disconnect(handler);
-    panelHandlers_.clear();
+    panelHandlers_.release();
     namesLine_->clear();
 }
 

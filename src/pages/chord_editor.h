@@ -2,10 +2,8 @@
 
 #include "pages/editor_part.h"
 
-#include <QMetaObject>
 #include <string>
 #include <utility>
-#include <vector>
 
 class QGroupBox;
 
@@ -63,7 +61,7 @@ private:
     QLineEdit* homepageEdit_ = nullptr;
     QLineEdit* descriptionEdit_ = nullptr;
     uikit::ProgressDialog* sortProgress_ = nullptr;
-    std::vector<QMetaObject::Connection> panelHandlers_;
+    PanelHandlers panelHandlers_;
 };
 
 } // namespace strumvale::pages

@@ -6,8 +6,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <utility>
 
 namespace strumvale::pages {
+
+void PanelHandlers::onTextChanged(QLineEdit& edit, QObject& context,
+                                  std::function<void(const QString&)> onText) {
+    connections_.push_back(
+        QObject::connect(&edit, &QLineEdit::textChanged, &context, std::move(onText)));
+}
+
+void PanelHandlers::release() {
+    for (const QMetaObject::Connection& connection : connections_)
+        QObject::disconnect(connection);
+    connections_.clear();
+}
 
 void selectQuietly(QListWidget& list, int row) {
     const QSignalBlocker blocker(&list);

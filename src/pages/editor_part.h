@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <string>
+#include <vector>
 
 class QLabel;
+class QObject;
 class QLineEdit;
 class QListWidget;
 
@@ -57,6 +61,26 @@ public:
     virtual void remove(int row) = 0;
     virtual void move(int row, int step) = 0;
     virtual void play() = 0;
+};
+
+// The edit handlers an editor connects to the information panel while it is
+// active; released, the panel's edits reach the editor no more.
+class PanelHandlers {
+public:
+    PanelHandlers() = default;
+    ~PanelHandlers() { release(); }
+    PanelHandlers(const PanelHandlers&) = delete;
+    PanelHandlers& operator=(const PanelHandlers&) = delete;
+
+    // Calls onText with every change of edit's text until release; context
+    // is the object whose thread and lifetime the handler follows.
+    void onTextChanged(QLineEdit& edit, QObject& context,
+                       std::function<void(const QString&)> onText);
+    // Disconnects every handler; does nothing when none is connected.
+    void release();
+
+private:
+    std::vector<QMetaObject::Connection> connections_;
 };
 
 // Selects a row without the selection handler: the view keeps what it shows.

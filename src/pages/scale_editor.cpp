@@ -60,18 +60,14 @@ void ScaleEditor::activate() {
     caption();
     shared_.tabLine.clear();
     chordfileDescriptionEdit_->hide();
-    panelHandlers_.push_back(
-        QObject::connect(intervalsEdit_, &QLineEdit::textChanged, &shared_.page,
-                         [this](const QString& text) { editIntervals(text); }));
-    panelHandlers_.push_back(
-        QObject::connect(descriptionEdit_, &QLineEdit::textChanged, &shared_.page,
-                         [this](const QString& text) { editDescription(text); }));
+    panelHandlers_.onTextChanged(*intervalsEdit_, shared_.page,
+                                 [this](const QString& text) { editIntervals(text); });
+    panelHandlers_.onTextChanged(*descriptionEdit_, shared_.page,
+                                 [this](const QString& text) { editDescription(text); });
 }
 
 void ScaleEditor::deactivate() {
-    for (const QMetaObject::Connection& handler : panelHandlers_)
-        QObject::disconnect(handler);
-    panelHandlers_.clear();
+    panelHandlers_.release();
 }
 
 QStringList ScaleEditor::itemNames() const {

@@ -4,9 +4,7 @@
 #include "pages/editor_part.h"
 #include "sound/play_along.h"
 
-#include <QMetaObject>
 #include <functional>
-#include <vector>
 
 class QGroupBox;
 
@@ -54,7 +52,7 @@ private:
     QLineEdit* descriptionEdit_ = nullptr;
     // The chordfile's description, hidden while scales are edited.
     QLineEdit* chordfileDescriptionEdit_ = nullptr;
-    std::vector<QMetaObject::Connection> panelHandlers_;
+    PanelHandlers panelHandlers_;
     // Last: stopped before anything it uses goes.
     sound::PlayAlong run_;
 };

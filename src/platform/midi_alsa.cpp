@@ -1,10 +1,12 @@
 #include "platform/alsa_quiet.h"
 #include "platform/midi_provider.h"
+#include "platform/sequencer_time.h"
 
 #include <alsa/asoundlib.h>
 #include <cerrno>
 #include <fcntl.h>
 #include <mutex>
+#include <thread>
 #include <unistd.h>
 
 namespace strumvale::platform {
@@ -146,8 +148,11 @@ public:
 
     MidiResult open(const std::string& identity, std::unique_ptr<MidiOutPort>& out);
 
+    // Every message goes through the queue, stamped with its time plus the
+    // constant latency, so that one sent "now" never overtakes one meant
+    // for earlier; without a queue, messages go out directly.
     MidiResult send(int source, snd_midi_event_t* encoder, const unsigned char* bytes,
-                    unsigned length) {
+                    unsigned length, SteadyTime at, SteadyTime& lastDue) {
         std::lock_guard lock(mutex_);
         snd_seq_event_t event;
         snd_seq_ev_clear(&event);
@@ -157,16 +162,30 @@ public:
             return InvalidParameter;
         snd_seq_ev_set_source(&event, source);
         snd_seq_ev_set_subs(&event);
-        snd_seq_ev_set_direct(&event);
+        if (queue_ >= 0) {
+            const QueueTime due = queueTimeOf(at, queueStart_);
+            snd_seq_real_time_t time{due.seconds, due.nanoseconds};
+            snd_seq_ev_schedule_real(&event, queue_, 0, &time);
+            lastDue = std::max(lastDue, at + kSequencerLatency);
+        } else {
+            snd_seq_ev_set_direct(&event);
+        }
         if (int error = snd_seq_event_output_direct(seq_, &event); error < 0)
             return resultOf(error);
         return NoError;
     }
 
-    void close(int source, snd_midi_event_t* encoder) {
+    void close(int source, snd_midi_event_t* encoder, SteadyTime lastDue) {
+        // A port's queued messages go with it; the last of them, often the
+        // notes' release, is let out first.
+        std::this_thread::sleep_until(lastDue + std::chrono::milliseconds(1));
         std::lock_guard lock(mutex_);
         snd_seq_delete_simple_port(seq_, source);
         snd_midi_event_free(encoder);
+    }
+
+    std::chrono::microseconds latency() const {
+        return queue_ >= 0 ? kSequencerLatency : std::chrono::microseconds{};
     }
 
 private:
@@ -183,33 +202,58 @@ private:
             return false;
         }
         snd_seq_set_client_name(seq_, kClientName);
+        startQueue();
         return true;
+    }
+
+    // The queue's real time starts at zero here; a machine whose sequencer
+    // has no queue to spare sends directly.
+    void startQueue() {
+        queue_ = snd_seq_alloc_named_queue(seq_, kClientName);
+        if (queue_ < 0)
+            return;
+        if (snd_seq_start_queue(seq_, queue_, nullptr) < 0 || snd_seq_drain_output(seq_) < 0) {
+            snd_seq_free_queue(seq_, queue_);
+            queue_ = -1;
+            return;
+        }
+        queueStart_ = std::chrono::steady_clock::now();
     }
 
     std::mutex mutex_;
     snd_seq_t* seq_ = nullptr;
+    int queue_ = -1;
+    SteadyTime queueStart_;
 };
 
 class AlsaPort : public MidiOutPort {
 public:
     AlsaPort(std::shared_ptr<SequencerClient> client, int source, snd_midi_event_t* encoder)
         : client_(std::move(client)), source_(source), encoder_(encoder) {}
-    ~AlsaPort() override { client_->close(source_, encoder_); }
+    ~AlsaPort() override { client_->close(source_, encoder_, lastDue_); }
 
     MidiResult sendShortMessage(std::uint32_t message) override {
+        return sendShortMessageAt(message, std::chrono::steady_clock::now());
+    }
+
+    std::chrono::microseconds latency() const override { return client_->latency(); }
+
+    MidiResult sendShortMessageAt(std::uint32_t message, SteadyTime at) override {
         const unsigned char bytes[3] = {static_cast<unsigned char>(message & 0xFF),
                                         static_cast<unsigned char>((message >> 8) & 0xFF),
                                         static_cast<unsigned char>((message >> 16) & 0xFF)};
         const unsigned length = shortMessageLength(bytes[0]);
         if (length == 0)
             return InvalidParameter;
-        return client_->send(source_, encoder_, bytes, length);
+        return client_->send(source_, encoder_, bytes, length,
+                             plausibleTime(at, std::chrono::steady_clock::now()), lastDue_);
     }
 
 private:
     std::shared_ptr<SequencerClient> client_;
     int source_;
     snd_midi_event_t* encoder_;
+    SteadyTime lastDue_; // under the client's lock
 };
 
 constexpr unsigned kWritable = SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE;

@@ -96,6 +96,16 @@ MidiResult midiOutShortMessage(MidiOutHandle handle, std::uint32_t message) {
     return handle->port->sendShortMessage(message);
 }
 
+MidiResult midiOutShortMessageAt(MidiOutHandle handle, std::uint32_t message, SteadyTime at) {
+    if (handle == nullptr)
+        return midi_result::InvalidHandle;
+    return handle->port->sendShortMessageAt(message, at);
+}
+
+std::chrono::microseconds midiOutLatency(MidiOutHandle handle) {
+    return handle == nullptr ? std::chrono::microseconds{} : handle->port->latency();
+}
+
 MidiResult midiOutClose(MidiOutHandle handle) {
     if (handle == nullptr)
         return midi_result::InvalidHandle;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/midi_result.h"
+#include "platform/midi_time.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -49,6 +51,10 @@ MidiResult midiInCaps(unsigned deviceId, MidiInCaps& caps);
 MidiResult midiOutOpen(MidiOutHandle& handle, const MidiOutDevice& device);
 // Safe from several threads at once on the same handle.
 MidiResult midiOutShortMessage(MidiOutHandle handle, std::uint32_t message);
+// The same, meant for time at; a device without timing sends it now.
+MidiResult midiOutShortMessageAt(MidiOutHandle handle, std::uint32_t message, SteadyTime at);
+// From a message's time to its sound (zero for a null handle).
+std::chrono::microseconds midiOutLatency(MidiOutHandle handle);
 // Ends the handle; it must not be used afterwards.
 MidiResult midiOutClose(MidiOutHandle handle);
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/midi_result.h"
+#include "platform/midi_time.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,6 +20,14 @@ class MidiOutPort {
 public:
     virtual ~MidiOutPort() = default;
     virtual MidiResult sendShortMessage(std::uint32_t message) = 0;
+    // The message as meant for time at (a sender that knows its beat hands
+    // it over with the message); a port without timing sends it now.
+    virtual MidiResult sendShortMessageAt(std::uint32_t message, SteadyTime /*at*/) {
+        return sendShortMessage(message);
+    }
+    // From a message's time to its sound or its delivery; zero for a port
+    // that delivers at once.
+    virtual std::chrono::microseconds latency() const { return {}; }
 };
 
 // An output as a provider lists it: the name the user sees, and what finds
@@ -56,7 +66,8 @@ constexpr unsigned shortMessageLength(std::uint8_t status) {
 using MidiProviders = std::vector<std::shared_ptr<MidiDeviceProvider>>;
 
 // FluidSynth with a General MIDI sound font: one output, "Built-in synthesizer".
-std::shared_ptr<MidiDeviceProvider> builtInSynthesizerProvider();
+std::shared_ptr<MidiDeviceProvider>
+builtInSynthesizerProvider(SynthTiming timing = SynthTiming::Stamped);
 // Every ALSA sequencer port, through one sequencer client kept for the
 // program's lifetime; none, quietly, when there is no sequencer.
 std::shared_ptr<MidiDeviceProvider> alsaSequencerProvider();

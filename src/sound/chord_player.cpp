@@ -90,8 +90,8 @@ void ChordPlayer::reopen(int deviceId) {
 
 void ChordPlayer::resetDevice(int deviceId) {
     for (int channel = 0; channel < 16 && device_.IsOpen(); ++channel) {
-        if (!send(midi::kControlChange, channel, midi::kAllNotesOff, 0, kCouldNotStop) ||
-            !send(midi::kControlChange, channel, midi::kResetAllControllers, 0, kCouldNotStop))
+        if (!send(midi::kControlChange, channel, midi::kAllNotesOff, 0, kCouldNotStop, {}) ||
+            !send(midi::kControlChange, channel, midi::kResetAllControllers, 0, kCouldNotStop, {}))
             break;
     }
     reopen(deviceId);
@@ -177,7 +177,7 @@ void ChordPlayer::runStrum(const std::vector<std::string>& notes, std::stop_toke
     std::size_t sounded = 0;
     bool carryOn = true;
     for (const auto& note : notes) {
-        if (!playNote(note)) {
+        if (!playNote(note, deadline)) {
             carryOn = false;
             break;
         }
@@ -190,19 +190,26 @@ void ChordPlayer::runStrum(const std::vector<std::string>& notes, std::stop_toke
     }
     if (carryOn) {
         deadline += milliseconds(std::max(0, holdTime()));
-        clock_.sleepUntil(deadline, stop);
+        carryOn = clock_.sleepUntil(deadline, stop);
     }
-    // A failing device is reported once, not once per string.
+    // A failing device is reported once, not once per string. A strum cut
+    // short stops now; one held to its end stops on time.
+    const Moment end = carryOn ? Moment(deadline) : Moment();
     for (std::size_t i = 0; i < sounded; ++i) {
-        if (!stopNote(notes[i]))
+        if (!stopNote(notes[i], end))
             break;
     }
     endPlaying();
 }
 
-bool ChordPlayer::send(int command, int channel, int data1, int data2, std::string_view failure) {
+bool ChordPlayer::send(int command, int channel, int data1, int data2, std::string_view failure,
+                       Moment at) {
     try {
-        midi::MidiShortMessage(command, channel, data1, data2).sendTo(device_);
+        const midi::MidiShortMessage message(command, channel, data1, data2);
+        if (at)
+            message.sendTo(device_, *at);
+        else
+            message.sendTo(device_);
         return true;
     } catch (const std::exception& cause) {
         report(failure, &cause);
@@ -210,7 +217,7 @@ bool ChordPlayer::send(int command, int channel, int data1, int data2, std::stri
     }
 }
 
-bool ChordPlayer::playNote(std::string_view noteName) {
+bool ChordPlayer::playNote(std::string_view noteName, Moment at) {
     if (!device_.IsOpen())
         return true;
     auto entry = model::noteIndex(noteName);
@@ -218,30 +225,31 @@ bool ChordPlayer::playNote(std::string_view noteName) {
         return true;
     int channel = std::clamp(channel_.load(), 0, 15);
     int program = programNumber(std::clamp(instrument_.load(), 0, kInstrumentCount - 1));
-    return send(midi::kProgramChange, channel, program, 0, kCouldNotPlay) &&
+    return send(midi::kProgramChange, channel, program, 0, kCouldNotPlay, at) &&
            send(midi::kNoteOn, channel, model::midiNumber(*entry), dataByte(velocity_),
-                kCouldNotPlay);
+                kCouldNotPlay, at);
 }
 
-bool ChordPlayer::stopNote(std::string_view noteName) {
+bool ChordPlayer::stopNote(std::string_view noteName, Moment at) {
     auto entry = model::noteIndex(noteName);
     if (!entry || !device_.IsOpen())
         return true;
     return send(midi::kNoteOff, std::clamp(channel_.load(), 0, 15), model::midiNumber(*entry), 0,
-                kCouldNotStop);
+                kCouldNotStop, at);
 }
 
-bool ChordPlayer::drumHit(int sound, int velocity) {
+bool ChordPlayer::drumHit(int sound, int velocity, Moment at) {
     if (sound < 0 || sound >= kPercussionCount || !device_.IsOpen())
         return true;
     return send(midi::kNoteOn, midi::kPercussionChannel, percussionNote(sound), dataByte(velocity),
-                kCouldNotPlay);
+                kCouldNotPlay, at);
 }
 
-bool ChordPlayer::drumRelease(int sound) {
+bool ChordPlayer::drumRelease(int sound, Moment at) {
     if (sound < 0 || sound >= kPercussionCount || !device_.IsOpen())
         return true;
-    return send(midi::kNoteOff, midi::kPercussionChannel, percussionNote(sound), 0, kCouldNotStop);
+    return send(midi::kNoteOff, midi::kPercussionChannel, percussionNote(sound), 0, kCouldNotStop,
+                at);
 }
 
 } // namespace strumvale::sound

@@ -97,12 +97,15 @@ public:
     // while something plays.
     void strum(model::Chord chord, model::Tuning tuning);
 
-    // Each false after a failure, which has been reported.
-    bool playNote(std::string_view noteName);
-    bool stopNote(std::string_view noteName);
+    // Each false after a failure, which has been reported. A sender that
+    // keeps a beat hands over the time the message is meant for, so that a
+    // device keeping time plays it on the beat however late the sender woke.
+    using Moment = std::optional<Clock::TimePoint>;
+    bool playNote(std::string_view noteName, Moment at = {});
+    bool stopNote(std::string_view noteName, Moment at = {});
     // sound: a row of the percussion list; other values sound nothing.
-    bool drumHit(int sound, int velocity);
-    bool drumRelease(int sound);
+    bool drumHit(int sound, int velocity, Moment at = {});
+    bool drumRelease(int sound, Moment at = {});
 
     Clock& clock() { return clock_; }
 
@@ -119,7 +122,7 @@ private:
     void strumLoop(std::stop_token stop);
     void runStrum(const std::vector<std::string>& notes, std::stop_token stop);
     void report(std::string_view text, const std::exception* cause);
-    bool send(int command, int channel, int data1, int data2, std::string_view failure);
+    bool send(int command, int channel, int data1, int data2, std::string_view failure, Moment at);
 
     Clock& clock_;
     midi::DeviceSnapshot devices_;

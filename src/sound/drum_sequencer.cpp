@@ -38,11 +38,12 @@ void DrumSequencer::run(PatternSource& source, const DrumReports& reports, std::
         for (int step = 1; step <= kDrumSteps && flags.keepPlaying && !ended; ++step) {
             if (reports.step)
                 reports.step(step);
-            ended = !drums.strike(source, step);
+            ended = !drums.strike(source, step, deadline);
             deadline += milliseconds(stepMilliseconds(source.tempo()));
-            if (!ended && !clock.sleepUntil(deadline, stop))
-                ended = true;
-            drums.release();
+            const bool whole = !ended && clock.sleepUntil(deadline, stop);
+            ended = ended || !whole;
+            // A step cut short by a stop releases now, a whole one on its beat.
+            drums.release(whole ? ChordPlayer::Moment(deadline) : ChordPlayer::Moment());
         }
     } while (!ended && flags.keepPlaying && flags.loopPattern);
     if (reports.step)

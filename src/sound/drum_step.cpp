@@ -15,23 +15,23 @@ int stepMilliseconds(int bpm) {
     return std::clamp(ms, 100, 2000);
 }
 
-bool DrumStep::strike(LivePattern& pattern, int step) {
+bool DrumStep::strike(LivePattern& pattern, int step, ChordPlayer::Moment at) {
     for (int track = 1; track <= kDrumTracks; ++track) {
         if (!pattern.hit(step, track))
             continue;
         // Read once: what is struck is what release turns off.
         const int sound = pattern.instrument(track);
-        if (!player_.drumHit(sound, pattern.volume(track)))
+        if (!player_.drumHit(sound, pattern.volume(track), at))
             return false;
         struck_.push_back(sound);
     }
     return true;
 }
 
-bool DrumStep::release() {
+bool DrumStep::release(ChordPlayer::Moment at) {
     bool sent = true;
     for (int sound : struck_)
-        sent = sent && player_.drumRelease(sound);
+        sent = sent && player_.drumRelease(sound, at);
     struck_.clear();
     return sent;
 }

@@ -18,13 +18,13 @@ public:
     explicit DrumStep(ChordPlayer& player) : player_(player) {}
 
     // Strikes the hits of step 1..16 as the pattern holds them now, track by
-    // track; returns false after a failure, which has been reported and
-    // strikes nothing more.
-    bool strike(LivePattern& pattern, int step);
+    // track, meant for time at (now when not given); returns false after a failure, which has been
+    // reported and strikes nothing more.
+    bool strike(LivePattern& pattern, int step, ChordPlayer::Moment at = {});
     // Releases what was struck since the last release; returns false after a
     // failure, which has been reported and releases nothing more. Does nothing
     // when nothing was struck.
-    bool release();
+    bool release(ChordPlayer::Moment at = {});
 
 private:
     ChordPlayer& player_;

@@ -8,4 +8,9 @@ void MidiShortMessage::sendTo(CMIDIOutDevice& device) const {
     device.SendShortMessage(message_);
 }
 
+void MidiShortMessage::sendTo(CMIDIOutDevice& device,
+                              std::chrono::steady_clock::time_point at) const {
+    device.SendShortMessageAt(message_, at);
+}
+
 } // namespace strumvale::midi

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace strumvale::midi {
@@ -42,6 +43,8 @@ public:
 
     // Sent at once, whatever the time stamp holds. Throws CMIDIOutException.
     void sendTo(CMIDIOutDevice& device) const override;
+    // Sent now, meant for time at on the steady clock.
+    void sendTo(CMIDIOutDevice& device, std::chrono::steady_clock::time_point at) const;
     std::uint32_t length() const override { return 3; }
     const char* bytes() const override { return bytes_; }
 

@@ -49,12 +49,29 @@ void CMIDIOutDevice::closeLocked() {
     handle_ = nullptr;
 }
 
-void CMIDIOutDevice::SendShortMessage(std::uint32_t message) {
+template <typename Send> void CMIDIOutDevice::send(Send send) {
     std::lock_guard lock(mutex_);
     if (!opened_)
         return;
-    if (MidiResult result = platform::midiOutShortMessage(handle_, message); result != NoError)
+    if (MidiResult result = send(handle_); result != NoError)
         throw CMIDIOutException(result);
+}
+
+void CMIDIOutDevice::SendShortMessage(std::uint32_t message) {
+    send([message](platform::MidiOutHandle handle) {
+        return platform::midiOutShortMessage(handle, message);
+    });
+}
+
+void CMIDIOutDevice::SendShortMessageAt(std::uint32_t message, platform::SteadyTime at) {
+    send([message, at](platform::MidiOutHandle handle) {
+        return platform::midiOutShortMessageAt(handle, message, at);
+    });
+}
+
+std::chrono::microseconds CMIDIOutDevice::Latency() {
+    std::lock_guard lock(mutex_);
+    return opened_ ? platform::midiOutLatency(handle_) : std::chrono::microseconds{};
 }
 
 unsigned CMIDIOutDevice::deviceCount() {

@@ -4,6 +4,7 @@
 #include "sound/midi_exceptions.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -42,6 +43,11 @@ public:
     bool IsOpen() const { return opened_.load(); }
     // Nothing while closed; throws CMIDIOutException when the send fails.
     void SendShortMessage(std::uint32_t message);
+    // The same, meant for time at: a device that keeps time plays it then,
+    // plus its constant latency.
+    void SendShortMessageAt(std::uint32_t message, platform::SteadyTime at);
+    // The open device's latency; zero while closed.
+    std::chrono::microseconds Latency();
 
     static unsigned deviceCount();
     // Throws CMIDIOutException for an id that names no device.
@@ -49,6 +55,7 @@ public:
 
 private:
     void closeLocked();
+    template <typename Send> void send(Send send);
 
     std::mutex mutex_; // the handle, for opening, closing and sending alike
     std::atomic<bool> opened_{false};

@@ -124,10 +124,10 @@ void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::st
     Clock& clock = player_.clock();
     std::vector<std::string> sounding;
     DrumStep drums(player_);
-    const auto silence = [&] {
+    const auto silence = [&](ChordPlayer::Moment at) {
         bool sent = true;
         for (const std::string& note : sounding)
-            sent = sent && player_.stopNote(note);
+            sent = sent && player_.stopNote(note, at);
         sounding.clear();
         return sent;
     };
@@ -144,7 +144,7 @@ void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::st
         if (step % stepsPerEntry == 0) {
             const auto entry = static_cast<std::size_t>(step / stepsPerEntry);
             // A chord still ringing stops where the next entry begins.
-            carryOn = silence();
+            carryOn = silence(stepStart);
             if (reports.entry)
                 reports.entry(static_cast<int>(entry));
             const int hold = score.holdToEntryEnd ? -1 : std::max(0, player_.holdTime());
@@ -153,24 +153,27 @@ void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::st
             next = 0;
         }
         if (score.drums != nullptr && carryOn)
-            carryOn = drums.strike(*score.drums, step % kDrumSteps + 1);
+            carryOn = drums.strike(*score.drums, step % kDrumSteps + 1, stepStart);
         const Clock::TimePoint stepEnd = stepStart + milliseconds(std::max(1, score.stepLength()));
         for (; carryOn && next < events.size() && events[next].at < stepEnd; ++next) {
             const NoteEvent& event = events[next];
             carryOn = clock.sleepUntil(event.at, stop);
             if (carryOn && event.strike) {
-                carryOn = player_.playNote(*event.strike);
+                carryOn = player_.playNote(*event.strike, event.at);
                 if (carryOn)
                     sounding.push_back(*event.strike);
             } else if (carryOn) {
-                carryOn = silence();
+                carryOn = silence(event.at);
             }
         }
         carryOn = carryOn && clock.sleepUntil(stepEnd, stop);
-        carryOn = drums.release() && carryOn;
+        // On the beat while playing on; now once stopped.
+        const ChordPlayer::Moment end =
+            carryOn ? ChordPlayer::Moment(stepEnd) : ChordPlayer::Moment();
+        carryOn = drums.release(end) && carryOn;
         stepStart = stepEnd;
     }
-    silence();
+    silence({});
     drums.release();
     if (reports.entry)
         reports.entry(-1);

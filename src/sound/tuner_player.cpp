@@ -81,10 +81,10 @@ void TunerPlayer::run(std::stop_token stop) {
         const std::stop_callback ending(stop, [&cut] { cut.request_stop(); });
         player_.setInstrument(instrument_);
         player_.setVelocity(velocity_);
-        player_.playNote(sounding);
+        player_.playNote(sounding, deadline);
         deadline += milliseconds(std::max(0, noteLength_.load()));
         const bool whole = clock.sleepUntil(deadline, cut.get_token());
-        player_.stopNote(sounding);
+        player_.stopNote(sounding, whole ? ChordPlayer::Moment(deadline) : ChordPlayer::Moment());
         if (!whole)
             deadline = clock.now(); // the next note starts where this one was cut
         // Decided under the lock that playNow takes, so that no note it asks

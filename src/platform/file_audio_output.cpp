@@ -102,7 +102,9 @@ void FileAudioOutput::run(std::stop_token stop) {
         const auto due = start + std::chrono::duration_cast<SteadyTime::duration>(
                                      std::chrono::duration<double>(double(frames) / sampleRate_));
         std::this_thread::sleep_until(due);
-        render_(left.data(), right.data(), periodFrames_, std::chrono::steady_clock::now());
+        // The file's clock is this schedule: a period starts when it is due,
+        // however late the thread woke for it.
+        render_(left.data(), right.data(), periodFrames_, due);
         write(left.data(), right.data(), periodFrames_);
         frames += periodFrames_;
     }

@@ -7,8 +7,12 @@ namespace strumvale::platform {
 
 namespace {
 
-// Headroom over the longest period for the loop's residual jitter.
-constexpr double kJitterSeconds = 0.0005;
+// Headroom over the longest period for a sender that wakes late for its
+// beat: measured here, a sleeping thread wakes up to 2.7 ms late (p99) and
+// now and then 5 ms. A message later than that grows the latency by its
+// lateness and this much more, so that it settles after a step or two.
+constexpr double kJitterSeconds = 0.005;
+constexpr double kGrowthSeconds = 0.002;
 // Lateness this large is a stall, not jitter: the message plays at once
 // rather than every later one waiting that long.
 constexpr double kMostLatencySeconds = 0.05;
@@ -25,8 +29,16 @@ ScheduledSynth::ScheduledSynth(std::vector<std::unique_ptr<BlockSynth>> phases, 
 }
 
 void ScheduledSynth::send(std::uint32_t message, SteadyTime at, SteadyTime arrival) {
+    const SteadyTime meant = plausibleTime(at, arrival);
     std::lock_guard lock(inboxMutex_);
-    inbox_.push_back({message, plausibleTime(at, arrival), arrivals_++});
+    inbox_.push_back({message, meant, arrivals_++});
+    latestMeant_ = std::max(latestMeant_, meant);
+}
+
+SteadyTime ScheduledSynth::settledBy() {
+    const auto period = std::chrono::duration<double>(longestPeriodSeen_.load() / sampleRate_);
+    std::lock_guard lock(inboxMutex_);
+    return latestMeant_ + latency() + std::chrono::duration_cast<SteadyTime::duration>(period * 2);
 }
 
 std::chrono::microseconds ScheduledSynth::latency() const {
@@ -61,6 +73,7 @@ void ScheduledSynth::render(float* left, float* right, int frames, SteadyTime no
     }
 
     longestPeriod_ = std::max(longestPeriod_, frames);
+    longestPeriodSeen_ = longestPeriod_;
     latencyFrames_ = std::max(latencyFrames_, longestPeriod_ + PhasedSynth::kGridFrames +
                                                   kJitterSeconds * sampleRate_);
     std::stable_sort(waiting_.begin(), waiting_.end(), [](const Stamped& a, const Stamped& b) {
@@ -82,7 +95,7 @@ void ScheduledSynth::render(float* left, float* right, int frames, SteadyTime no
     // A message that came later than the latency allows played at once; the
     // latency grows by its lateness so that the next such one is in time.
     if (latest > 0)
-        latencyFrames_ = std::min(latencyFrames_ + latest + PhasedSynth::kGridFrames,
+        latencyFrames_ = std::min(latencyFrames_ + latest + kGrowthSeconds * sampleRate_,
                                   kMostLatencySeconds * sampleRate_);
     latencySeconds_ = latencyFrames_ / sampleRate_;
 }

@@ -35,6 +35,8 @@ public:
     // would have come too late for it.
     std::chrono::microseconds latency() const;
     double measuredRate() const { return measuredRate_.load(); }
+    // When everything sent so far has been rendered, on the steady clock.
+    SteadyTime settledBy();
     std::int64_t position() const { return synth_.position(); }
     BlockSynth& phase(int index) { return synth_.phase(index); }
 
@@ -53,6 +55,7 @@ private:
     std::mutex inboxMutex_;
     std::vector<Stamped> inbox_;
     std::uint64_t arrivals_ = 0;
+    SteadyTime latestMeant_{};
 
     // The render thread's own.
     std::vector<Stamped> waiting_;
@@ -60,6 +63,7 @@ private:
     int longestPeriod_ = 0;
     double latencyFrames_ = 0;
     std::atomic<double> latencySeconds_{0};
+    std::atomic<int> longestPeriodSeen_{0};
     std::atomic<double> measuredRate_;
 };
 

@@ -21,6 +21,8 @@ class RecordingMidi : public platform::MidiDeviceProvider,
 public:
     struct Message {
         long ms;
+        // The time the sender meant it for, in ms of the clock; -1 for "now".
+        long meantMs;
         // The device's position when it was opened, and its name.
         unsigned device;
         std::string name;
@@ -90,6 +92,21 @@ public:
         }
         return result;
     }
+    // "ARRIVED>MEANT SS D1 D2" per message, MEANT "now" for an unstamped one.
+    std::vector<std::string> meantLines(unsigned device = 0) {
+        std::vector<std::string> result;
+        for (const auto& message : messages()) {
+            if (message.device != device)
+                continue;
+            char line[60];
+            const std::string meant = message.meantMs < 0 ? "now" : std::to_string(message.meantMs);
+            std::snprintf(line, sizeof line, "%ld>%s %02x %02x %02x", message.ms, meant.c_str(),
+                          message.packed & 0xFF, (message.packed >> 8) & 0xFF,
+                          (message.packed >> 16) & 0xFF);
+            result.push_back(line);
+        }
+        return result;
+    }
     void clear() {
         std::lock_guard lock(mutex_);
         messages_.clear();
@@ -102,16 +119,28 @@ private:
             : owner_(std::move(owner)), device_(device), name_(std::move(name)) {}
         ~Port() override { --owner_->openPorts_; }
         platform::MidiResult sendShortMessage(std::uint32_t message) override {
-            if (owner_->sendResult != platform::midi_result::NoError)
-                return owner_->sendResult;
-            auto at = std::chrono::duration_cast<std::chrono::milliseconds>(
-                owner_->clock_.now().time_since_epoch());
-            std::lock_guard lock(owner_->mutex_);
-            owner_->messages_.push_back({static_cast<long>(at.count()), device_, name_, message});
-            return platform::midi_result::NoError;
+            return record(message, -1);
+        }
+        platform::MidiResult sendShortMessageAt(std::uint32_t message,
+                                                platform::SteadyTime meant) override {
+            return record(message, msOf(meant));
         }
 
     private:
+        static long msOf(platform::SteadyTime time) {
+            return static_cast<long>(
+                std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch())
+                    .count());
+        }
+        platform::MidiResult record(std::uint32_t message, long meant) {
+            if (owner_->sendResult != platform::midi_result::NoError)
+                return owner_->sendResult;
+            const long at = msOf(owner_->clock_.now());
+            std::lock_guard lock(owner_->mutex_);
+            owner_->messages_.push_back({at, meant, device_, name_, message});
+            return platform::midi_result::NoError;
+        }
+
         std::shared_ptr<RecordingMidi> owner_;
         unsigned device_;
         std::string name_;

@@ -4,6 +4,7 @@
 #include "sound/drum_sequencer.h"
 #include "sound/play_along.h"
 #include "support/bench_size.h"
+#include "support/every_step.h"
 #include "support/heard_onsets.h"
 
 #include <benchmark/benchmark.h>
@@ -83,37 +84,13 @@ const char* nameOf(platform::SynthTiming timing) {
     return timing == platform::SynthTiming::Stamped ? "stamped" : "before";
 }
 
-// Claves on every step.
-class EveryStep : public sound::PatternSource {
-public:
-    explicit EveryStep(int steps) : steps_(steps) {}
-    bool hit(int, int track) override { return track == 1; }
-    int instrument(int) override { return kClaves; }
-    int volume(int) override { return 100; }
-    int tempo() override { return 600; }
-    sound::DrumFlags& flags() override { return flags_; }
-    sound::DrumReports reports() {
-        sound::DrumReports reports;
-        reports.step = [this](int) {
-            if (++marked_ > steps_)
-                flags_.keepPlaying = false;
-        };
-        return reports;
-    }
-    sound::DrumFlags flags_;
-
-private:
-    int steps_;
-    int marked_ = 0;
-};
-
 void HeardDrumSteps(benchmark::State& state) {
     const int steps = bench::shortMode() ? 8 : 96;
     for (auto _ : state) {
         for (auto timing : {platform::SynthTiming::OnArrival, platform::SynthTiming::Stamped}) {
             const auto recording = record(timing, 0, [&](sound::ChordPlayer& player) {
                 sound::DrumSequencer sequencer(player);
-                EveryStep pattern(steps);
+                bench::EveryStep pattern(steps, kClaves, 600);
                 pattern.flags_.loopPattern = true;
                 sequencer.start(pattern, pattern.reports());
                 player.waitUntilIdle();
@@ -143,9 +120,11 @@ void HeardStrum(benchmark::State& state) {
 }
 BENCHMARK(HeardStrum)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-class ClavesOnEveryStep : public sound::LivePattern {
+// Claves on the off-beats: a chord's first string and a hit struck together
+// would blur each other's attack.
+class ClavesOffTheBeat : public sound::LivePattern {
 public:
-    bool hit(int, int track) override { return track == 1; }
+    bool hit(int step, int track) override { return track == 1 && step % 2 == 0; }
     int instrument(int) override { return kClaves; }
     int volume(int) override { return 90; }
     int tempo() override { return 600; }
@@ -162,7 +141,7 @@ void HeardPlayAlong(benchmark::State& state) {
             const auto recording = record(timing, kXylophone, [&](sound::ChordPlayer& player) {
                 // Strings as far apart as in the strum measured alone.
                 player.setStrumDelay(30);
-                ClavesOnEveryStep pattern;
+                ClavesOffTheBeat pattern;
                 sound::Score score;
                 score.entries.assign(static_cast<std::size_t>(chords), notes);
                 score.stepLength = [] { return 100; };

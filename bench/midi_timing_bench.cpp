@@ -2,6 +2,7 @@
 #include "sound/drum_sequencer.h"
 #include "sound/play_along.h"
 #include "support/bench_size.h"
+#include "support/every_step.h"
 #include "support/midi_timing.h"
 
 #include <algorithm>
@@ -53,30 +54,6 @@ BENCHMARK(StrumNoteOnError)->Iterations(1)->UseRealTime()->Unit(benchmark::kMill
 
 // A hit on every step at 100 ms a step: each step against the first plus
 // k steps, and where the end of step 64 falls.
-class EveryStep : public sound::PatternSource {
-public:
-    explicit EveryStep(int steps) : steps_(steps) {}
-    bool hit(int, int track) override { return track == 1; }
-    int instrument(int) override { return 7; }
-    int volume(int) override { return 100; }
-    int tempo() override { return 595; }
-    sound::DrumFlags& flags() override { return flags_; }
-    sound::DrumReports reports() {
-        sound::DrumReports reports;
-        reports.step = [this](int) {
-            if (++marked_ == steps_)
-                flags_.keepPlaying = false;
-        };
-        return reports;
-    }
-
-    sound::DrumFlags flags_;
-
-private:
-    int steps_;
-    int marked_ = 0;
-};
-
 void DrumStepError(benchmark::State& state) {
     auto recorder = std::make_shared<TimingRecorder>();
     platform::ScopedMidiProviders scope({recorder});
@@ -88,7 +65,7 @@ void DrumStepError(benchmark::State& state) {
     std::vector<double> errors;
     double drift = 0;
     for (auto _ : state) {
-        EveryStep pattern(steps);
+        bench::EveryStep pattern(steps - 1, 7, 595);
         pattern.flags_.loopPattern = true;
         sequencer.start(pattern, pattern.reports());
         player.waitUntilIdle();

@@ -1,7 +1,9 @@
 #include "formats/chordpro_song.h"
 
+#include "formats/chordpro_directive.h"
 #include "formats/chordpro_frets.h"
 #include "formats/chordpro_words.h"
+#include "formats/song_file.h"
 #include "model/fingering.h"
 
 #include <algorithm>
@@ -10,102 +12,6 @@
 
 namespace strumvale::formats::chordpro {
 namespace {
-
-// Short directive names as their long forms.
-std::string canonicalName(const std::string& name) {
-    static const std::map<std::string, std::string> kLong = {
-        {"soc", "start_of_chorus"}, {"eoc", "end_of_chorus"},   {"sov", "start_of_verse"},
-        {"eov", "end_of_verse"},    {"sob", "start_of_bridge"}, {"eob", "end_of_bridge"},
-        {"sot", "start_of_tab"},    {"eot", "end_of_tab"},      {"sog", "start_of_grid"},
-        {"eog", "end_of_grid"},     {"c", "comment"},           {"ci", "comment_italic"},
-        {"cb", "comment_box"},      {"ns", "new_song"},         {"t", "title"},
-        {"st", "subtitle"},
-    };
-    auto found = kLong.find(name);
-    return found == kLong.end() ? name : found->second;
-}
-
-struct Directive {
-    std::string name; // lower case, without a selector
-    std::string selector;
-    std::string argument;
-};
-
-Directive directiveOf(const std::string& line) {
-    const std::string inner = trimmed(std::string_view(line).substr(1, line.size() - 2));
-    std::size_t nameEnd = inner.find_first_of(": \t");
-    if (nameEnd == std::string::npos)
-        nameEnd = inner.size();
-    Directive directive;
-    std::string name = lowered(inner.substr(0, nameEnd));
-    if (const std::size_t dash = name.find('-'); dash != std::string::npos) {
-        directive.selector = name.substr(dash + 1);
-        name.resize(dash);
-    }
-    directive.name = canonicalName(name);
-    std::string_view rest = std::string_view(inner).substr(nameEnd);
-    const std::size_t argumentStart = rest.find_first_not_of(" \t");
-    if (argumentStart != std::string_view::npos && rest[argumentStart] == ':')
-        rest.remove_prefix(argumentStart + 1);
-    directive.argument = trimmed(rest);
-    return directive;
-}
-
-bool isDefineKeyword(const std::string& word) {
-    static const char* const kKeywords[] = {"base-fret", "frets",   "fingers", "keys",   "display",
-                                            "format",    "diagram", "copy",    "copyall"};
-    return std::any_of(std::begin(kKeywords), std::end(kKeywords),
-                       [&](const char* keyword) { return word == keyword; });
-}
-
-// {define: NAME base-fret B frets F6 .. F1 ...}, or the older NAME B F6 .. F1.
-// The name and its tab; no tab when the define only copies or decorates.
-std::pair<std::string, std::optional<std::string>> defineOf(const Directive& directive, int line) {
-    const std::vector<std::string> all = words(directive.argument);
-    if (all.empty())
-        throw badLine(line, "a define without a chord name");
-    const std::string& name = all[0];
-    int baseFret = 1;
-    std::optional<std::array<std::string, kStrings>> frets;
-    auto readFrets = [&](std::size_t from) {
-        if (from + kStrings > all.size())
-            throw badLine(line, "a define with fewer than six frets");
-        std::array<std::string, kStrings> six;
-        std::copy_n(all.begin() + static_cast<std::ptrdiff_t>(from), kStrings, six.begin());
-        frets = six;
-    };
-    auto readBase = [&](std::size_t at) {
-        const std::optional<int> base = at < all.size() ? fretNumber(all[at]) : std::nullopt;
-        if (!base || *base < 1)
-            throw badLine(line, "a define whose base fret is not a fret from 1");
-        baseFret = *base;
-    };
-    if (all.size() > 1 && fretNumber(all[1])) {
-        readBase(1);
-        readFrets(2);
-    } else {
-        for (std::size_t i = 1; i < all.size(); ++i) {
-            if (all[i] == "base-fret") {
-                readBase(++i);
-            } else if (all[i] == "frets") {
-                readFrets(i + 1);
-                i += kStrings;
-            } else if (!isDefineKeyword(all[i]) && i == 1) {
-                throw badLine(line, "a define that cannot be read");
-            }
-        }
-    }
-    if (!frets)
-        return {name, std::nullopt};
-    // Refused where it enters rather than kept as a tab nothing can play.
-    if (const int highest = highestDefinedFret(baseFret, *frets); !model::isFretOnTheNeck(highest))
-        throw ChordProError(ChordProError::Kind::BeyondTheNeck, line,
-                            "line " + std::to_string(line) + ": " + model::beyondTheNeck(highest));
-    std::optional<std::string> tab = tabOfDefine(baseFret, *frets);
-    if (!tab)
-        throw badLine(line, "a define with a fret that is no fret");
-    return {name, tab};
-}
 
 bool isAny(const std::string& name, std::initializer_list<const char*> names) {
     return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
@@ -224,24 +130,13 @@ private:
     }
 
     void readLyricLine(const std::string& line) {
-        std::string lyric;
-        std::size_t i = 0;
-        while (i < line.size()) {
-            const std::size_t open = line.find('[', i);
-            const std::size_t close =
-                open == std::string::npos ? std::string::npos : line.find(']', open);
-            if (close == std::string::npos) {
-                lyric += line.substr(i);
-                break;
-            }
-            lyric += line.substr(i, open - i);
-            const std::string chord = trimmed(line.substr(open + 1, close - open - 1));
-            if (!chord.empty() && chord[0] != '*')
-                chordFound(chord);
-            i = close + 1;
+        const model::SongLine lyrics = lyricLineOf(line);
+        for (const model::SongChord& chord : lyrics.chords) {
+            if (!chord.name.empty() && chord.name[0] != '*')
+                chordFound(chord.name);
         }
-        if (!trimmed(lyric).empty())
-            lyrics_.push_back(lyric);
+        if (!trimmed(lyrics.text).empty())
+            lyrics_.push_back(lyrics.text);
     }
 
     void chordFound(const std::string& name) {

@@ -42,6 +42,7 @@ int runName(const Arguments& arguments);
 int runVoicings(const Arguments& arguments);
 int runSheet(const Arguments& arguments);
 int runPitch(const Arguments& arguments);
+int runSong(const Arguments& arguments);
 
 // Prints the usage to standard error and returns UsageError.
 int usageError();

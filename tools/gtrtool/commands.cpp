@@ -35,6 +35,11 @@ const std::vector<Command>& commands() {
          "print the names of the chord the fingering TAB sounds, best first", runName},
         {"voicings", "NAME [--tuning NOTES] [--limit K] [--max-fret N]",
          "print fingerings of the chord NAME, best first (defaults: 20, fret 12)", runVoicings},
+        {"song", "FILE [--song N] [--transpose N] [--capo N] [--format text|chordpro]",
+         "print song N of the ChordPro FILE as a chord sheet in plain text (chords above the "
+         "words they stand over), or written back as ChordPro; moved by N semitones, or "
+         "shown in the shapes for a capo at fret N",
+         runSong},
         {"sheet", "FILE OUT.pdf [--chordfile GTR]",
          "print the sheet of a chordfile (.gtr) or a playlist song (.cho, .chopro) to a PDF "
          "file; a song's chords without a define are looked up in GTR",

@@ -4,6 +4,7 @@
 #include "model/notes.h"
 #include "model/tuning_notes.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace gtrtool {
@@ -26,6 +27,15 @@ std::optional<std::string> tuningArgument(const std::string& notes) {
             return std::nullopt;
     }
     return notes;
+}
+
+std::optional<int> numberArgument(const std::string& text, int lowest, int highest) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < lowest ||
+        value > highest)
+        return std::nullopt;
+    return value;
 }
 
 } // namespace gtrtool

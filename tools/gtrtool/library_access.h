@@ -10,6 +10,9 @@ namespace gtrtool {
 // Loads the chordfile; a reader failure prints "cannot read PATH" and is false.
 bool loadChordfileOrReport(strumvale::ChordLibrary& library, const std::string& path);
 
+// The whole text as a number from lowest to highest; none otherwise.
+std::optional<int> numberArgument(const std::string& text, int lowest, int highest);
+
 // A --tuning argument of six notes of the note table, string 6 first, or none.
 std::optional<std::string> tuningArgument(const std::string& notes);
 

@@ -14,15 +14,6 @@
 namespace gtrtool {
 namespace {
 
-std::optional<int> numberArgument(const std::string& text, int lowest, int highest) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < lowest ||
-        value > highest)
-        return std::nullopt;
-    return value;
-}
-
 void printLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         std::printf("%s\n", line.c_str());

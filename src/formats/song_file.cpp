@@ -162,6 +162,26 @@ std::string lyricLineText(const SongLine& line) {
     return text + line.text.substr(std::min(from, line.text.size()));
 }
 
+std::vector<std::pair<std::string, std::string>> songDefinitions(const model::Song& song) {
+    std::vector<std::pair<std::string, std::string>> definitions;
+    for (const SongLine& line : song.lines) {
+        if (line.kind != SongLine::Kind::Directive || !model::appliesHere(line) ||
+            (line.name != "define" && line.name != "chord"))
+            continue;
+        try {
+            auto [name, tab] =
+                chordpro::defineOf({line.name, line.writtenName, line.selector, line.argument}, 0);
+            const bool known = std::any_of(definitions.begin(), definitions.end(),
+                                           [&](const auto& d) { return d.first == name; });
+            if (tab && !known)
+                definitions.emplace_back(name, *tab);
+        } catch (const ChordProError&) {
+            // A song made in the program may hold what a file could not.
+        }
+    }
+    return definitions;
+}
+
 std::string writeSong(const model::Song& song) {
     std::string file;
     for (const SongLine& line : song.lines) {

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Song files read whole and written back: every line kept in its place, so
@@ -26,6 +27,11 @@ std::string writeSongs(const std::vector<model::Song>& songs);
 // A lyric line as written ("[G]Vin[D]ter"): its words and each chord at the
 // byte it stands before; a '[' without its ']' is a word.
 model::SongLine lyricLineOf(const std::string& line);
+
+// The chord shapes the song defines ({define} and {chord}, both forms, base
+// fret applied) for a guitar: name and tab, the first definition of a name
+// winning; a definition that only decorates, or cannot be read, gives none.
+std::vector<std::pair<std::string, std::string>> songDefinitions(const model::Song& song);
 
 // One line of lyrics as it is written: the words with each [chord] before
 // the byte it stands over.

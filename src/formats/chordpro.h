@@ -54,6 +54,10 @@ struct ChordProSources {
 // Latin-1); throws ChordProError.
 model::Playlist readChordPro(std::string_view bytes, const ChordProSources& sources);
 
+// Whether bytes are a playlist this program wrote (it carries the exact
+// playlist), rather than a song written elsewhere.
+bool isOwnPlaylistFile(std::string_view bytes);
+
 // The file forms of the two above. Saving replaces the file all or nothing;
 // platform::FileError when it cannot be read or written.
 void savePlaylist(const model::Playlist& playlist, const std::string& path);

@@ -23,6 +23,11 @@ model::Playlist readChordPro(std::string_view bytes, const ChordProSources& sour
     return readSong(lines, sources);
 }
 
+bool isOwnPlaylistFile(std::string_view bytes) {
+    const std::vector<std::string> lines = songLines(songTextAsUtf8(bytes));
+    return std::find(lines.begin(), lines.end(), kMarker) != lines.end();
+}
+
 model::Playlist loadPlaylist(const std::string& path, const ChordProSources& sources) {
     const platform::ReadOnlyFile file(path);
     if (file.size() > kMaxChordProBytes)

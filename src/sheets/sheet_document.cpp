@@ -33,6 +33,10 @@ qreal SheetDocument::lineHeight(const QFont& font) const {
     return QFontMetricsF(font, &device_).lineSpacing();
 }
 
+QFontMetricsF SheetDocument::metrics(const QFont& font) const {
+    return QFontMetricsF(font, &device_);
+}
+
 qreal SheetDocument::textWidth(const QFont& font, const QString& text) const {
     return QFontMetricsF(font, &device_).horizontalAdvance(text);
 }

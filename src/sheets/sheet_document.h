@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QRectF>
 #include <QString>
 #include <functional>
@@ -26,6 +27,8 @@ public:
     QFont font(qreal pointSize, bool bold = false) const;
     qreal lineHeight(const QFont& font) const;
     qreal textWidth(const QFont& font, const QString& text) const;
+    // The font measured on the device, as it will be painted there.
+    QFontMetricsF metrics(const QFont& font) const;
 
     void add(qreal height, Paint paint);
     // Empty space, dropped at the top of a page.

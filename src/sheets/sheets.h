@@ -2,10 +2,13 @@
 
 #include "model/chord_document.h"
 #include "model/playlist.h"
+#include "model/records.h"
+#include "model/song.h"
 
 #include <QString>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 class QPagedPaintDevice;
 
@@ -26,5 +29,13 @@ bool printChordfileSheet(QPagedPaintDevice& device, const model::ChordDocument& 
 // the diagrams of the chords it uses and its lyrics.
 bool printPlaylistSheet(QPagedPaintDevice& device, const model::Playlist& playlist,
                         const QString& title, const Translate& translate);
+
+// A song as a chord sheet: its title (else fallbackTitle) and metadata, the
+// diagrams of its chords (shapes, in the order they first sound), then its
+// sections under their labels with every chord above the syllable it stands
+// over; a recalled chorus is printed again where it is recalled.
+bool printSongSheet(QPagedPaintDevice& device, const model::Song& song,
+                    const std::vector<model::Chord>& shapes, const QString& fallbackTitle,
+                    const Translate& translate);
 
 } // namespace strumvale::sheets

@@ -46,8 +46,16 @@ TEST_F(GtrtoolSheetTest, WritesTheSheetOfAChordfileOrASongAsSearchablePdf) {
     run = sheet({"tune.chopro", "tune.pdf", "--chordfile", "lib.gtr"});
     ASSERT_EQ(run.status, 0) << run.err;
     text = pdfText(dir.file("tune.pdf"));
-    EXPECT_NE(text.find("tune"), std::string::npos) << "titled by its file name";
-    EXPECT_NE(text.find("Sing along"), std::string::npos);
+    EXPECT_NE(text.find("Tune"), std::string::npos) << "titled by its own title";
+    // Each chord above the word it was written before: the chord line, then
+    // the lyric line, "Esus4" starting where "along" does.
+    const std::size_t lyric = text.find("Sing along");
+    ASSERT_NE(lyric, std::string::npos) << text;
+    const std::size_t lineStart = text.rfind('\n', lyric) + 1;
+    const std::size_t chordLine = text.rfind('\n', lineStart - 2) + 1;
+    const std::string chords = text.substr(chordLine, lineStart - chordLine);
+    EXPECT_EQ(chords.find("Esus4"), lyric - lineStart + 5) << chords;
+    EXPECT_EQ(chords.find("Hx"), lyric - lineStart) << chords;
     // Their tabs under the diagrams: the define's base fret counted in.
     EXPECT_NE(withoutBlanks(text).find("x57775"), std::string::npos) << text;
     EXPECT_NE(withoutBlanks(text).find("022200"), std::string::npos) << text;

@@ -1,9 +1,13 @@
 #include "command.h"
 #include "errors.h"
 #include "formats/chordpro.h"
+#include "formats/chordpro_words.h"
+#include "formats/song_file.h"
 #include "library/chord_library.h"
 #include "library/song_chords.h"
+#include "library/song_shapes.h"
 #include "library_access.h"
+#include "model/tuning_notes.h"
 #include "platform/file.h"
 #include "sheets/sheets.h"
 #include "uikit/text.h"
@@ -91,19 +95,41 @@ int runSheet(const Arguments& arguments) {
         }
         if (!chordfile.empty() && !loadChordfileOrReport(library, chordfile))
             return static_cast<int>(ReadFailed);
-        strumvale::model::Playlist playlist;
+        const QString fileTitle =
+            strumvale::uikit::fromSystem(strumvale::formats::playlistTitle(files[0]));
+        std::string bytes;
+        if (!strumvale::platform::readWholeFile(files[0], bytes)) {
+            std::fprintf(stderr, "cannot read %s\n", files[0].c_str());
+            return static_cast<int>(ReadFailed);
+        }
         try {
-            playlist = strumvale::formats::loadPlaylist(
-                files[0], {strumvale::library::songChordLookup(library.Chords.items())});
+            if (strumvale::formats::isOwnPlaylistFile(bytes)) {
+                const strumvale::model::Playlist playlist = strumvale::formats::readChordPro(
+                    bytes, {strumvale::library::songChordLookup(library.Chords.items())});
+                return writePdf(files[1], fileTitle, [&](QPdfWriter& writer) {
+                    return strumvale::sheets::printPlaylistSheet(writer, playlist, fileTitle,
+                                                                 translate);
+                });
+            }
+            // A song from elsewhere prints whole, as the song window shows it.
+            const std::vector<strumvale::model::Song> songs = strumvale::formats::readSongs(bytes);
+            const auto shapes = strumvale::library::songShapes(
+                songs.front(), library.Chords.items(), strumvale::model::kStandardTuningNotes);
+            std::vector<strumvale::model::Chord> diagrams;
+            for (const auto& shape : shapes) {
+                if (shape.source == strumvale::library::SongShape::Source::Unknown)
+                    continue;
+                const std::string name = strumvale::formats::chordpro::toCore(shape.name);
+                diagrams.emplace_back(strumvale::model::chordRootOf(name), name, shape.tab);
+            }
+            return writePdf(files[1], fileTitle, [&](QPdfWriter& writer) {
+                return strumvale::sheets::printSongSheet(writer, songs.front(), diagrams, fileTitle,
+                                                         translate);
+            });
         } catch (const strumvale::formats::ChordProError& error) {
             std::fprintf(stderr, "cannot read %s: %s\n", files[0].c_str(), error.what());
             return static_cast<int>(ReadFailed);
         }
-        const QString title =
-            strumvale::uikit::fromSystem(strumvale::formats::playlistTitle(files[0]));
-        return writePdf(files[1], title, [&](QPdfWriter& writer) {
-            return strumvale::sheets::printPlaylistSheet(writer, playlist, title, translate);
-        });
     });
 }
 

@@ -49,8 +49,12 @@ class SongsReader {
 public:
     std::vector<model::Song> read(std::string_view bytes) {
         const std::vector<std::string> lines = chordpro::songLines(chordpro::songTextAsUtf8(bytes));
+        // The last line with text, whatever empty lines end the file.
+        std::size_t lastText = lines.size();
+        while (lastText > 0 && chordpro::trimmed(lines[lastText - 1]).empty())
+            --lastText;
         for (std::size_t i = 0; i < lines.size(); ++i)
-            readLine(static_cast<int>(i) + 1, lines[i], i + 1 == lines.size());
+            readLine(static_cast<int>(i) + 1, lines[i], i + 1 == lastText);
         // A last empty line is the file's final line end, not a blank line.
         if (!songs_.back().lines.empty() &&
             songs_.back().lines.back().kind == SongLine::Kind::Blank && !lines.empty() &&

@@ -134,7 +134,10 @@ TEST(SongFile, ASongbookKeepsEverySongAndBadFilesSayWhere) {
     // Cut off in the middle of its last directive: everything before it stays.
     const auto cut = readSongs("{title: Cut}\n[Am]half a li");
     EXPECT_EQ(cut[0].meta("title"), "Cut");
-    EXPECT_EQ(readSongs("{title: Cut}\n[Am]words\n{comment: cut o")[0].lines.size(), 3u);
+    const auto cutDirective = readSongs("{title: Cut}\n[Am]words\n{comment: cut o");
+    EXPECT_EQ(cutDirective[0].lines.size(), 3u);
+    EXPECT_EQ(readSongs(formats::writeSongs(cutDirective)), cutDirective)
+        << "written back as it was, and read again although a line end follows now";
     EXPECT_THROW(readSongs(std::string("\0\0binary", 8)), formats::ChordProError);
     EXPECT_THROW(readSongs("{define: X base-fret 20 frets 1 1 1 1 1 1}\n"), formats::ChordProError);
 }

@@ -1,6 +1,8 @@
+#include "formats/song_file.h"
 #include "model/chord_document.h"
 #include "sheets/sheets.h"
 #include "support/bench_size.h"
+#include "support/long_song.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -71,6 +73,25 @@ void BM_PlaylistSheetPdf(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlaylistSheetPdf)->Unit(benchmark::kMillisecond);
+
+// A 300-line song printed whole: every lyric line laid out, its pages.
+void BM_LongSongSheetPdf(benchmark::State& state) {
+    const model::Song song = formats::readSongs(bench::longSongText()).front();
+    std::vector<model::Chord> shapes = {{"G", "G", "3 2 0 0 0 3"}, {"E", "Em7", "0 2 0 0 0 0"}};
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            benchmark::DoNotOptimize(
+                sheets::printSongSheet(writer, song, shapes, QStringLiteral("Song"), english));
+        }
+        bytes = buffer.size();
+    }
+    state.counters["pdf_kB"] = static_cast<double>(bytes) / 1024.0;
+}
+BENCHMARK(BM_LongSongSheetPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -51,7 +51,10 @@ std::pair<std::string, std::string> chordAndLyricRows(const model::SongLine& lin
         // One blank at least between two chord names.
         const std::size_t needed = chordRow.empty() ? 0 : chordEnd + 1;
         if (needed > lyricWidth) {
-            lyricRow.append(needed - lyricWidth, ' ');
+            // Split inside a word, the words are joined by hyphens.
+            const bool insideWord =
+                at > 0 && at < line.text.size() && line.text[at - 1] != ' ' && line.text[at] != ' ';
+            lyricRow.append(needed - lyricWidth, insideWord ? '-' : ' ');
             lyricWidth = needed;
         }
         chordRow.append(lyricWidth - columns(chordRow), ' ');

@@ -22,9 +22,19 @@ LyricLineLayout layOutLyricLine(const model::SongLine& line, const QFontMetricsF
         from = to;
     };
     for (const model::SongChord& chord : chords) {
-        addWords(std::clamp(chord.at, from, line.text.size()));
-        if (!layout.chords.empty())
-            x = std::max(x, chordEnd + gap);
+        const std::size_t at = std::clamp(chord.at, from, line.text.size());
+        addWords(at);
+        if (!layout.chords.empty() && chordEnd + gap > x) {
+            // Split inside a word, the gap reads as a hyphen, as songbooks print it.
+            const bool insideWord =
+                at > 0 && at < line.text.size() && line.text[at - 1] != ' ' && line.text[at] != ' ';
+            const qreal room = chordEnd + gap - x;
+            if (insideWord)
+                layout.words.push_back(
+                    {x + (room - wordFont.horizontalAdvance(QLatin1Char('-'))) / 2,
+                     QStringLiteral("-")});
+            x += room;
+        }
         const QString name =
             QString::fromUtf8(chord.name.data(), static_cast<qsizetype>(chord.name.size()));
         layout.chords.push_back({x, name});

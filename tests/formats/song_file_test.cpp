@@ -1,4 +1,5 @@
 #include "formats/song_file.h"
+#include "formats/song_sheet_text.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -150,4 +151,16 @@ TEST(SongFile, AThreeHundredLineSongRoundTrips) {
     const auto songs = readSongs(text);
     EXPECT_EQ(writeSong(songs[0]), text);
     EXPECT_EQ(model::chordSequence(songs[0]).size(), 1200u);
+}
+
+TEST(SongSheetText, ChordsStandOverTheirCharactersAndCrowdedOnesJoinTheWordWithHyphens) {
+    using formats::chordAndLyricRows;
+    EXPECT_EQ(chordAndLyricRows(formats::lyricLineOf("Vin[D7]ter på [Em]fjäl[G]len")),
+              (std::pair<std::string, std::string>{"   D7     Em  G", "Vinter på fjällen"}));
+    EXPECT_EQ(chordAndLyricRows(formats::lyricLineOf("[Cmaj7]a[F]b")),
+              (std::pair<std::string, std::string>{"Cmaj7 F", "a-----b"}));
+    EXPECT_EQ(chordAndLyricRows(formats::lyricLineOf("[Cmaj7]a [F]b")),
+              (std::pair<std::string, std::string>{"Cmaj7 F", "a     b"}));
+    EXPECT_EQ(chordAndLyricRows(formats::lyricLineOf("[Em] [C] [D]")),
+              (std::pair<std::string, std::string>{"Em C D", ""}));
 }

@@ -37,7 +37,13 @@ TEST(SongLineLayout, CrowdedChordsPushTheWordsApartAndChordsAloneStandInARow) {
     const auto crowded = layOut("[Cmaj7#11]a[Fmaj7/A]b");
     const qreal firstEnd = widthOf(QStringLiteral("Cmaj7#11"));
     EXPECT_DOUBLE_EQ(crowded.chords[1].x, firstEnd + widthOf(QStringLiteral(" ")));
-    EXPECT_DOUBLE_EQ(crowded.words[1].x, crowded.chords[1].x);
+    // "a" and "b" are one word: the gap between them reads as a hyphen.
+    ASSERT_EQ(crowded.words.size(), 3u);
+    EXPECT_EQ(crowded.words[1].text, QStringLiteral("-"));
+    EXPECT_GT(crowded.words[1].x, widthOf(QStringLiteral("a")));
+    EXPECT_DOUBLE_EQ(crowded.words[2].x, crowded.chords[1].x);
+    // Between words the gap stays blank.
+    EXPECT_EQ(layOut("[Cmaj7#11]a [Fmaj7/A]b").words.size(), 2u);
     EXPECT_GE(crowded.width, crowded.chords[1].x + widthOf(QStringLiteral("Fmaj7/A")));
 
     const auto alone = layOut("[Em][C][D]");

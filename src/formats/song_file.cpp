@@ -173,12 +173,13 @@ std::vector<std::pair<std::string, std::string>> songDefinitions(const model::So
             (line.name != "define" && line.name != "chord"))
             continue;
         try {
-            auto [name, tab] =
+            const auto defined =
                 chordpro::defineOf({line.name, line.writtenName, line.selector, line.argument}, 0);
+            const std::string& name = defined.first;
             const bool known = std::any_of(definitions.begin(), definitions.end(),
                                            [&](const auto& d) { return d.first == name; });
-            if (tab && !known)
-                definitions.emplace_back(name, *tab);
+            if (defined.second && !known)
+                definitions.emplace_back(name, *defined.second);
         } catch (const ChordProError&) {
             // A song made in the program may hold what a file could not.
         }

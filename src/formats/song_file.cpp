@@ -55,11 +55,6 @@ public:
             --lastText;
         for (std::size_t i = 0; i < lines.size(); ++i)
             readLine(static_cast<int>(i) + 1, lines[i], i + 1 == lastText);
-        // A last empty line is the file's final line end, not a blank line.
-        if (!songs_.back().lines.empty() &&
-            songs_.back().lines.back().kind == SongLine::Kind::Blank && !lines.empty() &&
-            lines.back().empty())
-            songs_.back().lines.pop_back();
         return std::move(songs_);
     }
 

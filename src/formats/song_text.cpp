@@ -22,15 +22,35 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     return platform::windows1252ToUtf8(platform::utf16ToWindows1252(units));
 }
 
+// A text that says it is UTF-8 but breaks the rule somewhere: each broken
+// character becomes U+FFFD, so that what is read is UTF-8 throughout and
+// reads the same when written back.
+std::string repairedUtf8(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size();) {
+        const platform::Utf8Step step = platform::utf8StepAt(bytes, at);
+        if (step.valid)
+            text += bytes.substr(at, step.length);
+        else
+            text += "\xEF\xBF\xBD";
+        at += std::max<std::size_t>(1, step.length);
+    }
+    return text;
+}
+
 } // namespace
 
 std::string songTextAsUtf8(std::string_view bytes) {
     if (bytes.size() > kMaxChordProBytes)
         throw ChordProError(ChordProError::Kind::TooLarge, 0, "the file is too large");
     std::string text;
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        text = bytes.substr(3);
-    else if (bytes.starts_with("\xFF\xFE"))
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        // A mark written twice (an editor adding its own) is still no text.
+        while (bytes.starts_with("\xEF\xBB\xBF"))
+            bytes.remove_prefix(3);
+        text = repairedUtf8(bytes);
+    } else if (bytes.starts_with("\xFF\xFE"))
         text = utf16ToUtf8(bytes.substr(2), false);
     else if (bytes.starts_with("\xFE\xFF"))
         text = utf16ToUtf8(bytes.substr(2), true);
@@ -56,7 +76,8 @@ std::vector<std::string> songLines(std::string text) {
         if (end == std::string::npos)
             end = text.size();
         std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
+        // CR LF, and the stray CRs some editors leave before it.
+        while (!line.empty() && line.back() == '\r')
             line.pop_back();
         lines.push_back(std::move(line));
         start = end + 1;

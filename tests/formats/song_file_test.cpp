@@ -140,6 +140,12 @@ TEST(SongFile, ASongbookKeepsEverySongAndBadFilesSayWhere) {
     EXPECT_EQ(readSongs(formats::writeSongs(cutDirective)), cutDirective)
         << "written back as it was, and read again although a line end follows now";
     EXPECT_THROW(readSongs(std::string("\0\0binary", 8)), formats::ChordProError);
+    // A file that says it is UTF-8 but is not, in one byte: that character
+    // shows as the replacement mark, the rest as written, and it reads back.
+    const auto broken = readSongs("\xEF\xBB\xBF{title: V\xC3\xA5r \xAC}\n[C]ja\n");
+    EXPECT_EQ(broken[0].meta("title"), "V\xC3\xA5r \xEF\xBF\xBD");
+    EXPECT_EQ(readSongs(formats::writeSongs(broken)), broken);
+    EXPECT_EQ(readSongs("\xEF\xBB\xBF\xEF\xBB\xBF{title: Twice}\n")[0].meta("title"), "Twice");
     EXPECT_THROW(readSongs("{define: X base-fret 20 frets 1 1 1 1 1 1}\n"), formats::ChordProError);
 }
 

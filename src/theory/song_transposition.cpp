@@ -74,9 +74,12 @@ std::string transposeChordName(std::string_view name, int semitones,
     moved.root = pitchClassOf(symbol->root + semitones);
     if (symbol->bass)
         moved.bass = pitchClassOf(*symbol->bass + semitones);
-    std::string result = rootName(moved, context) + std::string(rest);
-    if (moved.bass)
-        result += "/" + bassName(moved, context);
+    std::string result = rootName(moved, context);
+    result.append(rest);
+    if (moved.bass) {
+        result.push_back('/');
+        result.append(bassName(moved, context));
+    }
     return result;
 }
 

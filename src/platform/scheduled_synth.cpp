@@ -21,8 +21,7 @@ constexpr double kMostLatencySeconds = 0.05;
 
 ScheduledSynth::ScheduledSynth(std::vector<std::unique_ptr<BlockSynth>> phases, double sampleRate,
                                SynthTiming timing)
-    : sampleRate_(sampleRate), timing_(timing), synth_(std::move(phases)), clock_(sampleRate),
-      measuredRate_(sampleRate) {
+    : sampleRate_(sampleRate), timing_(timing), synth_(std::move(phases)), clock_(sampleRate) {
     inbox_.reserve(256);
     waiting_.reserve(256);
     due_.reserve(256);
@@ -53,7 +52,6 @@ void ScheduledSynth::render(float* left, float* right, int frames, SteadyTime no
     const std::int64_t begin = synth_.position();
     const auto end = static_cast<double>(begin + frames);
     clock_.periodStarted(begin, now);
-    measuredRate_ = clock_.framesPerSecond();
     {
         std::lock_guard lock(inboxMutex_);
         waiting_.insert(waiting_.end(), inbox_.begin(), inbox_.end());

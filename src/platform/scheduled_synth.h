@@ -34,7 +34,6 @@ public:
     // callback jitter seen so far; it only grows, and only when a message
     // would have come too late for it.
     std::chrono::microseconds latency() const;
-    double measuredRate() const { return measuredRate_.load(); }
     // When everything sent so far has been rendered, on the steady clock.
     SteadyTime settledBy();
     std::int64_t position() const { return synth_.position(); }
@@ -64,7 +63,6 @@ private:
     double latencyFrames_ = 0;
     std::atomic<double> latencySeconds_{0};
     std::atomic<int> longestPeriodSeen_{0};
-    std::atomic<double> measuredRate_;
 };
 
 } // namespace strumvale::platform

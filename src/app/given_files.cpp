@@ -27,7 +27,6 @@ std::optional<QString> givenFile(const QStringList& arguments) {
 }
 
 void openSongAtStart(MainDialog& window, const QString& path) {
-    window.pageTabs().setCurrentIndex(PageTabCtrl::Playlist);
     openSongAt(window, path);
 }
 
@@ -37,9 +36,7 @@ void openHandedOverFile(MainDialog& window, const QString& path) {
     window.raise();
     window.activateWindow();
     if (kindOfGivenFile(path) == GivenFileKind::Song) {
-        window.pageTabs().setCurrentIndex(PageTabCtrl::Playlist);
-        if (settleChangedPlaylist(window))
-            openSongAt(window, path);
+        openSongAt(window, path);
         return;
     }
     if (settleUnsavedChordfile(window))

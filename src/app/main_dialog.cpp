@@ -9,6 +9,8 @@
 #include "app/startup_language.h"
 #include "app/status_line.h"
 #include "container/zip_exception.h"
+#include "formats/chordpro.h"
+#include "formats/song_file.h"
 #include "pages/chords_tabs_page.h"
 #include "pages/drummer_page.h"
 #include "pages/editor_page.h"
@@ -18,6 +20,7 @@
 #include "platform/file_error.h"
 #include "resources/templates/main_dialog.h"
 #include "settings/settings_dialog.h"
+#include "songs/song_window.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
@@ -68,6 +71,8 @@ MainDialog::MainDialog(ChordLibrary::Options options, const std::string& startup
 
 MainDialog::~MainDialog() {
     library_.ChordPlayer.setErrorReport({});
+    // It plays the Drummer page's pattern through the library's player.
+    delete songWindow_;
     delete statusLine_;
     // The pages go before the library they work on.
     delete tabs_;
@@ -173,6 +178,8 @@ void MainDialog::showStopMessage(const std::exception& error) {
 void MainDialog::onChordsChanged() {
     tabs_->chordsTabsPage().refreshChords();
     tabs_->playlistPage().refreshPlaylist();
+    if (songWindow_ != nullptr)
+        songWindow_->refreshShapes();
 }
 
 void MainDialog::onScalesChanged() {
@@ -183,6 +190,8 @@ void MainDialog::onTuningsChanged() {
     tabs_->chordsTabsPage().refreshTunings();
     tabs_->scalesPage().refreshTunings();
     tabs_->tunerPage().refreshTunings();
+    if (songWindow_ != nullptr)
+        songWindow_->refreshShapes();
 }
 
 void MainDialog::onDrumPatternsChanged() {
@@ -209,6 +218,41 @@ sound::LivePattern& MainDialog::drummerPattern() {
 
 bool MainDialog::drummerPatternLoaded() {
     return tabs_->drummerPage().hasPattern();
+}
+
+std::string MainDialog::songTuningNotes() {
+    const std::optional<model::Tuning> tuning = tabs_->chordsTabsPage().selectedTuning();
+    return tuning ? tuning->Notes : std::string(model::kStandardTuningNotes);
+}
+
+bool MainDialog::replacePlaylist(const model::Playlist& playlist) {
+    if (!settleChangedPlaylist(*this))
+        return false;
+    pages::PlaylistPage& page = tabs_->playlistPage();
+    page.showNewPlaylist(playlist);
+    tabs_->setCurrentIndex(PageTabCtrl::Playlist);
+    return true;
+}
+
+songs::SongWindow& MainDialog::songWindow() {
+    if (songWindow_ == nullptr)
+        songWindow_ = new songs::SongWindow(*this, this);
+    return *songWindow_;
+}
+
+void MainDialog::showSongs(std::vector<model::Song> songs, const QString& path) {
+    songs::SongWindow& window = songWindow();
+    window.showSongs(std::move(songs), path);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void MainDialog::showPlaylistAsSong() {
+    pages::PlaylistPage& page = tabs_->playlistPage();
+    const std::string text =
+        formats::writeChordPro(page.playlistToKeep(), uikit::toSystem(page.sheetTitle()));
+    showSongs(formats::readSongs(text), page.songFile());
 }
 
 void MainDialog::fillTuningCombo(QComboBox& combo) {

@@ -1,16 +1,23 @@
 #pragma once
 
 #include "library/chord_library.h"
+#include "model/song.h"
 #include "pages/page_host.h"
+#include "songs/song_window_host.h"
 
 #include <QDialog>
 #include <QString>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace strumvale::uikit {
 class ImageButton;
+}
+
+namespace strumvale::songs {
+class SongWindow;
 }
 
 namespace strumvale::app {
@@ -18,9 +25,9 @@ namespace strumvale::app {
 class PageTabCtrl;
 class StatusLine;
 
-// The program's one window: the command buttons, the six pages and the
-// status line, around the one chord library.
-class MainDialog : public QDialog, public pages::PageHost {
+// The program's main window: the command buttons, the six pages and the
+// status line, around the one chord library; the song window stands beside it.
+class MainDialog : public QDialog, public pages::PageHost, public songs::SongWindowHost {
     Q_OBJECT
 public:
     // The settings file is read and written. The MIDI device is opened once,
@@ -52,13 +59,23 @@ public:
     sound::LivePattern& drummerPattern() override;
     bool drummerPatternLoaded() override;
     bool refuseWhilePlaying(const QString& caption) override;
+    void showPlaylistAsSong() override;
+    std::string songTuningNotes() override;
+    bool replacePlaylist(const model::Playlist& playlist) override;
+
+    // The song window, made when first asked for; hidden until a song is shown.
+    songs::SongWindow& songWindow();
+    bool hasSongWindow() const { return songWindow_ != nullptr; }
+    // Shows songs read from the file at path in the song window, brought up
+    // beside this one.
+    void showSongs(std::vector<model::Song> songs, const QString& path);
 
     void updateCaptions();
     void updateTabCaptions();
 
     PageTabCtrl& pageTabs() const { return *tabs_; }
     StatusLine& statusLine() const { return *statusLine_; }
-    QString translate(std::string_view key) const;
+    QString translate(std::string_view key) const override;
     // The status text of an empty library.
     QString noChordfileText() const;
 
@@ -94,6 +111,7 @@ private:
     uikit::ImageButton* infoButton_ = nullptr;
     PageTabCtrl* tabs_ = nullptr;
     StatusLine* statusLine_ = nullptr;
+    songs::SongWindow* songWindow_ = nullptr;
     SettingsDialogRunner settingsDialog_;
     bool closing_ = false;
 };

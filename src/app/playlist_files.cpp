@@ -4,6 +4,7 @@
 #include "app/main_dialog.h"
 #include "app/page_tab_ctrl.h"
 #include "formats/chordpro.h"
+#include "formats/song_file.h"
 #include "library/song_chords.h"
 #include "pages/playlist_page.h"
 #include "platform/file_error.h"
@@ -15,8 +16,6 @@
 
 namespace strumvale::app {
 namespace {
-
-const QString kSongFilter = QStringLiteral("ChordPro Song (*.cho *.chopro)");
 
 QString readFailure(MainDialog& window, const formats::ChordProError& error) {
     switch (error.kind()) {
@@ -37,7 +36,7 @@ QString readFailure(MainDialog& window, const formats::ChordProError& error) {
 // The dialog starts beside the song file in use, else the chordfile in use;
 // saving offers the song file's name.
 uikit::FileDialogRequest songDialog(MainDialog& window, uikit::FileDialogKind kind) {
-    uikit::FileDialogRequest request{kind, kSongFilter, QString(), QString()};
+    uikit::FileDialogRequest request{kind, uikit::songFileFilter(), QString(), QString()};
     const QString& song = window.pageTabs().playlistPage().songFile();
     if (!song.isEmpty()) {
         request.directory = QFileInfo(song).absolutePath();
@@ -61,24 +60,15 @@ bool writeSong(MainDialog& window, const QString& path) {
     return true;
 }
 
-// The chosen name, with ".cho" unless it names a song file already.
-QString songPath(const QString& chosen) {
-    return chosen.endsWith(QStringLiteral(".cho")) || chosen.endsWith(QStringLiteral(".chopro"))
-               ? chosen
-               : uikit::chosenFilePath(chosen, QStringLiteral(".cho"));
-}
-
 bool chooseAndWriteSong(MainDialog& window) {
     const std::optional<QString> chosen =
         uikit::chooseFile(&window, songDialog(window, uikit::FileDialogKind::Save));
-    return chosen && writeSong(window, songPath(*chosen));
+    return chosen && writeSong(window, uikit::chosenSongPath(*chosen));
 }
 
 } // namespace
 
 void openPlaylist(MainDialog& window) {
-    if (!settleChangedPlaylist(window))
-        return;
     const std::optional<QString> chosen =
         uikit::chooseFile(&window, songDialog(window, uikit::FileDialogKind::Open));
     if (chosen)
@@ -88,8 +78,13 @@ void openPlaylist(MainDialog& window) {
 bool openSongAt(MainDialog& window, const QString& path) {
     model::Playlist playlist;
     try {
-        playlist = formats::loadPlaylist(
-            uikit::toSystem(path), {library::songChordLookup(window.library().Chords.items())});
+        const std::string bytes = formats::readSongFile(uikit::toSystem(path));
+        if (!formats::isOwnPlaylistFile(bytes)) {
+            window.showSongs(formats::readSongs(bytes), path);
+            return true;
+        }
+        playlist = formats::readChordPro(
+            bytes, {library::songChordLookup(window.library().Chords.items())});
     } catch (const platform::FileError& error) {
         showStopMessage(window, error);
         return false;
@@ -100,6 +95,9 @@ bool openSongAt(MainDialog& window, const QString& path) {
                                      uikit::MessageButtons::Ok});
         return false;
     }
+    window.pageTabs().setCurrentIndex(PageTabCtrl::Playlist);
+    if (!settleChangedPlaylist(window))
+        return false;
     window.pageTabs().playlistPage().showOpenedPlaylist(playlist, path);
     return true;
 }

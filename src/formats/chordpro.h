@@ -61,6 +61,8 @@ bool isOwnPlaylistFile(std::string_view bytes);
 // The file forms of the two above. Saving replaces the file all or nothing;
 // platform::FileError when it cannot be read or written.
 void savePlaylist(const model::Playlist& playlist, const std::string& path);
+// A song file's bytes; ChordProError when it is too large to be one.
+std::string readSongFile(const std::string& path);
 model::Playlist loadPlaylist(const std::string& path, const ChordProSources& sources);
 
 // The title a playlist file gets: its name without folder and extension, in

@@ -28,13 +28,17 @@ bool isOwnPlaylistFile(std::string_view bytes) {
     return std::find(lines.begin(), lines.end(), kMarker) != lines.end();
 }
 
-model::Playlist loadPlaylist(const std::string& path, const ChordProSources& sources) {
+std::string readSongFile(const std::string& path) {
     const platform::ReadOnlyFile file(path);
     if (file.size() > kMaxChordProBytes)
         throw ChordProError(ChordProError::Kind::TooLarge, 0, "the file is too large");
     std::string bytes(static_cast<std::size_t>(file.size()), '\0');
     bytes.resize(file.readAt(0, bytes.data(), bytes.size()));
-    return readChordPro(bytes, sources);
+    return bytes;
+}
+
+model::Playlist loadPlaylist(const std::string& path, const ChordProSources& sources) {
+    return readChordPro(readSongFile(path), sources);
 }
 
 } // namespace strumvale::formats

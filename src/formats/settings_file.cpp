@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <variant>
 
 namespace strumvale::formats {
@@ -47,9 +48,13 @@ const std::array<Key, 24> kKeys = {{
     {"Clrnotetext3", &Settings::Clrnotetext3},
 }};
 
-// Newer than the others: read after them, written only when on, so readers
-// that know only the keys above find the file they expect.
-constexpr const char* kPlayNotesKey = "Playnoteswhileediting";
+// Newer than the others: read after them in this order, each written only
+// when it differs from its default, so that a file of defaults keeps its exact
+// text and readers that know only the keys above find the file they expect.
+const std::array<Key, 2> kTrailingKeys = {{
+    {"Playnoteswhileediting", &Settings::Playnoteswhileediting},
+    {"Songfontsize", &Settings::Songfontsize},
+}};
 
 struct StoreText {
     Settings& settings;
@@ -68,13 +73,25 @@ struct FieldText {
     std::string operator()(bool Settings::*field) const { return settings.*field ? "1" : "0"; }
 };
 
+// Each key is looked for after the one found before it, as the file's order is.
+void readKeys(xml::XmlDocument& document, Settings& settings, std::span<const Key> keys) {
+    for (const Key& key : keys) {
+        if (document.FindChildElement(key.name))
+            std::visit(StoreText{settings, document.GetChildData()}, key.field);
+    }
+}
+
 xml::XmlDocument settingsDocument(const Settings& settings) {
     xml::XmlDocument document;
     document.AddElement("Settings");
     for (const auto& key : kKeys)
         document.AddChildElement(key.name, std::visit(FieldText{settings}, key.field));
-    if (settings.Playnoteswhileediting)
-        document.AddChildElement(kPlayNotesKey, "1");
+    const Settings defaults;
+    for (const auto& key : kTrailingKeys) {
+        const std::string text = std::visit(FieldText{settings}, key.field);
+        if (text != std::visit(FieldText{defaults}, key.field))
+            document.AddChildElement(key.name, text);
+    }
     return document;
 }
 
@@ -85,12 +102,8 @@ bool LoadSettings(Settings& settings, const std::string& path) {
     settings.SetDefaults();
     if (!document.LoadFile(path))
         return false;
-    for (const auto& key : kKeys) {
-        if (document.FindChildElement(key.name))
-            std::visit(StoreText{settings, document.GetChildData()}, key.field);
-    }
-    if (document.FindChildElement(kPlayNotesKey))
-        StoreText{settings, document.GetChildData()}(&Settings::Playnoteswhileediting);
+    readKeys(document, settings, kKeys);
+    readKeys(document, settings, kTrailingKeys);
     return true;
 }
 

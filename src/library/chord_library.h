@@ -45,6 +45,15 @@ public:
     // differ from the stored choice, as the locale picks one when none is stored.
     std::string LanguageInUse;
 
+    // The player with the strum delay, hold time and instrument the settings
+    // ask for, as everything that strums chords uses it.
+    sound::ChordPlayer& StrummingPlayer() {
+        ChordPlayer.setStrumDelay(Settings.Chordspeed);
+        ChordPlayer.setHoldTime(Settings.Chorddecay);
+        ChordPlayer.setInstrument(Settings.Instrument);
+        return ChordPlayer;
+    }
+
     bool LoadChordfile(const std::string& path) { return formats::LoadChordfile(*this, path); }
     void SaveChordfile(const std::string& path) const { formats::SaveChordfile(*this, path); }
     std::string StatisticsText() const { return formats::StatisticsText(*this); }

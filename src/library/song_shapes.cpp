@@ -1,5 +1,6 @@
 #include "library/song_shapes.h"
 
+#include "formats/chordpro_words.h"
 #include "formats/song_file.h"
 #include "model/tuning_notes.h"
 #include "theory/chord_symbol.h"
@@ -47,6 +48,17 @@ std::vector<SongShape> songShapes(const model::Song& song, std::span<const model
             shapes.push_back(shapeOf(name, definitions, chords, tuningNotes));
     }
     return shapes;
+}
+
+std::vector<model::Chord> songDiagrams(const std::vector<SongShape>& shapes) {
+    std::vector<model::Chord> diagrams;
+    for (const SongShape& shape : shapes) {
+        if (shape.source == SongShape::Source::Unknown)
+            continue;
+        const std::string name = formats::chordpro::toCore(shape.name);
+        diagrams.emplace_back(model::chordRootOf(name), name, shape.tab);
+    }
+    return diagrams;
 }
 
 } // namespace strumvale::library

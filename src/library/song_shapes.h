@@ -31,4 +31,8 @@ struct SongShape {
 std::vector<SongShape> songShapes(const model::Song& song, std::span<const model::Chord> chords,
                                   std::string_view tuningNotes);
 
+// The shapes that can be drawn, as diagrams take them: names in the core's
+// text, roots from the names; unknown chords have none.
+std::vector<model::Chord> songDiagrams(const std::vector<SongShape>& shapes);
+
 } // namespace strumvale::library

@@ -7,6 +7,7 @@ namespace strumvale::model {
 
 inline constexpr const char* kBuiltInLanguage = "English (Built-in)";
 inline constexpr const char* kDefaultChordfileSetting = "Default";
+inline constexpr std::int32_t kDefaultSongFontSize = 12;
 
 // A colour as the settings keep it: red in the low byte, then green, then blue.
 constexpr std::uint32_t rgbColor(std::int32_t red, std::int32_t green, std::int32_t blue) {
@@ -42,6 +43,9 @@ struct Settings {
     // Stored after every other key, and only when on, so that a file with
     // the defaults keeps its exact text.
     bool Playnoteswhileediting = false;
+    // The song window's lyrics, in points; stored after the key above, and
+    // only when not the default.
+    std::int32_t Songfontsize = kDefaultSongFontSize;
 
     // Every field to its default; the program directory becomes the current one.
     void SetDefaults();

@@ -32,6 +32,8 @@ public:
 
     fretboard::FretboardView& fretboardView() const { return *view_; }
     QColor decorationColour() const { return decoration_; }
+    // The tuning chosen in the combo, which chords elsewhere are shown in too.
+    std::optional<model::Tuning> selectedTuning() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,7 +51,6 @@ private:
     // The chords the chord list shows: the search results or the selected key's.
     model::ValueList<model::Chord> currentChords() const;
     std::optional<model::Chord> selectedChord() const;
-    std::optional<model::Tuning> selectedTuning() const;
     // Moves the chord's tab to the view's tuning; rewrites the tab line when it changed.
     std::string tabForTuning(const model::Chord& chord);
     void showNotesLine();

@@ -17,12 +17,7 @@ QString Page::translate(std::string_view key) const {
 }
 
 sound::ChordPlayer& Page::strummingPlayer() const {
-    const model::Settings& settings = library().Settings;
-    sound::ChordPlayer& player = library().ChordPlayer;
-    player.setStrumDelay(settings.Chordspeed);
-    player.setHoldTime(settings.Chorddecay);
-    player.setInstrument(settings.Instrument);
-    return player;
+    return library().StrummingPlayer();
 }
 
 void Page::keyPressEvent(QKeyEvent* event) {

@@ -41,6 +41,9 @@ public:
     // While anything sounds, says "Please stop playing first." under caption
     // and answers true; otherwise false.
     virtual bool refuseWhilePlaying(const QString& caption) = 0;
+    // The playlist as a song, in the song window; a host without one shows
+    // nothing.
+    virtual void showPlaylistAsSong() {}
 
 protected:
     ~PageHost() = default;

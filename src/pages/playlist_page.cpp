@@ -65,6 +65,8 @@ PlaylistPage::PlaylistPage(PageHost& host, QWidget* parent)
     connect(control<uikit::ImageButton>(Id::MoveDown), &QToolButton::clicked, this,
             [this] { move(false); });
     connect(play_, &QPushButton::clicked, this, [this] { playOrStop(); });
+    connect(control<QPushButton>(Id::SongSheet), &QPushButton::clicked, this,
+            [this] { this->host().showPlaylistAsSong(); });
     connect(lyrics_, &QPlainTextEdit::textChanged, this,
             [this] { library().Playlist.Lyrics = uikit::fromQString(lyrics_->toPlainText()); });
     showPlaylist(-1);
@@ -81,6 +83,7 @@ void PlaylistPage::retranslate() {
     control<QPushButton>(Id::Add)->setText(translate("Add"));
     control<QPushButton>(Id::AddSeparator)->setText(translate("Add Separator"));
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
+    control<QPushButton>(Id::SongSheet)->setText(translate("Song sheet"));
     // Typed lyrics stay; only the start text follows the language.
     if (lyricsHint_.isNull() || lyrics_->toPlainText() == lyricsHint_)
         showLyricsHint();
@@ -191,6 +194,17 @@ void PlaylistPage::showLyricsHint() {
 }
 
 void PlaylistPage::showOpenedPlaylist(const model::Playlist& playlist, const QString& path) {
+    replacePlaylist(playlist);
+    setSavedTo(path);
+}
+
+void PlaylistPage::showNewPlaylist(const model::Playlist& playlist) {
+    replacePlaylist(playlist);
+    songFile_.clear();
+    kept_ = model::Playlist();
+}
+
+void PlaylistPage::replacePlaylist(const model::Playlist& playlist) {
     // The performance plays the playlist it started with; the staff would mark
     // another one's columns. Its last reports are queued by the time it is
     // idle, and they end with no column marked.
@@ -203,7 +217,6 @@ void PlaylistPage::showOpenedPlaylist(const model::Playlist& playlist, const QSt
     else
         lyrics_->setPlainText(toQString(playlist.Lyrics));
     showPlaylist(-1);
-    setSavedTo(path);
 }
 
 void PlaylistPage::setSavedTo(const QString& path) {

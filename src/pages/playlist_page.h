@@ -44,6 +44,8 @@ public:
     // Shows a playlist read from the song file at path, in place of the one
     // built so far.
     void showOpenedPlaylist(const model::Playlist& playlist, const QString& path);
+    // Shows a playlist made elsewhere (a song's chords), kept in no file yet.
+    void showNewPlaylist(const model::Playlist& playlist);
     // The playlist as it is now was saved to the song file at path.
     void setSavedTo(const QString& path);
     // The song file the playlist was last opened from or saved to; empty before.
@@ -72,6 +74,8 @@ private:
     void playOrStop();
     // Play while there is a chord to play, Stop while playing.
     void showPlayButton();
+    // In place of the one built so far; the performance of that one ends.
+    void replacePlaylist(const model::Playlist& playlist);
     // The lyrics box shows the start text of the language in use.
     void showLyricsHint();
 

@@ -49,12 +49,17 @@ void paintCell(QPainter& painter, const QRectF& cell, const model::Chord& chord,
 
 } // namespace
 
+qreal diagramCellWidth(const SheetDocument& sheet) {
+    return sheet.points(84);
+}
+
 void addDiagramRows(SheetDocument& sheet, const std::vector<model::Chord>& chords) {
     const QFont nameFont = sheet.font(9, true);
     const QFont smallFont = sheet.font(7);
-    const CellMetrics metrics{
-        sheet.points(84), 2 * sheet.lineHeight(nameFont),    sheet.points(12), sheet.points(11),
-        sheet.points(9),  sheet.lineHeight(smallFont) * 1.4, sheet.points(10)};
+    const CellMetrics metrics{diagramCellWidth(sheet), 2 * sheet.lineHeight(nameFont),
+                              sheet.points(12),        sheet.points(11),
+                              sheet.points(9),         sheet.lineHeight(smallFont) * 1.4,
+                              sheet.points(10)};
     const int perRow = std::max(1, static_cast<int>(sheet.width() / metrics.width));
     for (std::size_t first = 0; first < chords.size(); first += perRow) {
         const std::size_t end = std::min(chords.size(), first + perRow);

@@ -2,6 +2,7 @@
 
 #include "model/records.h"
 
+#include <QtGlobal>
 #include <vector>
 
 namespace strumvale::sheets {
@@ -12,5 +13,8 @@ class SheetDocument;
 // its tab below; a row is never cut between pages. A tab the neck cannot
 // hold gets its name and its text, and no diagram.
 void addDiagramRows(SheetDocument& sheet, const std::vector<model::Chord>& chords);
+
+// The width each diagram takes in a row.
+qreal diagramCellWidth(const SheetDocument& sheet);
 
 } // namespace strumvale::sheets

@@ -8,12 +8,14 @@
 
 namespace strumvale::sheets {
 
-SheetDocument::SheetDocument(QPagedPaintDevice& device) : device_(device) {
+SheetDocument::SheetDocument(QPagedPaintDevice& device) : device_(device), paged_(&device) {
     const QRect paintable = device.pageLayout().paintRectPixels(device.logicalDpiX());
     width_ = paintable.width();
     footer_ = 2 * lineHeight(font(9));
     height_ = paintable.height() - footer_;
 }
+
+SheetDocument::SheetDocument(QPaintDevice& device, qreal width) : device_(device), width_(width) {}
 
 qreal SheetDocument::points(qreal points) const {
     return points * device_.logicalDpiY() / 72.0;
@@ -110,6 +112,8 @@ int SheetDocument::pageCount() const {
 }
 
 bool SheetDocument::print() {
+    if (paged_ == nullptr)
+        return false;
     const auto all = pages();
     QPainter painter;
     if (!painter.begin(&device_))
@@ -117,7 +121,7 @@ bool SheetDocument::print() {
     painter.setRenderHint(QPainter::Antialiasing);
     const QFont footer = font(9);
     for (std::size_t p = 0; p < all.size(); ++p) {
-        if (p > 0 && !device_.newPage())
+        if (p > 0 && !paged_->newPage())
             return false;
         qreal y = 0;
         for (const Block* block : all[p]) {
@@ -134,6 +138,34 @@ bool SheetDocument::print() {
                          QStringLiteral("%1 / %2").arg(p + 1).arg(all.size()));
     }
     return painter.end();
+}
+
+qreal SheetDocument::columnHeightOf(const Block& block, bool atTop) {
+    return block.space && atTop ? 0 : block.height;
+}
+
+qreal SheetDocument::blockTop(std::size_t block) const {
+    qreal y = 0;
+    for (std::size_t i = 0; i < block && i < blocks_.size(); ++i)
+        y += columnHeightOf(blocks_[i], y == 0);
+    return y;
+}
+
+qreal SheetDocument::columnHeight() const {
+    return blockTop(blocks_.size());
+}
+
+void SheetDocument::paintColumn(QPainter& painter, const QRectF& exposed) const {
+    qreal y = 0;
+    for (const Block& block : blocks_) {
+        const QRectF area(0, y, width_, block.height);
+        y += columnHeightOf(block, y == 0);
+        if (!block.paint || !area.intersects(exposed))
+            continue;
+        painter.save();
+        block.paint(painter, area);
+        painter.restore();
+    }
 }
 
 } // namespace strumvale::sheets

@@ -8,18 +8,23 @@
 #include <vector>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
-// A printed sheet as a column of blocks that are never cut: blocks fill a page
-// from the top and move whole to the next one when they do not fit. Every page
-// ends with its number. Lengths are in the device's pixels.
+// A sheet as a column of blocks that are never cut. Printed, blocks fill a
+// page from the top and move whole to the next one when they do not fit, and
+// every page ends with its number; on a screen the column runs on unbroken.
+// Lengths are in the device's pixels.
 namespace strumvale::sheets {
 
 class SheetDocument {
 public:
     using Paint = std::function<void(QPainter& painter, const QRectF& area)>;
 
+    // Pages of the device's paper.
     explicit SheetDocument(QPagedPaintDevice& device);
+    // One column width wide, as long as its blocks, measured for device.
+    SheetDocument(QPaintDevice& device, qreal width);
 
     // Paper lengths in the device's pixels.
     qreal points(qreal points) const;
@@ -40,9 +45,17 @@ public:
     void addHeading(const QString& text, qreal pointSize);
 
     // Paints every page; false when the device cannot be painted on (a file
-    // that cannot be written, a printer that is gone).
+    // that cannot be written, a printer that is gone) or has no pages.
     bool print();
     int pageCount() const;
+
+    // The unbroken column: the blocks one below the other from the top, with
+    // no space above the first.
+    std::size_t blockCount() const { return blocks_.size(); }
+    qreal blockTop(std::size_t block) const;
+    qreal columnHeight() const;
+    // The blocks that meet exposed, painted where the column puts them.
+    void paintColumn(QPainter& painter, const QRectF& exposed) const;
 
 private:
     struct Block {
@@ -51,10 +64,12 @@ private:
         bool space = false;
         bool keepWithNext = false;
     };
+    static qreal columnHeightOf(const Block& block, bool atTop);
     // The blocks of each page, in order.
     std::vector<std::vector<const Block*>> pages() const;
 
-    QPagedPaintDevice& device_;
+    QPaintDevice& device_;
+    QPagedPaintDevice* paged_ = nullptr;
     qreal width_ = 0;
     qreal height_ = 0;
     qreal footer_ = 0;

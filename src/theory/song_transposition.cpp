@@ -2,6 +2,8 @@
 
 #include "theory/chord_symbol.h"
 
+#include <charconv>
+
 namespace strumvale::theory {
 
 namespace {
@@ -127,6 +129,68 @@ model::Song withCapo(const model::Song& song, int capo) {
         shapesKey ? keySpelling(*shapesKey).value_or(SpellingContext{}) : SpellingContext{};
     model::Song result = pitchClassOf(capo) == 0 ? song : moved(song, -capo, spelling);
     result.setMeta("capo", std::to_string(capo));
+    return result;
+}
+
+namespace {
+
+// "{transpose: -2}" gives -2; none for an argument that is no whole number.
+std::optional<int> transposeSemitones(const model::SongLine& line) {
+    std::string_view text = line.argument;
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    int semitones = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), semitones);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty() ||
+        semitones < -48 || semitones > 48)
+        return std::nullopt;
+    return semitones;
+}
+
+} // namespace
+
+model::Song withTranspositionsApplied(const model::Song& song) {
+    model::Song result;
+    result.lines.reserve(song.lines.size());
+    int semitones = 0;
+    bool chordSeen = false;
+    std::optional<int> keyShift;
+    for (const model::SongLine& line : song.lines) {
+        if (line.kind == model::SongLine::Kind::Directive && line.name == "transpose") {
+            if (!appliesHere(line)) {
+                result.lines.push_back(line);
+                continue;
+            }
+            const std::optional<int> given = transposeSemitones(line);
+            if (!given) {
+                result.lines.push_back(line);
+                continue;
+            }
+            semitones = *given;
+            if (!chordSeen)
+                keyShift = semitones;
+            continue;
+        }
+        result.lines.push_back(line);
+        if (line.kind != model::SongLine::Kind::Lyrics || line.chords.empty())
+            continue;
+        chordSeen = true;
+        if (pitchClassOf(semitones) == 0)
+            continue;
+        const std::optional<std::string> key = movedKey(song, semitones);
+        const SpellingContext spelling =
+            key ? keySpelling(*key).value_or(SpellingContext{}) : SpellingContext{};
+        for (model::SongChord& chord : result.lines.back().chords)
+            chord.name = transposeChordName(chord.name, semitones, spelling);
+    }
+    if (keyShift) {
+        if (const std::optional<std::string> key = movedKey(song, *keyShift))
+            result.setMeta("key", *key);
+    }
     return result;
 }
 

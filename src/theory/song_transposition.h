@@ -30,4 +30,13 @@ model::Song transposed(const model::Song& song, int semitones);
 // capo sits.
 model::Song withCapo(const model::Song& song, int capo);
 
+// The song as its own {transpose: N} directives say it sounds: the chords
+// after each directive moved by its N (until the next one), spelled as
+// transposed() spells them, and the directives gone, so that the result means
+// the same wherever it is shown, played or written next. A directive that
+// stands before every chord moves the key as well. Directives for another
+// instrument, and arguments that are no whole number of semitones, change
+// nothing.
+model::Song withTranspositionsApplied(const model::Song& song);
+
 } // namespace strumvale::theory

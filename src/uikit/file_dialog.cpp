@@ -35,6 +35,16 @@ std::optional<QString> realFileDialog(QWidget* owner, const FileDialogRequest& r
 
 } // namespace
 
+QString songFileFilter() {
+    return QStringLiteral("ChordPro Song (*.cho *.chopro)");
+}
+
+QString chosenSongPath(const QString& chosen) {
+    return chosen.endsWith(QStringLiteral(".cho")) || chosen.endsWith(QStringLiteral(".chopro"))
+               ? chosen
+               : chosenFilePath(chosen, QStringLiteral(".cho"));
+}
+
 std::optional<QString> chooseFile(QWidget* owner, const FileDialogRequest& request) {
     if (handler())
         return handler()(owner, request);

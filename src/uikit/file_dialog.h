@@ -24,6 +24,11 @@ struct FileDialogRequest {
 // appended unless the name already ends in it exactly.
 QString chosenFilePath(const QString& chosen, const QString& extension);
 
+// Song files: the dialogs' filter, and the chosen name with ".cho" unless it
+// names a song file already.
+QString songFileFilter();
+QString chosenSongPath(const QString& chosen);
+
 // Runs a modal file dialog; the chosen file's absolute path, or nothing when
 // cancelled. Tests install a handler that chooses instead.
 std::optional<QString> chooseFile(QWidget* owner, const FileDialogRequest& request);

@@ -3,8 +3,10 @@
 #include "app/page_tab_ctrl.h"
 #include "app/status_line.h"
 #include "app_fixture.h"
+#include "formats/chordpro.h"
 #include "pages/playlist_page.h"
 #include "resources/templates/playlist_page.h"
+#include "songs/song_window.h"
 #include "support/qt_text.h"
 #include "support/user_names.h"
 #include "uikit/dialog_builder.h"
@@ -89,16 +91,28 @@ TEST_F(GivenFilesTest, AnUnreadableChordfileSaysSoAndTheWindowStartsAsWithout) {
     EXPECT_EQ(again.library().Chords.Count(), 2);
 }
 
-TEST_F(GivenFilesTest, ASongGivenAtStartOpensOnThePlaylistPageWithTheDefaultChords) {
+TEST_F(GivenFilesTest, ASongGivenAtStartOpensInTheSongWindowAndAPlaylistOnItsPage) {
     writeFile(dir.file(kUserFolder + "/" + kUserSong), "{title: Vårvisa}\n[C]Vår [C7]visa\n");
     app::MainDialog& main = startWith({});
     app::openSongAtStart(main, qtext(dir.file(kUserFolder + "/" + kUserSong)));
     EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(main.pageTabs().currentIndex(), app::PageTabCtrl::Playlist);
-    EXPECT_EQ(playlistRows(), (QStringList{"C", "C7"}));
+    ASSERT_TRUE(main.hasSongWindow());
+    const songs::SongWindow& song = main.songWindow();
+    EXPECT_TRUE(song.isVisible());
+    EXPECT_EQ(song.windowTitle(), "Vårvisa");
     // Its chords are the default chordfile's.
-    EXPECT_EQ(main.library().Playlist.entries()[1].Tab, "x 3 2 3 1 0");
+    ASSERT_EQ(song.shapes().size(), 2u);
+    EXPECT_EQ(song.shapes()[1].tab, "x 3 2 3 1 0");
+    EXPECT_TRUE(playlistRows().isEmpty()) << "the playlist is not the song's container";
     EXPECT_EQ(main.library().FileName, "default.gtr");
+
+    // A playlist this program saved opens on its page, as before.
+    model::Playlist playlist;
+    playlist.append(model::Chord("C", "C7", "x 3 2 3 1 0"));
+    formats::savePlaylist(playlist, dir.file("set.cho"));
+    app::openSongAtStart(main, qtext(dir.file("set.cho")));
+    EXPECT_EQ(main.pageTabs().currentIndex(), app::PageTabCtrl::Playlist);
+    EXPECT_EQ(playlistRows(), QStringList{"C7"});
 }
 
 TEST_F(GivenFilesTest, AFileHandedOverByALaterStartOpensAfterTheQuestionAboutUnsavedEdits) {
@@ -122,16 +136,17 @@ TEST_F(GivenFilesTest, AFileHandedOverByALaterStartOpensAfterTheQuestionAboutUns
     EXPECT_EQ(main.statusLine().text(), qtext(given));
     EXPECT_EQ(main.library().Chords.Count(), 3);
 
-    // A song goes to the Playlist page.
+    // A song goes to the song window.
     writeFile(dir.file(kUserSong), "[Am]La [E]la\n");
     handed = -1;
     std::thread song(
         [&] { handed = app::handOverFile(socket, qtext(dir.file(kUserSong))) ? 1 : 0; });
-    while (handed < 0 || playlistRows().isEmpty())
+    while (handed < 0 || !main.hasSongWindow() || !main.songWindow().isVisible())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     song.join();
-    EXPECT_EQ(main.pageTabs().currentIndex(), app::PageTabCtrl::Playlist);
-    EXPECT_EQ(playlistRows(), (QStringList{"Am", "E"}));
+    EXPECT_EQ(main.songWindow().path(), qtext(dir.file(kUserSong)));
+    EXPECT_EQ(model::chordSequence(main.songWindow().shownSong()),
+              (std::vector<std::string>{"Am", "E"}));
 
     // With no window to take it, a later start is told so.
     EXPECT_FALSE(app::handOverFile(qtext(dir.file("nobody.socket")), qtext(given),

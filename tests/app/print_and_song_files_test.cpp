@@ -1,9 +1,11 @@
 #include "app/file_commands.h"
 #include "app/page_tab_ctrl.h"
 #include "app_fixture.h"
+#include "formats/chordpro.h"
 #include "fretboard/staff_view.h"
 #include "pages/playlist_page.h"
 #include "resources/templates/playlist_page.h"
+#include "songs/song_window.h"
 #include "support/pdf_text.h"
 #include "support/qt_text.h"
 #include "support/user_names.h"
@@ -214,22 +216,38 @@ TEST_F(PrintAndSongFilesTest, SongsWithNamesOutsideAsciiKeepThemInTheFileAndTheT
     EXPECT_EQ(page().songFile(), path(kUserFolder + "/" + kUserSong));
 }
 
-TEST_F(PrintAndSongFilesTest, OpeningASongStopsThePlaylistThatIsPlaying) {
+TEST_F(PrintAndSongFilesTest, ASongFromElsewhereOpensBesideThePlaylistAndAPlaylistReplacesIt) {
     app::MainDialog& main = startOnPlaylist();
-    // Long enough (a bar each) to be playing still when the song is opened.
+    model::Playlist saved;
+    saved.append(model::Chord("G", "G", "3 2 0 0 0 3"));
+    formats::savePlaylist(saved, dir.file("saved.cho"));
+    // Long enough (a bar each) to be playing still when the files are opened.
     for (int i = 0; i < model::Playlist::kCapacity; ++i)
         main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);
     auto* play = uikit::control<QPushButton>(page(), resources::PlaylistId::Play);
     play->click();
     ASSERT_TRUE(page().isPlaying());
-    writeFile(dir.file("next.cho"), "[Am]Next [E]song\n");
-    answers = {uikit::MessageAnswer::No};
+
+    // A song from elsewhere: its window, and nothing asked about the playlist,
+    // which plays on untouched.
+    writeFile(dir.file("next.cho"), "{title: Next}\n[Am]Next [E]song\n");
     fileChoices = {path("next.cho")};
     app::openCommand(main);
+    EXPECT_TRUE(shown.empty());
+    ASSERT_TRUE(main.hasSongWindow());
+    EXPECT_EQ(main.songWindow().windowTitle(), "Next");
+    EXPECT_TRUE(page().isPlaying());
+    EXPECT_EQ(listedEntries().size(), model::Playlist::kCapacity);
+
+    // Our own playlist: asked about the changed one, which stops for it.
+    answers = {uikit::MessageAnswer::No};
+    fileChoices = {path("saved.cho")};
+    app::openCommand(main);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.text, "Save changes to the playlist?");
     EXPECT_FALSE(page().isPlaying());
     EXPECT_EQ(play->text(), "Play");
-    EXPECT_EQ(listedEntries(), (QStringList{"Am", "E"}));
-    EXPECT_EQ(lyricsBox()->toPlainText(), "Next song");
+    EXPECT_EQ(listedEntries(), QStringList{"G"});
 }
 
 TEST_F(PrintAndSongFilesTest, ABadSongIsReportedAndChangesNothing) {

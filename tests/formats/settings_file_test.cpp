@@ -153,3 +153,26 @@ TEST(SettingsFile, PlayingNotesWhileEditingIsStoredLastAndOnlyWhenOn) {
     EXPECT_EQ(ahead.Volume, 90);
     EXPECT_FALSE(ahead.Playnoteswhileediting);
 }
+
+TEST(SettingsFile, TheSongFontSizeIsStoredAfterTheOthersAndOnlyWhenChanged) {
+    TempDir dir;
+    model::Settings settings;
+    settings.SetDefaults();
+    settings.Songfontsize = 16;
+    std::string withSize = defaultText();
+    withSize.insert(withSize.rfind("</Settings>"), "<Songfontsize>16</Songfontsize>\r\n");
+    EXPECT_EQ(settingsText(settings), withSize);
+    settings.Playnoteswhileediting = true;
+    const std::string both = settingsText(settings);
+    EXPECT_LT(both.find("Playnoteswhileediting"), both.find("Songfontsize"));
+
+    settings.ProgramDirectory = dir.path();
+    SaveSettings(settings);
+    model::Settings read;
+    ASSERT_TRUE(LoadSettings(read, dir.file("settings.xml")));
+    EXPECT_EQ(read.Songfontsize, 16);
+    EXPECT_TRUE(read.Playnoteswhileediting);
+    // A file from before it keeps the default.
+    EXPECT_EQ(loadedFrom(dir, "<Settings><Volume>90</Volume></Settings>").Songfontsize,
+              model::kDefaultSongFontSize);
+}

@@ -70,11 +70,13 @@ public:
         refusals.push_back(caption);
         return true;
     }
+    void showPlaylistAsSong() override { ++songSheetsShown; }
 
     std::vector<model::Chord> playlist;
     std::vector<std::string> playlistTunings;
     // The captions of the "Please stop playing first." notices given.
     QStringList refusals;
+    int songSheetsShown = 0;
     // The Drummer page's pattern as the playlist plays along with it.
     FakeDrums drums;
     bool drumsLoaded = false;

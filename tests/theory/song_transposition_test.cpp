@@ -67,3 +67,32 @@ TEST(SongTransposition, ACapoShowsTheShapesForItsFretAndKeepsWhatSounds) {
     EXPECT_EQ(namesOf(theory::withCapo(songIn(nullptr, {"Bb"}), 3)),
               (std::vector<std::string>{"G"}));
 }
+
+TEST(SongTransposition, ASongsOwnTransposeDirectivesMoveTheChordsAfterThem) {
+    auto directive = [](const char* argument, const char* selector = "") {
+        model::SongLine line;
+        line.kind = model::SongLine::Kind::Directive;
+        line.name = line.writtenName = "transpose";
+        line.selector = selector;
+        line.argument = argument;
+        return line;
+    };
+    // Written in G, sung a tone up from the start, then the last part a
+    // further fourth: the key follows the first, every chord its own.
+    model::Song song = songIn("G", {"G", "C"});
+    song.lines.insert(song.lines.begin(), directive(" +2 "));
+    song.lines.push_back(songIn(nullptr, {"D/F#"}).lines[0]);
+    song.lines.push_back(directive("5"));
+    song.lines.push_back(songIn(nullptr, {"G", "Em"}).lines[0]);
+    const model::Song applied = theory::withTranspositionsApplied(song);
+    EXPECT_EQ(applied.meta("key"), "A");
+    EXPECT_EQ(namesOf(applied), (std::vector<std::string>{"A", "D", "E/G#", "C", "Am"}));
+    // Applied once: nothing is left to move them again.
+    EXPECT_EQ(theory::withTranspositionsApplied(applied), applied);
+
+    // One for another instrument, or one that is no number, is kept and moves nothing.
+    model::Song other = songIn("G", {"G"});
+    other.lines.insert(other.lines.begin(), directive("3", "ukulele"));
+    other.lines.insert(other.lines.begin(), directive("up a bit"));
+    EXPECT_EQ(theory::withTranspositionsApplied(other), other);
+}

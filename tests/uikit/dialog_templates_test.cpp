@@ -315,7 +315,7 @@ TEST(DialogTemplates, PagesHaveTheControlsTheirCodeAsksFor) {
         expect.are<ImageButton>({Id::MoveUp, Id::MoveDown})
             .are<QListWidget>({Id::ChordList, Id::KeyList, Id::Playlist})
             .are<QPlainTextEdit>({Id::Lyrics})
-            .are<QPushButton>({Id::Add, Id::Remove, Id::Play, Id::AddSeparator});
+            .are<QPushButton>({Id::Add, Id::Remove, Id::Play, Id::AddSeparator, Id::SongSheet});
         EXPECT_EQ(expect.named(), namedControls(window));
         auto* lyrics = control<QPlainTextEdit>(*widget, Id::Lyrics);
         EXPECT_EQ(lyrics->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);

@@ -1,7 +1,6 @@
 #include "command.h"
 #include "errors.h"
 #include "formats/chordpro.h"
-#include "formats/chordpro_words.h"
 #include "formats/song_file.h"
 #include "library/chord_library.h"
 #include "library/song_chords.h"
@@ -10,6 +9,7 @@
 #include "model/tuning_notes.h"
 #include "platform/file.h"
 #include "sheets/sheets.h"
+#include "theory/song_transposition.h"
 #include "uikit/text.h"
 
 #include <QBuffer>
@@ -112,18 +112,12 @@ int runSheet(const Arguments& arguments) {
                 });
             }
             // A song from elsewhere prints whole, as the song window shows it.
-            const std::vector<strumvale::model::Song> songs = strumvale::formats::readSongs(bytes);
-            const auto shapes = strumvale::library::songShapes(
-                songs.front(), library.Chords.items(), strumvale::model::kStandardTuningNotes);
-            std::vector<strumvale::model::Chord> diagrams;
-            for (const auto& shape : shapes) {
-                if (shape.source == strumvale::library::SongShape::Source::Unknown)
-                    continue;
-                const std::string name = strumvale::formats::chordpro::toCore(shape.name);
-                diagrams.emplace_back(strumvale::model::chordRootOf(name), name, shape.tab);
-            }
+            const strumvale::model::Song song = strumvale::theory::withTranspositionsApplied(
+                strumvale::formats::readSongs(bytes).front());
+            const auto diagrams = strumvale::library::songDiagrams(strumvale::library::songShapes(
+                song, library.Chords.items(), strumvale::model::kStandardTuningNotes));
             return writePdf(files[1], fileTitle, [&](QPdfWriter& writer) {
-                return strumvale::sheets::printSongSheet(writer, songs.front(), diagrams, fileTitle,
+                return strumvale::sheets::printSongSheet(writer, song, diagrams, fileTitle,
                                                          translate);
             });
         } catch (const strumvale::formats::ChordProError& error) {

@@ -50,8 +50,11 @@ int runSong(const Arguments& arguments) {
             std::fprintf(stderr, "%s holds %zu songs\n", arguments[0].c_str(), songs.size());
             return static_cast<int>(UsageError);
         }
-        strumvale::model::Song song = strumvale::theory::transposed(
-            songs[static_cast<std::size_t>(songNumber - 1)], semitones);
+        strumvale::model::Song song = songs[static_cast<std::size_t>(songNumber - 1)];
+        // The sheet shows what sounds; a song written back moves only when asked to.
+        if (!chordPro || semitones != 0 || capo > 0)
+            song = strumvale::theory::withTranspositionsApplied(song);
+        song = strumvale::theory::transposed(song, semitones);
         if (capo > 0)
             song = strumvale::theory::withCapo(song, capo);
         const std::string out = chordPro ? strumvale::formats::writeSong(song)

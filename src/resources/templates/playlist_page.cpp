@@ -15,6 +15,7 @@ constexpr ControlTemplate kControls[] = {
     {Id::AddSeparator, PushButton, "Add Separator", {165, 135, 70, 15}},
     {Id::Remove, PushButton, "Remove", {165, 155, 70, 15}},
     {Id::Play, PushButton, "Play", {310, 70, 70, 15}, style::Disabled},
+    {Id::SongSheet, PushButton, "Song sheet", {310, 90, 70, 15}},
     {Id::MoveUp, ImageButton, "", {360, 115, 20, 20}},
     {Id::MoveDown, ImageButton, "", {360, 200, 20, 20}},
     {Id::Lyrics, Edit, "", {6, 68, 294, 37}, style::MultiLine | style::VerticalScroll},

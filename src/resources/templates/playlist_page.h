@@ -13,6 +13,7 @@ enum class PlaylistId : int {
     Add = 1117,
     Remove = 1118,
     Play = 1120,
+    SongSheet = 1121,
     Playlist = 1154,
     AddSeparator = 1167,
 };

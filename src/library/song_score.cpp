@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 
 namespace strumvale::library {
 
@@ -72,8 +74,15 @@ sound::Score songScore(const model::Song& song, const std::vector<SongShape>& sh
             score.entries.push_back(sound::ChordPlayer::strumNotes(shape->tab, tuning));
     }
     score.stepsPerEntry = 4 * beats;
-    const int stepMs = std::max(1, 60000 / (tempo * 4));
-    score.stepLength = [stepMs] { return stepMs; };
+    // Whole milliseconds a step, alternating so that no beat drifts: at 240
+    // bpm the steps are 62 and 63 ms, not 62 ms that would gain a beat in two
+    // minutes.
+    const double stepMs = 60000.0 / (tempo * 4);
+    score.stepLength = [stepMs, steps = std::int64_t{0}]() mutable {
+        const auto at = [stepMs](std::int64_t n) { return std::llround(n * stepMs); };
+        ++steps;
+        return static_cast<int>(std::max<std::int64_t>(1, at(steps) - at(steps - 1)));
+    };
     score.holdToEntryEnd = true;
     // A strum spans at most half a beat.
     score.maxStrumShare = 0.5 / beats;

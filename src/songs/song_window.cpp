@@ -152,11 +152,10 @@ void SongWindow::buildControls() {
     connect(print_, &QPushButton::clicked, this, [this] { print(); });
     connect(save_, &QPushButton::clicked, this, [this] { saveAs(); });
     connect(send_, &QPushButton::clicked, this, [this] { sendToPlaylist(); });
-    connect(songList_, &QListWidget::currentRowChanged, this,
-            [this](int row) { selectSong(row); });
+    connect(songList_, &QListWidget::currentRowChanged, this, [this](int row) { selectSong(row); });
     // Ctrl and + as the keyboard writes it, with or without Shift.
-    for (const QKeySequence& keys : {QKeySequence(QKeySequence::ZoomIn),
-                                     QKeySequence(Qt::CTRL | Qt::Key_Equal)})
+    for (const QKeySequence& keys :
+         {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this,
                 [this] { changeLyricSize(1); });
     connect(new QShortcut(QKeySequence::ZoomOut, this), &QShortcut::activated, this,
@@ -186,6 +185,7 @@ void SongWindow::retranslate() {
     stripArea_->setAccessibleName(translate("Chords"));
     strip_->setAccessibleName(translate("Chords"));
     sheet_->setAccessibleName(translate("Song sheet"));
+    sheetArea_->setAccessibleName(translate("Song sheet"));
     if (!songs_.empty())
         showAdjusted();
     showControls();
@@ -203,10 +203,9 @@ void SongWindow::showSongs(std::vector<model::Song> songs, const QString& path) 
         songList_->clear();
         for (std::size_t i = 0; i < songs_.size(); ++i) {
             const std::optional<std::string> title = songs_[i].meta("title");
-            songList_->addItem(title && !title->empty()
-                                   ? fromUtf8(*title)
-                                   : QFileInfo(path_).completeBaseName() +
-                                         QStringLiteral(" (%1)").arg(i + 1));
+            songList_->addItem(title && !title->empty() ? fromUtf8(*title)
+                                                        : QFileInfo(path_).completeBaseName() +
+                                                              QStringLiteral(" (%1)").arg(i + 1));
         }
         songList_->setCurrentRow(0);
     }
@@ -290,10 +289,12 @@ void SongWindow::showAdjusted() {
     shapesTuning_ = host_.songTuningNotes();
     shapes_ = library::songShapes(shown_, host_.library().Chords.items(), shapesTuning_);
     strip_->setShapes(shapes_);
-    stripArea_->setFixedHeight(strip_->height() + stripArea_->horizontalScrollBar()->sizeHint().height());
-    const int points = std::clamp<int>(host_.library().Settings.Songfontsize, kSmallestLyrics,
-                                       kLargestLyrics);
-    sheet_->showSong(shown_, [this](std::string_view key) { return translate(key); }, points);
+    stripArea_->setFixedHeight(strip_->height() +
+                               stripArea_->horizontalScrollBar()->sizeHint().height());
+    const int points =
+        std::clamp<int>(host_.library().Settings.Songfontsize, kSmallestLyrics, kLargestLyrics);
+    sheet_->showSong(
+        shown_, [this](std::string_view key) { return translate(key); }, points);
     showHeader();
     showControls();
 }
@@ -309,7 +310,8 @@ void SongWindow::showHeader() {
     QStringList details;
     if (const std::optional<std::string> subtitle = shown_.meta("subtitle"))
         details << fromUtf8(*subtitle);
-    details << sheets::songDetailsLine(shown_, [this](std::string_view key) { return translate(key); });
+    details << sheets::songDetailsLine(shown_,
+                                       [this](std::string_view key) { return translate(key); });
     details.removeAll(QString());
     details_->setText(details.join(QLatin1Char('\n')));
     details_->setVisible(!details.isEmpty());
@@ -357,9 +359,8 @@ void SongWindow::playOrStop() {
         return;
     host_.library().StrummingPlayer();
     // The Drummer page counts steps, four a beat.
-    const library::SongPlaying playing{beatsPerChord(),
-                                       std::max(1, host_.drummerPattern().tempo() / 4),
-                                       adjustment_.capo};
+    const library::SongPlaying playing{
+        beatsPerChord(), std::max(1, host_.drummerPattern().tempo() / 4), adjustment_.capo};
     sound::Score score = library::songScore(shown_, shapes_, shapesTuning_, playing);
     if (host_.drummerPatternLoaded())
         score.drums = &host_.drummerPattern();
@@ -386,9 +387,9 @@ void SongWindow::print() {
     printer.setDocName(songTitle());
     if (!uikit::choosePrinter(this, printer))
         return;
-    const bool printed = sheets::printSongSheet(
-        printer, shown_, library::songDiagrams(shapes_), songTitle(),
-        [this](std::string_view key) { return translate(key); });
+    const bool printed =
+        sheets::printSongSheet(printer, shown_, library::songDiagrams(shapes_), songTitle(),
+                               [this](std::string_view key) { return translate(key); });
     if (!printed)
         uikit::showMessage(this, {translate("Could not print."), translate("Error"),
                                   uikit::MessageIcon::Stop, uikit::MessageButtons::Ok});

@@ -36,3 +36,19 @@ TEST(SongScore, BarsOfEveryMetreAndTuningsWithACapo) {
     EXPECT_EQ(library::tuningWithCapo(model::kStandardTuningNotes, 2), "F#1,B1,E2,A2,C#3,F#3");
     EXPECT_EQ(library::tuningWithCapo("D1,A1,D2,G2,B2,E3", 0), "D1,A1,D2,G2,B2,E3");
 }
+
+TEST(SongScore, ATempoThatIsNoWholeNumberOfMillisecondsAStepKeepsItsBeat) {
+    for (const char* tempo : {"240", "96", "133"}) {
+        const auto songs = formats::readSongs(std::string("{tempo: ") + tempo + "}\n[G]la\n");
+        const sound::Score score =
+            library::songScore(songs[0], {}, model::kStandardTuningNotes, {});
+        long total = 0;
+        for (int step = 0; step < 4000; ++step) {
+            const int length = score.stepLength();
+            total += length;
+            ASSERT_LE(std::abs(length - 15000 / std::stoi(tempo)), 1) << "steps stay even";
+        }
+        // A thousand beats at the tempo, to the millisecond.
+        EXPECT_NEAR(total, 1000 * 60000.0 / std::stoi(tempo), 1) << tempo;
+    }
+}

@@ -1,0 +1,160 @@
+#include "formats/song_file.h"
+#include "songs/song_sheet_view.h"
+#include "song_window_rig.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace strumvale::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+using std::chrono::milliseconds;
+
+// The song window playing along, on the virtual clock: every beat exact.
+class SongPlayTest : public ::testing::Test, protected SongWindowRig {
+protected:
+    void show(const std::string& text) {
+        window->showSongs(formats::readSongs(text), QStringLiteral("song.cho"));
+        window->resize(600, 400);
+        window->show();
+        QApplication::processEvents();
+    }
+    QPushButton* play() const { return window->findChild<QPushButton*>("play"); }
+    void advanceTo(int ms) {
+        clock.advanceTo(sound::Clock::TimePoint(milliseconds(ms)));
+        ASSERT_TRUE(clock.waitForSleepers(1));
+        QApplication::processEvents();
+    }
+    bool finish() {
+        const bool done = clock.runUntil([this] { return !window->isPlaying(); });
+        QApplication::processEvents();
+        return done;
+    }
+    // "MS 90 NN" for each note struck (velocity aside), percussion too, at
+    // the time it is meant to sound.
+    Lines struck() {
+        Lines result;
+        for (const std::string& line : recorder->meantLines()) {
+            const std::string meant = line.substr(line.find('>') + 1);
+            const std::string status = meant.substr(meant.find(' ') + 1, 2);
+            const bool on = (status == "90" || status == "99") && !meant.ends_with(" 00");
+            if (on)
+                result.push_back(meant.substr(0, meant.rfind(' ')));
+        }
+        return result;
+    }
+    // Notes struck and not yet released.
+    std::map<std::string, int> sounding() {
+        std::map<std::string, int> notes;
+        for (const std::string& line : recorder->lines()) {
+            const std::string message = line.substr(line.find(' ') + 1);
+            const std::string status = message.substr(0, 2);
+            const std::string note = message.substr(3, 2);
+            if (status == "90" && !message.ends_with(" 00"))
+                ++notes[note];
+            else if (status == "80" || (status == "90" && message.ends_with(" 00")))
+                --notes[note];
+        }
+        std::erase_if(notes, [](const auto& note) { return note.second <= 0; });
+        return notes;
+    }
+};
+
+TEST_F(SongPlayTest, EachChordSoundsABarOfTheSongsTimeAtItsTempoAndIsMarkedWhileItSounds) {
+    // 3/4 at 120: a chord every 1500 ms; an unknown chord is a bar of rest.
+    show("{tempo: 120}\n{time: 3/4}\n[C]Vin[G]tern [Qx9]ra[C]sat\n");
+    EXPECT_EQ(window->beatsPerChord(), 3);
+    play()->click();
+    EXPECT_EQ(play()->text(), "Stop");
+    ASSERT_TRUE(clock.waitForSleepers(1));
+    advanceTo(100);
+    EXPECT_EQ(window->sheetView().markedChord(), 0);
+    advanceTo(1600);
+    EXPECT_EQ(window->sheetView().markedChord(), 1);
+    advanceTo(3100);
+    EXPECT_EQ(window->sheetView().markedChord(), 2) << "a rest is marked too";
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(play()->text(), "Play");
+    EXPECT_FALSE(window->sheetView().markedChord());
+    // The low string of each chord on its beat: C at 0, G at 1500, C at 4500.
+    Lines roots;
+    for (const std::string& line : struck()) {
+        if (line.ends_with(" 30") || line.ends_with(" 2b"))
+            roots.push_back(line);
+    }
+    EXPECT_EQ(roots, (Lines{"0 90 30", "1500 90 2b", "4500 90 30"}));
+    EXPECT_TRUE(sounding().empty()) << "every note released at the end";
+}
+
+TEST_F(SongPlayTest, BeatsPerChordTheCapoAndTheDrummersPatternAreWhatPlays) {
+    // No tempo in the song: the Drummer page's 480 steps, 120 beats a minute.
+    show("[G]la [C]la\n");
+    window->findChild<QComboBox*>("beatsPerChord")->setCurrentIndex(0);
+    window->findChild<QSpinBox*>("capo")->setValue(2);
+    host.drumsLoaded = true;
+    host.drums.everyBeat = true;
+    play()->click();
+    ASSERT_TRUE(finish());
+    const Lines notes = struck();
+    // A beat each: G's shape is now F behind the capo, sounding G (2b); C's
+    // shape Bb sounding C (30) at 500 ms.
+    EXPECT_NE(std::find(notes.begin(), notes.end(), "0 90 2b"), notes.end());
+    EXPECT_NE(std::find(notes.begin(), notes.end(), "500 90 30"), notes.end());
+    // The pattern's hit on each beat, on the same clock.
+    Lines drums;
+    for (const std::string& line : notes) {
+        if (line.find(" 99 ") != std::string::npos)
+            drums.push_back(line.substr(0, line.find(' ')));
+    }
+    EXPECT_EQ(drums, (Lines{"0", "500"}));
+}
+
+TEST_F(SongPlayTest, StopEndsAtOnceWithEveryNoteReleasedAndTheSoundingChordKeptInView) {
+    std::string text = "{tempo: 240}\n";
+    for (int line = 0; line < 60; ++line)
+        text += "[C]la la la la [G]la la la la\n";
+    show(text);
+    window->findChild<QComboBox*>("beatsPerChord")->setCurrentIndex(0);
+    play()->click();
+    ASSERT_TRUE(clock.waitForSleepers(1));
+    // Chord 90 of 120, far below the window's first page.
+    for (int chord = 0; chord <= 90; ++chord)
+        advanceTo(chord * 250 + 100);
+    ASSERT_EQ(window->sheetView().markedChord(), 90);
+    const QRect chord = window->sheetView().chordRect(90);
+    EXPECT_TRUE(window->sheetView().visibleRegion().boundingRect().contains(chord))
+        << "scrolled to the chord that sounds";
+    EXPECT_FALSE(sounding().empty());
+    play()->click();
+    ASSERT_TRUE(finish());
+    EXPECT_TRUE(sounding().empty());
+    EXPECT_EQ(play()->text(), "Play");
+    for (const std::string& line : struck())
+        EXPECT_LE(std::stoi(line), 90 * 250 + 100) << "played on after Stop: " << line;
+}
+
+TEST_F(SongPlayTest, PlayWaitsForWhatElseSoundsAndAnotherSongStopsThisOne) {
+    show("[C]la\n");
+    library.Settings.Chorddecay = 5000;
+    library.ChordPlayer.setHoldTime(5000);
+    library.ChordPlayer.strum(model::Chord("G", "G", "3 2 0 0 0 3"), model::Tuning::standard());
+    play()->click();
+    EXPECT_EQ(host.refusals, QStringList{"Error"});
+    EXPECT_FALSE(window->isPlaying());
+    ASSERT_TRUE(clock.runUntil([this] { return !library.ChordPlayer.isPlaying(); }));
+
+    library.Settings.Chorddecay = 500;
+    play()->click();
+    ASSERT_TRUE(window->isPlaying());
+    show("[G]other\n");
+    EXPECT_FALSE(window->isPlaying());
+    EXPECT_TRUE(sounding().empty());
+}
+
+} // namespace
+} // namespace strumvale::test

@@ -257,9 +257,11 @@ void PlaylistPage::playOrStop() {
 void PlaylistPage::showPlayButton() {
     const std::vector<model::Chord>& entries = library().Playlist.entries();
     const bool playing = playAlong_.isPlaying();
+    const bool anyChord =
+        !std::all_of(entries.begin(), entries.end(), model::Playlist::isSeparator);
     play_->setText(translate(playing ? "Stop" : "Play"));
-    play_->setEnabled(playing ||
-                      !std::all_of(entries.begin(), entries.end(), model::Playlist::isSeparator));
+    play_->setEnabled(playing || anyChord);
+    control<QPushButton>(Id::SongSheet)->setEnabled(anyChord);
 }
 
 } // namespace strumvale::pages

@@ -250,6 +250,37 @@ TEST_F(PrintAndSongFilesTest, ASongFromElsewhereOpensBesideThePlaylistAndAPlayli
     EXPECT_EQ(listedEntries(), QStringList{"G"});
 }
 
+TEST_F(PrintAndSongFilesTest, TheSongWindowAndThePlaylistPageHandSongsToEachOther) {
+    app::MainDialog& main = startOnPlaylist();
+    main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);
+    main.addChordToPlaylist(model::Chord("C", "C7", "x 3 2 3 1 0"), model::kStandardTuningNotes);
+    page().setSavedTo(path("kept.cho"));
+    // The playlist as a song sheet: its chords, its own shapes.
+    uikit::control<QPushButton>(page(), resources::PlaylistId::SongSheet)->click();
+    ASSERT_TRUE(main.hasSongWindow());
+    songs::SongWindow& song = main.songWindow();
+    EXPECT_TRUE(song.isVisible());
+    EXPECT_EQ(song.windowTitle(), "kept");
+    EXPECT_EQ(model::chordSequence(song.shownSong()), (std::vector<std::string>{"C", "C7"}));
+    ASSERT_EQ(song.shapes().size(), 2u);
+    EXPECT_EQ(song.shapes()[1].tab, "x 3 2 3 1 0");
+
+    // A song sent back up a tone replaces the playlist, which was saved: nothing asked.
+    song.transposeBy(2);
+    song.findChild<QPushButton*>("sendToPlaylist")->click();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(listedEntries(), (QStringList{"D", "D7"}));
+    EXPECT_EQ(main.pageTabs().currentIndex(), app::PageTabCtrl::Playlist);
+    EXPECT_TRUE(page().isChanged()) << "kept in no file yet";
+    // Sent again over that unsaved one: asked first, and Cancel keeps it.
+    answers = {uikit::MessageAnswer::Cancel};
+    song.transposeBy(2);
+    song.findChild<QPushButton*>("sendToPlaylist")->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message.text, "Save changes to the playlist?");
+    EXPECT_EQ(listedEntries(), (QStringList{"D", "D7"}));
+}
+
 TEST_F(PrintAndSongFilesTest, ABadSongIsReportedAndChangesNothing) {
     app::MainDialog& main = startOnPlaylist();
     main.addChordToPlaylist(model::Chord("C", "C", "x 3 2 0 1 0"), model::kStandardTuningNotes);

@@ -160,6 +160,24 @@ TEST_F(PlaylistPageTest, AChangedPlaylistIsToldFromTheOneLastOpenedOrSaved) {
     EXPECT_FALSE(page.isChanged());
     EXPECT_EQ(rig.library.Playlist.tuningNotes(0), "D1,A1,D2,G2,B2,E3");
     EXPECT_EQ(control<QPlainTextEdit>(Id::Lyrics)->toPlainText(), "Add your lyrics or notes here.");
+
+    // A song's chords sent here are in no file yet: changed, with no name.
+    model::Playlist sent;
+    sent.append({"G", "G", "3 2 0 0 0 3"});
+    sent.Lyrics = "Vintern rasat";
+    page.showNewPlaylist(sent);
+    EXPECT_TRUE(page.isChanged());
+    EXPECT_TRUE(page.songFile().isEmpty());
+    EXPECT_EQ(control<QPlainTextEdit>(Id::Lyrics)->toPlainText(), "Vintern rasat");
+    EXPECT_EQ(playlist()->count(), 1);
+}
+
+TEST_F(PlaylistPageTest, SongSheetShowsThePlaylistAsASong) {
+    EXPECT_EQ(control<QPushButton>(Id::SongSheet)->text(), "Song sheet");
+    EXPECT_FALSE(control<QPushButton>(Id::SongSheet)->isEnabled()) << "no chord, no sheet";
+    click(Id::Add);
+    click(Id::SongSheet);
+    EXPECT_EQ(rig.host.songSheetsShown, 1);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/midi_provider.h"
 #include "sound/live_pattern.h"
 #include "sound/virtual_clock.h"
+#include "support/fake_drums.h"
 #include "support/recording_midi.h"
 #include "support/sound_rig.h"
 #include "support/temp_dir.h"
@@ -24,19 +25,6 @@ namespace strumvale::test {
 
 // The main window as far as a page sees it: the library, the tuning combo
 // filler and a record of the chords handed to the playlist.
-// A drum pattern that only the test changes, before playing starts.
-class FakeDrums final : public sound::LivePattern {
-public:
-    std::array<std::array<bool, sound::kDrumTracks>, sound::kDrumSteps> hits{};
-    int bpm = 120;
-
-    bool hit(int step, int track) override { return hits[step - 1][track - 1]; }
-    // Track t sounds percussion row t - 1, so each track has its own key.
-    int instrument(int track) override { return track - 1; }
-    int volume(int) override { return 100; }
-    int tempo() override { return bpm; }
-};
-
 class FakeHost final : public pages::PageHost {
 public:
     explicit FakeHost(ChordLibrary& library) : library_(library) {}

@@ -1,6 +1,6 @@
 #include "formats/song_file.h"
-#include "songs/song_sheet_view.h"
 #include "song_window_rig.h"
+#include "songs/song_sheet_view.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -97,7 +97,9 @@ TEST_F(SongPlayTest, BeatsPerChordTheCapoAndTheDrummersPatternAreWhatPlays) {
     window->findChild<QComboBox*>("beatsPerChord")->setCurrentIndex(0);
     window->findChild<QSpinBox*>("capo")->setValue(2);
     host.drumsLoaded = true;
-    host.drums.everyBeat = true;
+    host.drums.bpm = 480;
+    for (int step = 0; step < sound::kDrumSteps; step += 4)
+        host.drums.hits[step][0] = true;
     play()->click();
     ASSERT_TRUE(finish());
     const Lines notes = struck();

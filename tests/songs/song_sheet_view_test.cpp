@@ -72,9 +72,9 @@ TEST_F(SongSheetViewTest, EveryChordStandsOverTheSyllableItWasWrittenBefore) {
         int chord;
         int line;
     };
-    for (const Placed placed : {Placed{0, 0}, Placed{1, 0}, Placed{2, 0}, Placed{3, 1},
-                                Placed{4, 1}, Placed{5, 1}, Placed{6, 1}, Placed{7, 2},
-                                Placed{8, 2}, Placed{9, 2}, Placed{10, 2}}) {
+    for (const Placed placed :
+         {Placed{0, 0}, Placed{1, 0}, Placed{2, 0}, Placed{3, 1}, Placed{4, 1}, Placed{5, 1},
+          Placed{6, 1}, Placed{7, 2}, Placed{8, 2}, Placed{9, 2}, Placed{10, 2}}) {
         const QRect chord = view.chordRect(placed.chord);
         const QRect line = view.lineRect(placed.line);
         ASSERT_TRUE(line.contains(chord.topLeft())) << "chord " << placed.chord;

@@ -5,6 +5,7 @@
 #include "songs/song_window.h"
 #include "songs/song_window_host.h"
 #include "sound/live_pattern.h"
+#include "support/fake_drums.h"
 #include "support/modal_seams.h"
 #include "support/sound_rig.h"
 #include "uikit/text.h"
@@ -15,19 +16,6 @@
 #include <vector>
 
 namespace strumvale::test {
-
-// The Drummer page's pattern as the song plays along with it: one track, a
-// hit on every fourth step when on.
-class SongDrums final : public sound::LivePattern {
-public:
-    bool everyBeat = false;
-    int steps = 480;
-
-    bool hit(int step, int track) override { return everyBeat && track == 1 && step % 4 == 1; }
-    int instrument(int) override { return 0; }
-    int volume(int) override { return 100; }
-    int tempo() override { return steps; }
-};
 
 // The main window as the song window sees it, with the library's player
 // sounding into a recorder on a virtual clock and every question answered by
@@ -57,7 +45,7 @@ public:
     }
 
     std::string tuning{model::kStandardTuningNotes};
-    SongDrums drums;
+    FakeDrums drums;
     bool drumsLoaded = false;
     bool acceptPlaylist = true;
     std::vector<model::Playlist> playlists;

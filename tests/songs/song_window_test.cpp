@@ -1,7 +1,7 @@
 #include "formats/song_file.h"
+#include "song_window_rig.h"
 #include "songs/chord_strip.h"
 #include "songs/song_sheet_view.h"
-#include "song_window_rig.h"
 #include "support/pdf_text.h"
 #include "support/temp_dir.h"
 #include "uikit/print_dialog.h"
@@ -236,8 +236,8 @@ TEST_F(SongWindowTest, EveryControlHasANameAScreenReaderSays) {
             name = push->text();
         if (const auto* label = qobject_cast<QLabel*>(widget); name.isEmpty() && label)
             name = label->text();
-        EXPECT_FALSE(name.isEmpty()) << widget->metaObject()->className() << " "
-                                     << widget->objectName().toStdString();
+        EXPECT_FALSE(name.isEmpty())
+            << widget->metaObject()->className() << " " << widget->objectName().toStdString();
     }
 }
 

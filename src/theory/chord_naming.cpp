@@ -7,16 +7,13 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <span>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 namespace strumvale::theory {
 namespace {
-
-int pitchClassOfEntry(int entry) {
-    return model::midiNumber(entry) % 12;
-}
 
 // The intervals above root that the tones make.
 ToneSet intervalsAbove(ToneSet tones, int root) {
@@ -145,39 +142,36 @@ template <typename Found> void eachQuality(ToneSet tones, int root, Found&& foun
 
 } // namespace
 
+std::optional<Sounding> soundingOfNotes(std::span<const int> midiNotes) {
+    if (midiNotes.empty())
+        return std::nullopt;
+    Sounding sounding;
+    const auto lowest = std::min_element(midiNotes.begin(), midiNotes.end());
+    sounding.bass = *lowest % 12;
+    sounding.noteCount = static_cast<int>(midiNotes.size());
+    for (auto it = midiNotes.begin(); it != midiNotes.end(); ++it) {
+        sounding.tones |= tone(*it % 12);
+        if (it != lowest)
+            sounding.above |= tone(*it % 12);
+    }
+    return sounding;
+}
+
 std::optional<Sounding> soundingOf(std::string_view tab, std::string_view tuningNotes) {
     if (!model::isValidTab(tab))
         return std::nullopt;
     const model::TabTokens tokens = model::splitTab(tab);
-    Sounding sounding;
-    int lowest = -1;
-    std::vector<int> entries;
+    std::vector<int> notes;
     for (int index = 0; index < model::kStringCount; ++index) {
         const model::TokenMeaning meaning =
             model::readToken(tokens[static_cast<std::size_t>(index)]);
         if (meaning.kind != model::TokenMeaning::Kind::Fret)
             continue;
         const std::string open = model::tuningNote(tuningNotes, model::kStringCount - index);
-        const std::optional<int> entry = model::noteAtFret(open, meaning.fret);
-        if (!entry)
-            continue;
-        sounding.tones |= tone(pitchClassOfEntry(*entry));
-        ++sounding.noteCount;
-        entries.push_back(*entry);
-        if (lowest < 0 || *entry < lowest)
-            lowest = *entry;
+        if (const std::optional<int> entry = model::noteAtFret(open, meaning.fret))
+            notes.push_back(model::midiNumber(*entry));
     }
-    if (lowest < 0)
-        return std::nullopt;
-    sounding.bass = pitchClassOfEntry(lowest);
-    bool lowestSkipped = false;
-    for (int entry : entries) {
-        if (entry == lowest && !lowestSkipped)
-            lowestSkipped = true;
-        else
-            sounding.above |= tone(pitchClassOfEntry(entry));
-    }
-    return sounding;
+    return soundingOfNotes(notes);
 }
 
 std::vector<ChordSymbol> nameSounding(const Sounding& sounding) {
@@ -237,6 +231,15 @@ std::vector<ChordSymbol> nameTones(ToneSet tones, int bass) {
     sounding.noteCount = std::popcount(tones);
     sounding.above = tones & ~tone(bass);
     return nameSounding(sounding);
+}
+
+std::vector<std::string> nameNotes(std::span<const int> midiNotes) {
+    std::vector<std::string> names;
+    if (const std::optional<Sounding> sounding = soundingOfNotes(midiNotes)) {
+        for (const ChordSymbol& symbol : nameSounding(*sounding))
+            names.push_back(formatChordSymbol(symbol, SpellingContext{}));
+    }
+    return names;
 }
 
 std::vector<std::string> nameFingering(std::string_view tab, std::string_view tuningNotes) {

@@ -4,6 +4,7 @@
 #include "theory/chord_symbol.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@ struct Sounding {
 // that is no fingering or sounds nothing.
 std::optional<Sounding> soundingOf(std::string_view tab, std::string_view tuningNotes);
 
+// The same for notes by MIDI number (a chord heard rather than fingered);
+// none for no notes.
+std::optional<Sounding> soundingOfNotes(std::span<const int> midiNotes);
+
 // Every symbol whose required tones all sound and which allows every tone
 // that sounds, best first; and, when the bass sounds in the bass alone, the
 // names of the chord above it over that bass ("C/D"). Fewer than two pitch
@@ -39,6 +44,9 @@ std::vector<ChordSymbol> nameSounding(const Sounding& sounding);
 
 // nameSounding of tones over bass, taking the bass to sound in the bass alone.
 std::vector<ChordSymbol> nameTones(ToneSet tones, int bass);
+
+// nameSounding of soundingOfNotes, written out.
+std::vector<std::string> nameNotes(std::span<const int> midiNotes);
 
 // nameSounding of soundingOf, written out.
 std::vector<std::string> nameFingering(std::string_view tab, std::string_view tuningNotes);

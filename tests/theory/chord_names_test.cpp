@@ -146,5 +146,22 @@ TEST(ChordSearch, ASymbolKeepsTheAccidentalItWasTypedWith) {
     EXPECT_EQ(chordsBeyondTheLibrary("4 x 2 1 0 0", kStandard).at(0).Name, "E/G#");
 }
 
+TEST(ChordNameRanking, NotesHeardAreNamedAsTheFingeringThatSoundsThem) {
+    // By MIDI number, as the ear hears them: the same names as the fingering.
+    const std::pair<const char*, std::vector<int>> chords[] = {
+        {"x 3 2 0 1 0", {48, 52, 55, 60, 64}},
+        {"x 0 2 0 1 0", {45, 52, 55, 60, 64}},
+        {"3 x 0 0 1 0", {43, 50, 55, 60, 64}},
+        {"x x 0 2 3 2", {50, 57, 62, 66}},
+    };
+    for (const auto& [tab, notes] : chords)
+        EXPECT_EQ(nameNotes(notes), names(tab)) << tab;
+    // Their order does not matter; the lowest is the bass.
+    EXPECT_EQ(nameNotes(std::vector<int>{64, 55, 48, 60, 52}).at(0), "C");
+    EXPECT_EQ(nameNotes(std::vector<int>{52, 55, 60}).at(0), "C/E");
+    EXPECT_TRUE(nameNotes(std::vector<int>{}).empty());
+    EXPECT_TRUE(nameNotes(std::vector<int>{48, 60}).empty()) << "one pitch class has no name";
+}
+
 } // namespace
 } // namespace strumvale::theory

@@ -55,6 +55,9 @@ TEST(GtrtoolUserNames, EveryCommandTakesAndWritesFilesByTheirOwnNames) {
     run = gtrtool({"pitch", folder + "stämning 🎸.wav"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("\tA1\t"), std::string::npos) << run.out;
+    run = gtrtool({"hear", folder + "stämning 🎸.wav"});
+    EXPECT_EQ(run.status, 1) << "one string is no strum";
+    EXPECT_NE(run.err.find("stämning 🎸.wav"), std::string::npos) << run.err;
 
     // A name the file system cannot hold: the system's reason, and no file.
     run = gtrtool({"resave", folder + kUserChordfile, folder + nameTooLong(".gtr")});

@@ -43,6 +43,7 @@ int runVoicings(const Arguments& arguments);
 int runSheet(const Arguments& arguments);
 int runPitch(const Arguments& arguments);
 int runSong(const Arguments& arguments);
+int runHear(const Arguments& arguments);
 
 // Prints the usage to standard error and returns UsageError.
 int usageError();

@@ -48,6 +48,12 @@ const std::vector<Command>& commands() {
          "print the frequency, note and cents of the note the recording holds "
          "(FREQ<TAB>NOTE<TAB>CENTS); exit 1 when it holds none",
          runPitch},
+        {"hear", "FILE.wav [--expect TAB] [--tuning NOTES] [--a4 HZ]",
+         "print the chord names of the strum the recording holds, best first, then "
+         "notes<TAB> and the notes heard; with --expect, right or wrong, then each string's "
+         "STRING<TAB>NOTE<TAB>FINDING, string 6 first (in NOTES, standard tuning by default, "
+         "A4 at HZ, 440 by default); exit 1 when it holds no strum",
+         runHear},
     };
     return all;
 }

@@ -159,6 +159,13 @@ void FretboardView::paint(QPainter& painter) {
     painter.restore();
 }
 
+void FretboardView::setStringMarks(const std::array<QColor, 6>& marks) {
+    if (marks == stringMarks_)
+        return;
+    stringMarks_ = marks;
+    update();
+}
+
 void FretboardView::drawText(QPainter& painter, DrawnLabel::Kind kind, const QRect& box, int flags,
                              const QString& text) {
     painter.drawText(box, flags | Qt::TextDontClip, text);
@@ -176,6 +183,8 @@ void FretboardView::drawStringNames(QPainter& painter) {
         const int stringNumber = geometry.stringOnRow(row);
         const std::string name = model::stripOctave(model::tuningNote(tuning_.Notes, stringNumber));
         const int top = geometry.cell(stringNumber, 0).top() + 2;
+        const QColor& mark = stringMarks_[static_cast<std::size_t>(kStringCount - stringNumber)];
+        painter.setPen(mark.isValid() ? mark : kStringNameColor);
         drawText(painter, DrawnLabel::Kind::StringName, area(left, top, right, top + 20),
                  Qt::AlignLeft | Qt::AlignTop, uikit::toQString(name));
     }
@@ -201,8 +210,12 @@ void FretboardView::drawNeck(QPainter& painter) {
     for (int row = 1; row <= kStringCount; ++row) {
         // The lower-sounding strings are always the thicker ones.
         const bool lowString = geometry.stringOnRow(row) > kStringCount / 2;
-        pen.setWidth(lowString ? 2 : 1);
-        painter.setPen(pen);
+        const QColor& mark =
+            stringMarks_[static_cast<std::size_t>(kStringCount - geometry.stringOnRow(row))];
+        QPen string = pen;
+        string.setWidth((lowString ? 2 : 1) + (mark.isValid() ? 1 : 0));
+        string.setColor(mark.isValid() ? mark : pen.color());
+        painter.setPen(string);
         const int y = geometry.rowCentre(row);
         painter.drawLine(stringStart, y, stringEnd - 1, y);
     }

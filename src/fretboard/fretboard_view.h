@@ -5,8 +5,10 @@
 #include "fretboard/fretboard_style.h"
 #include "model/records.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,10 @@ public:
     // Plain assignments: the owner redraws when needed.
     void setEditing(bool on) { editing_ = on; }
     void setIntervalLabels(bool on) { intervalLabels_ = on; }
+    // Colours each string (string 6 first) by what was heard on it, its name
+    // too; an invalid colour leaves a string as drawn. Redraws.
+    void setStringMarks(const std::array<QColor, 6>& marks);
+    const std::array<QColor, 6>& stringMarks() const { return stringMarks_; }
     // Takes the style and redraws; does nothing when it is the style shown.
     void setStyle(const FretboardStyle& style);
 
@@ -101,6 +107,7 @@ private:
     FretboardStyle style_;
     QString message_ = QStringLiteral("Sorry, I can not display this.");
     std::vector<DrawnLabel> labels_;
+    std::array<QColor, 6> stringMarks_{};
 };
 
 } // namespace strumvale::fretboard

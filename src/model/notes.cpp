@@ -69,4 +69,11 @@ std::vector<std::string> transposePitchClasses(std::vector<std::string> pitchCla
     return pitchClasses;
 }
 
+std::string_view noteNameOfMidi(int midi) {
+    const int entry = midi - kLowestMidiNote;
+    if (entry < 0 || entry >= kNoteCount)
+        return "?";
+    return noteTable()[static_cast<std::size_t>(entry)];
+}
+
 } // namespace strumvale::model

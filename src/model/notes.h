@@ -32,6 +32,9 @@ constexpr int midiNumber(int entry) {
     return kLowestMidiNote + entry;
 }
 
+// The table's name of a MIDI note ("A3" for 69), or "?" outside the table.
+std::string_view noteNameOfMidi(int midi);
+
 // The entry sounding at fret on a string tuned to openNote; none when the open
 // note is not in the table or the fret leads past either end of it.
 std::optional<int> noteAtFret(std::string_view openNote, int fret);

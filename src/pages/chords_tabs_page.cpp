@@ -7,6 +7,7 @@
 #include "model/notes.h"
 #include "model/tab_in_tuning.h"
 #include "model/tuning_notes.h"
+#include "pages/chord_listening.h"
 #include "pages/page_colours.h"
 #include "resources/templates/chords_tabs_page.h"
 #include "resources/templates/view_placements.h"
@@ -35,6 +36,11 @@ namespace strumvale::pages {
 namespace {
 
 using Id = resources::ChordsTabsId;
+
+// Dialog units: Listen in the button column above Add to List and Play, the
+// findings under the neck beside the Notes choice.
+constexpr resources::DialogRect kListenPlacement{319, 101, 55, 10};
+constexpr resources::DialogRect kFindingsPlacement{156, 102, 160, 9};
 using uikit::fromQString;
 using uikit::toQString;
 
@@ -56,6 +62,12 @@ ChordsTabsPage::ChordsTabsPage(PageHost& host, QWidget* parent)
     view_->move(uikit::toPixels(resources::kFretboardViewPlacement).topLeft());
     view_->show();
     takeSettings();
+    listening_ = new ChordListening(
+        *this, uikit::toPixels(kListenPlacement), uikit::toPixels(kFindingsPlacement),
+        [this](std::string_view key) { return translate(key); },
+        host.library().ChordPlayer.clock());
+    connect(listening_, &ChordListening::stringMarks, view_,
+            [this](const std::array<QColor, 6>& marks) { view_->setStringMarks(marks); });
 
     control<uikit::ImageButton>(Id::SearchButton)->setIconResource(uikit::icon::Search);
     control<uikit::ImageButton>(Id::CopyTabButton)->setIconResource(uikit::icon::CopyTab);
@@ -106,6 +118,7 @@ void ChordsTabsPage::retranslate() {
     control<uikit::ImageButton>(Id::CopyTabButton)
         ->setAccessibleName(translate("Copy the tab to the search"));
     view_->setAccessibleName(translate("Fretboard"));
+    listening_->retranslate();
     view_->setMessage(translate("Sorry, I can not display this."));
     view_->update();
 }
@@ -160,7 +173,10 @@ void ChordsTabsPage::showChord() {
         shownTab = tabForTuning(*chord);
     }
     takeSettings();
-    if (view_->setChord(model::Chord(chord->RootNote, chord->Name, shownTab))) {
+    const bool drawn = view_->setChord(model::Chord(chord->RootNote, chord->Name, shownTab));
+    // Strums are checked against what the fretboard shows, on its strings.
+    listening_->expect(drawn ? shownTab : std::string(), view_->tuning().Notes);
+    if (drawn) {
         if (library().Settings.Playchordsonchange) {
             play();
         }
@@ -252,6 +268,17 @@ void ChordsTabsPage::play() {
         return;
     }
     strummingPlayer().strum(shown, *tuning);
+    listening_->programPlays([this] { return strummingPlayer().isPlaying(); });
+}
+
+void ChordsTabsPage::showEvent(QShowEvent* event) {
+    Page::showEvent(event);
+    listening_->pageShown();
+}
+
+void ChordsTabsPage::hideEvent(QHideEvent* event) {
+    Page::hideEvent(event);
+    listening_->pageHidden();
 }
 
 void ChordsTabsPage::addToList() {

@@ -19,6 +19,8 @@ class FretboardView;
 
 namespace strumvale::pages {
 
+class ChordListening;
+
 // Chords by root key or by search, their tabs and sounding notes, drawn on a
 // fretboard in the chosen tuning; plays them and hands them to the playlist.
 class ChordsTabsPage : public Page {
@@ -31,12 +33,16 @@ public:
     void refreshTunings();
 
     fretboard::FretboardView& fretboardView() const { return *view_; }
+    ChordListening& listening() const { return *listening_; }
     QColor decorationColour() const { return decoration_; }
     // The tuning chosen in the combo, which chords elsewhere are shown in too.
     std::optional<model::Tuning> selectedTuning() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // While the page is hidden listening lets the input go.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void selectKey();
@@ -58,6 +64,7 @@ private:
     void takeSettings();
 
     fretboard::FretboardView* view_ = nullptr;
+    ChordListening* listening_ = nullptr;
     QListWidget* keyList_ = nullptr;
     QListWidget* chordList_ = nullptr;
     QLabel* tabLine_ = nullptr;

@@ -18,10 +18,7 @@ namespace {
 using strumvale::sound::StringFinding;
 
 std::string noteName(int midi) {
-    const int entry = midi - strumvale::model::kLowestMidiNote;
-    if (entry < 0 || entry >= strumvale::model::kNoteCount)
-        return "?";
-    return std::string(strumvale::model::noteTable()[static_cast<std::size_t>(entry)]);
+    return std::string(strumvale::model::noteNameOfMidi(midi));
 }
 
 const char* findingWord(StringFinding::Kind kind) {

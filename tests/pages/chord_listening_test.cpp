@@ -1,0 +1,149 @@
+#include "fretboard/fretboard_view.h"
+#include "page_rig.h"
+#include "pages/chord_listening.h"
+#include "pages/chords_tabs_page.h"
+#include "pages/page_colours.h"
+#include "platform/wav_file.h"
+#include "resources/templates/chords_tabs_page.h"
+#include "sound/audio_inputs.h"
+#include "support/guitar_strums.h"
+#include "support/scoped_variable.h"
+#include "support/temp_dir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace strumvale::test {
+namespace {
+
+using Notes = std::vector<std::optional<int>>;
+
+// The Chords and Tabs page listening to a WAV file as its microphone, on a
+// virtual clock: the file plays over and over, a strum each time round.
+class ChordListeningTest : public ::testing::Test {
+protected:
+    ChordListeningTest() {
+        library.LoadLanguage(model::kBuiltInLanguage);
+        writeChordfile(dir.file("test.gtr"));
+        library.LoadChordfile(dir.file("test.gtr"));
+        library.Settings.Chordspeed = 1;
+        library.Settings.Chorddecay = 1;
+    }
+
+    // C (x 3 2 0 1 0) as played, with each string's note or none.
+    void hear(const Notes& played) {
+        platform::WavAudio audio;
+        audio.sampleRate = kStrumRate;
+        audio.samples = pluckedStrum(played, {}, 1.5);
+        platform::writeWav(dir.file("strum.wav"), audio);
+        inputFile.emplace(sound::kAudioInputFileVariable, dir.file("strum.wav"));
+        page = std::make_unique<pages::ChordsTabsPage>(host);
+        page->show();
+        selectC();
+    }
+    void selectC() {
+        auto* keys = page->control<QListWidget>(resources::ChordsTabsId::KeyList);
+        keys->setCurrentItem(keys->findItems("C", Qt::MatchExactly).value(0));
+        ASSERT_EQ(page->fretboardView().chord().Tab, "x 3 2 0 1 0");
+    }
+    pages::ChordListening& listening() { return page->listening(); }
+    bool heardStrums(int count) {
+        return clock.runUntil([&] {
+            QApplication::processEvents();
+            return listening().strumsHeard() >= count;
+        });
+    }
+    static Notes c() { return {std::nullopt, 48, 52, 55, 60, 64}; }
+
+    TempDir dir;
+    std::optional<ScopedVariable> inputFile;
+    sound::VirtualClock clock;
+    std::vector<platform::AudioInputDevice> systemDevices;
+    sound::ScopedAudioInputSystem system{
+        {[this] { return systemDevices; },
+         [](const std::string& id) -> std::unique_ptr<platform::AudioInput> {
+             throw platform::AudioInputError(id, "no such device");
+         }}};
+    std::shared_ptr<RecordingMidi> recorder = std::make_shared<RecordingMidi>(clock, 1);
+    platform::ScopedMidiProviders scope{{recorder}};
+    ChordLibrary library{{.settingsFile = false, .openMidiDevice = true, .clock = &clock}};
+    FakeHost host{library};
+    std::unique_ptr<pages::ChordsTabsPage> page;
+};
+
+TEST_F(ChordListeningTest, ARightStrumTurnsEveryPlayedStringGreenAndIsCounted) {
+    hear(c());
+    EXPECT_EQ(listening().listenBox().text(), "Listen");
+    EXPECT_TRUE(listening().findings().text().isEmpty());
+    listening().listenBox().click();
+    ASSERT_TRUE(heardStrums(2));
+    EXPECT_TRUE(listening().findings().text().startsWith("Sounds right \u00B7 "))
+        << listening().findings().text().toStdString();
+    EXPECT_TRUE(listening().findings().text().endsWith(
+        QStringLiteral("%1 of %1 right").arg(listening().strumsHeard())));
+    EXPECT_EQ(listening().findings().accessibleName(), "Heard chord");
+    EXPECT_TRUE(listening().findings().accessibleDescription().startsWith("Sounds right, "));
+    const std::array<QColor, 6> marks = page->fretboardView().stringMarks();
+    EXPECT_FALSE(marks[0].isValid()) << "string 6 is muted in C: no mark";
+    for (std::size_t s = 1; s <= 3; ++s)
+        EXPECT_EQ(marks[s], pages::kInTuneColour) << "string " << 6 - s;
+    // C4 and E4 on the top strings are the octaves of C3 and E3 below: the
+    // ear cannot tell them, so they are not marked either way.
+    EXPECT_FALSE(marks[4].isValid());
+    EXPECT_FALSE(marks[5].isValid());
+    // Unticked: no more listening, the marks and the count are gone.
+    listening().listenBox().click();
+    EXPECT_FALSE(listening().isListening());
+    EXPECT_TRUE(listening().findings().text().isEmpty());
+    EXPECT_FALSE(page->fretboardView().stringMarks()[1].isValid());
+}
+
+TEST_F(ChordListeningTest, AFaultNamesTheStringAndItsNoteAndIsMarkedOutOfTune) {
+    Notes played = c();
+    played[3].reset(); // string 3, G2 in the table's names
+    hear(played);
+    listening().listenBox().click();
+    ASSERT_TRUE(heardStrums(1));
+    EXPECT_TRUE(listening().findings().text().startsWith("String 3: G2 missing \u00B7 0 of "))
+        << listening().findings().text().toStdString();
+    EXPECT_EQ(page->fretboardView().stringMarks()[3], pages::kOutOfTuneColour);
+    EXPECT_EQ(page->fretboardView().stringMarks()[2], pages::kInTuneColour);
+    EXPECT_EQ(listening().strumsRight(), 0);
+
+    // Another chord shown: the findings were for the last one.
+    auto* keys = page->control<QListWidget>(resources::ChordsTabsId::KeyList);
+    keys->setCurrentItem(keys->findItems("G", Qt::MatchExactly).value(0));
+    EXPECT_TRUE(listening().findings().text().isEmpty());
+    EXPECT_FALSE(page->fretboardView().stringMarks()[3].isValid());
+}
+
+TEST_F(ChordListeningTest, AHiddenPageLetsTheInputGoAndTakesItAgainWhenShown) {
+    hear(c());
+    listening().listenBox().click();
+    ASSERT_TRUE(listening().isListening());
+    page->hide();
+    EXPECT_FALSE(listening().isListening()) << "the input is let go while hidden";
+    page->show();
+    EXPECT_TRUE(listening().isListening());
+    ASSERT_TRUE(heardStrums(1));
+}
+
+TEST_F(ChordListeningTest, WithoutAnInputThePageSaysSo) {
+    page = std::make_unique<pages::ChordsTabsPage>(host);
+    page->show();
+    listening().listenBox().click();
+    EXPECT_FALSE(listening().isListening());
+    EXPECT_EQ(listening().findings().text(), "No input device was found.");
+    systemDevices = {{"mic", "Mikrofon"}};
+    listening().listenBox().click();
+    listening().listenBox().click();
+    EXPECT_EQ(listening().findings().text(), "Could not open the input device.");
+    EXPECT_NE(listening().findings().toolTip().indexOf("no such device"), -1);
+}
+
+} // namespace
+} // namespace strumvale::test

@@ -52,9 +52,15 @@ Yin::Yin(int sampleRate)
 
 std::optional<FrameEstimate> Yin::analyse(std::span<const float> frame) {
     const int length = frameSize();
+    // A cheap microphone's constant offset is no sound: without it a frame of
+    // offset alone is silence, and a note over it is the note alone.
+    double sum = 0;
+    for (int i = 0; i < length; ++i)
+        sum += frame[i];
+    offset_ = sum / length;
     energy_[0] = 0;
     for (int i = 0; i < length; ++i)
-        energy_[i + 1] = energy_[i] + double(frame[i]) * frame[i];
+        energy_[i + 1] = energy_[i] + (frame[i] - offset_) * (frame[i] - offset_);
     if (std::sqrt(energy_[length] / length) < kSilenceRms) {
         recent_.clear();
         return std::nullopt;
@@ -72,10 +78,11 @@ std::optional<FrameEstimate> Yin::analyse(std::span<const float> frame) {
 }
 
 void Yin::differenceFunction(std::span<const float> frame) {
+    const auto withoutOffset = [this](float sample) { return sample - offset_; };
     std::fill(input_.begin(), input_.end(), 0.0);
-    std::copy_n(frame.begin(), window_, input_.begin());
+    std::transform(frame.begin(), frame.begin() + window_, input_.begin(), withoutOffset);
     fft_.forward(input_, windowSpectrum_);
-    std::copy_n(frame.begin(), frameSize(), input_.begin());
+    std::transform(frame.begin(), frame.begin() + frameSize(), input_.begin(), withoutOffset);
     fft_.forward(input_, frameSpectrum_);
     for (std::size_t k = 0; k < frameSpectrum_.size(); ++k)
         product_[k] = multiply(std::conj(windowSpectrum_[k]), frameSpectrum_[k]);

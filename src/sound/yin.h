@@ -90,6 +90,7 @@ private:
     int frameSize_;
     int window_;
     RealFft fft_;
+    double offset_ = 0; // the frame's mean, taken out of it
     std::vector<double> input_;
     std::vector<double> correlation_;
     std::vector<double> filtered_;

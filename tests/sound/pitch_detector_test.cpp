@@ -295,6 +295,13 @@ TEST(PitchDetector, GivesNoReadingForSilenceNoiseOrBrokenInput) {
         return !any;
     };
     EXPECT_TRUE(none(std::vector<float>(rate, 0.0f)));
+    // A cheap microphone's constant offset, with nothing on it, and with hiss.
+    EXPECT_TRUE(none(std::vector<float>(rate, 0.25f)));
+    EXPECT_TRUE(none(std::vector<float>(rate, -0.05f)));
+    std::vector<float> offsetHiss = whiteNoise(0.01, rate, 1, 9);
+    for (float& sample : offsetHiss)
+        sample += 0.1f;
+    EXPECT_TRUE(none(offsetHiss));
     EXPECT_TRUE(none(whiteNoise(0.3, rate, 1, 7)));
     EXPECT_TRUE(none(whiteNoise(0.01, rate, 1, 8)));
     // A string too faint to tell from the room.
@@ -324,6 +331,25 @@ TEST(PitchDetector, GivesNoReadingForSilenceNoiseOrBrokenInput) {
         listen(detector, std::vector<float>(rate / 10, 0.0f) + pluck(tone, rate, 0.5), 55);
     ASSERT_TRUE(heard.last);
     EXPECT_EQ(heard.last->note, "G2");
+}
+
+TEST(PitchDetector, AnOffsetUnderANoteDoesNotMoveIt) {
+    const int rate = 44100;
+    for (const int midi : {40, 57, 76}) {
+        Pluck tone;
+        tone.frequency = frequencyOf(midi, 7);
+        tone.fundamental = midi <= 50 ? 0.4 : 1;
+        std::vector<float> samples = pluck(tone, rate, 0.6);
+        PitchDetector plain(rate);
+        const auto clean = listen(plain, samples, midi);
+        for (float& sample : samples)
+            sample += 0.2f;
+        PitchDetector offset(rate);
+        const auto heard = listen(offset, samples, midi);
+        ASSERT_TRUE(clean.last && heard.last) << midi;
+        EXPECT_EQ(heard.last->note, clean.last->note);
+        EXPECT_NEAR(heard.last->cents, clean.last->cents, 0.2) << midi;
+    }
 }
 
 TEST(PitchDetector, ReadingEndsWithTheNoteAndFollowsTheNext) {

@@ -1,6 +1,6 @@
 #include "pages/tuner_listening.h"
 
-#include "model/names.h"
+#include "pages/string_names.h"
 #include "pages/tuning_meter.h"
 #include "sound/audio_inputs.h"
 #include "uikit/pixel_font.h"
@@ -24,6 +24,8 @@ const QRect kMeter(386, 52, 175, 48);
 const QRect kHeard(386, 102, 175, 26);
 const QRect kStatus(386, 128, 175, 30);
 const QRect kInputs(386, 160, 175, 22);
+// A note further than this from every string's note belongs to none of them.
+constexpr double kStringReachCents = 50;
 
 QString signedCents(double cents) {
     const double shown = sound::shownCents(cents);
@@ -198,7 +200,13 @@ void TunerListening::show(const std::optional<sound::PitchReading>& reading) {
     reading_ = reading;
     status_->setToolTip(QString());
     match_ = reading ? sound::nearestString(tuningNotes_, reading->frequency) : std::nullopt;
-    meter_->setCents(reading ? std::optional<double>(reading->cents) : std::nullopt);
+    // A note that is no string's note is shown as a chromatic tuner shows it,
+    // and no string is named for it.
+    if (match_ && std::abs(match_->cents) > kStringReachCents)
+        match_.reset();
+    meter_->setCents(reading ? std::optional<double>(match_ ? match_->cents : reading->cents)
+                             : std::nullopt,
+                     match_.has_value());
     if (!reading) {
         heard_->setText(QString());
         if (tuner_.isListening())
@@ -207,19 +215,17 @@ void TunerListening::show(const std::optional<sound::PitchReading>& reading) {
         emit changed();
         return;
     }
-    const QString cents = signedCents(reading->cents) + QStringLiteral(" ") + translate_("cents");
+    const QString cents = signedCents(match_ ? match_->cents : reading->cents) +
+                          QStringLiteral(" ") + translate_("cents");
     heard_->setText(uikit::toQString(reading->note) + QStringLiteral("  ") + cents);
-    QString string;
-    if (match_) {
-        string = translate_(model::kStringLabels[static_cast<std::size_t>(6 - match_->string)])
-                     .trimmed();
-        if (string.endsWith(QLatin1Char(':')))
-            string.chop(1);
-    }
+    const QString string =
+        match_ ? stringName(translate_, match_->string, tuningNotes_) : QString();
     status_->setText(inTune() ? translate_("In tune") + QStringLiteral(" · ") + string : string);
     meter_->setAccessibleDescription(cents);
     // Read out by screen readers as one text.
-    heard_->setAccessibleDescription(heard_->text() + QStringLiteral(", ") + status_->text());
+    heard_->setAccessibleDescription(status_->text().isEmpty()
+                                         ? heard_->text()
+                                         : heard_->text() + QStringLiteral(", ") + status_->text());
     emit changed();
 }
 

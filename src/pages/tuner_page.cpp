@@ -6,6 +6,7 @@
 #include "model/records.h"
 #include "model/tuning_notes.h"
 #include "pages/page_colours.h"
+#include "pages/string_names.h"
 #include "pages/tuner_listening.h"
 #include "resources/templates/tuner_page.h"
 #include "uikit/icons.h"
@@ -145,21 +146,28 @@ void TunerPage::retranslate() {
     control<QPushButton>(Id::Update)->setText(translate("Update"));
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
     control<QPushButton>(Id::New)->setText(translate("New"));
-    for (int i = 0; i < kStrings; ++i) {
-        const QString caption = translate(model::kStringLabels[static_cast<std::size_t>(i)]);
-        control<QLabel>(kStringLabels[i])->setText(caption);
-        // The note lists are named by their string's label, the string
-        // buttons by what they do: neither shows a caption of its own.
-        QString name = caption.trimmed();
-        if (name.endsWith(QLatin1Char(':')))
-            name.chop(1);
-        noteLists_[i]->setAccessibleName(name);
-        stringButtons_[i]->setAccessibleName(translate("Play string") + QStringLiteral(" ") +
-                                             QString::number(kStrings - i));
-    }
+    nameStrings();
     tuningCombo_->setAccessibleName(translate("Tuning"));
     noteLength_->setAccessibleName(translate("Note Length"));
     name_->setAccessibleName(translate("Tuning Name"));
+}
+
+// Each string by its note in the tuning shown, the one list of names that the
+// labels, the note lists, the string buttons and the listening tuner share.
+void TunerPage::nameStrings() {
+    // Before a tuning is shown the labels name standard tuning's strings.
+    const std::string notes = labels_.size() == kStrings ? selectedNotes() : std::string();
+    const auto translator = [this](std::string_view key) { return translate(key); };
+    for (int i = 0; i < kStrings; ++i) {
+        const QString name = stringName(translator, kStrings - i, notes);
+        control<QLabel>(kStringLabels[i])->setText(name + QStringLiteral(":"));
+        // The note lists are named by their string, the string buttons by
+        // what they do: neither shows a caption of its own.
+        noteLists_[i]->setAccessibleName(name);
+        stringButtons_[i]->setAccessibleName(translate("Play string") + QStringLiteral(" ") +
+                                             QString::number(kStrings - i));
+        stringButtons_[i]->setAccessibleDescription(name);
+    }
 }
 
 void TunerPage::refreshTunings() {
@@ -190,6 +198,7 @@ void TunerPage::applySelectedTuning() {
     }
     name_->setText(toQString(tuning->Name));
     listening_->setTuningNotes(selectedNotes());
+    nameStrings();
     redrawLabels();
 }
 
@@ -208,6 +217,7 @@ void TunerPage::noteListChanged(int index) {
         return;
     labels_[index] = labelOf(noteLists_[index]->currentText());
     listening_->setTuningNotes(selectedNotes());
+    nameStrings();
     redrawLabels();
 }
 

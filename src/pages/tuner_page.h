@@ -63,6 +63,7 @@ private:
     void removeTuning();
     void newTuning();
     void redrawLabels();
+    void nameStrings();
     void message(std::string_view text);
     // The six notes the lists show, string 6 first, as a tuning keeps them.
     std::string selectedNotes() const;

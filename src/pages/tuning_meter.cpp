@@ -18,10 +18,11 @@ constexpr int kMargin = 16;
 
 TuningMeter::TuningMeter(QWidget* parent) : QWidget(parent) {}
 
-void TuningMeter::setCents(std::optional<double> cents) {
-    if (cents == cents_)
+void TuningMeter::setCents(std::optional<double> cents, bool ofAString) {
+    if (cents == cents_ && ofAString == ofAString_)
         return;
     cents_ = cents;
+    ofAString_ = ofAString;
     update();
 }
 

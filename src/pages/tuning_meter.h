@@ -16,9 +16,12 @@ public:
 
     explicit TuningMeter(QWidget* parent = nullptr);
 
-    void setCents(std::optional<double> cents);
+    // The cents from a string's note; or, when ofAString is false, from the
+    // nearest note of a scale, which is never a string in tune.
+    void setCents(std::optional<double> cents, bool ofAString = true);
     std::optional<double> cents() const { return cents_; }
-    bool inTune() const { return cents_ && std::abs(*cents_) <= kInTuneCents; }
+    bool ofAString() const { return ofAString_; }
+    bool inTune() const { return ofAString_ && cents_ && std::abs(*cents_) <= kInTuneCents; }
     // Where the needle stands for cents, clamped to the scale.
     int needleX(double cents) const;
 
@@ -27,6 +30,7 @@ protected:
 
 private:
     std::optional<double> cents_;
+    bool ofAString_ = true;
 };
 
 } // namespace strumvale::pages

@@ -162,15 +162,37 @@ TEST_F(TunerListeningTest, AnInTuneNoteSaysSo) {
     EXPECT_EQ(listening().status().text(), "In tune \u00B7 String 1 (E)");
 }
 
-TEST_F(TunerListeningTest, AnInTuneNoteBetweenTwoStringsIsNotCalledInTune) {
+TEST_F(TunerListeningTest, ANoteOfNoStringIsShownChromaticallyAndNeverInTune) {
     writeToneFile(dir.file("f sharp.wav"), detuned(54, 0.0), 1.0); // F#2, below the G string
     start(dir.file("f sharp.wav"));
     listening().listenBox().click();
     ASSERT_TRUE(heardSomething());
-    EXPECT_TRUE(listening().heardNote().text().startsWith("F#2  "));
-    EXPECT_TRUE(listening().meter().inTune()) << "the needle shows the note it hears";
+    EXPECT_TRUE(listening().heardNote().text().startsWith("F#2  +0.0"));
+    ASSERT_TRUE(listening().meter().cents());
+    EXPECT_NEAR(*listening().meter().cents(), 0.0, 1.5) << "the needle shows the note it hears";
+    EXPECT_FALSE(listening().meter().ofAString());
+    EXPECT_FALSE(listening().meter().inTune()) << "meter and status agree";
     EXPECT_FALSE(listening().inTune());
-    EXPECT_EQ(listening().status().text(), "String 3 (G)");
+    EXPECT_FALSE(listening().matchedString());
+    EXPECT_EQ(listening().status().text(), "");
+}
+
+TEST_F(TunerListeningTest, StringsAreNamedWithTheTuningsOwnNotes) {
+    writeToneFile(dir.file("low d.wav"), detuned(38, 1.0), 1.0); // D1, Drop D's string 6
+    library.Tunings.Add(kDropD);
+    start(dir.file("low d.wav"));
+    auto* tunings = uikit::control<QComboBox>(*page, resources::TunerId::TuningCombo);
+    tunings->setCurrentIndex(tunings->findText("Drop D"));
+    ASSERT_NE(tunings->currentIndex(), -1);
+    EXPECT_EQ(uikit::control<QLabel>(*page, resources::TunerId::String6Label)->text(),
+              "String 6 (D):");
+    EXPECT_EQ(uikit::control<QLabel>(*page, resources::TunerId::String5Label)->text(),
+              "String 5 (A):");
+    listening().listenBox().click();
+    ASSERT_TRUE(heardSomething());
+    EXPECT_EQ(listening().matchedString(), 6);
+    EXPECT_TRUE(listening().meter().inTune());
+    EXPECT_EQ(listening().status().text(), "In tune \u00B7 String 6 (D)");
 }
 
 TEST_F(TunerListeningTest, AnotherInputDeviceCanBeChosen) {

@@ -85,12 +85,12 @@ void TunerListening::retranslate() {
     inputs_->setAccessibleName(translate_("Input device"));
     meter_->setAccessibleName(translate_("Tuning meter"));
     heard_->setAccessibleName(translate_("Heard note"));
-    show(reading_);
+    show(reading_, fading_);
 }
 
 void TunerListening::setTuningNotes(std::string notes) {
     tuningNotes_ = std::move(notes);
-    show(reading_);
+    show(reading_, fading_);
 }
 
 void TunerListening::setReferenceSounding(bool sounding) {
@@ -142,8 +142,11 @@ void TunerListening::listenOn(int input) {
     stopInput();
     show(std::nullopt);
     sound::ListeningReports reports;
-    reports.heard = [this](const std::optional<sound::PitchReading>& reading) {
-        post([&](Mailbox& mailbox) { mailbox.reading = reading; });
+    reports.heard = [this](const std::optional<sound::PitchReading>& reading, bool fading) {
+        post([&](Mailbox& mailbox) {
+            mailbox.reading = reading;
+            mailbox.fading = fading;
+        });
     };
     reports.failed = [this](const std::string& error) {
         post([&](Mailbox& mailbox) { mailbox.failure = error; });
@@ -175,7 +178,7 @@ void TunerListening::takeReports() {
         taken = std::exchange(mailbox_, Mailbox{});
     }
     if (taken.reading)
-        show(*taken.reading);
+        show(*taken.reading, taken.fading);
     if (taken.failure) {
         tuner_.stop();
         showProblem("The input device stopped working.", uikit::fromSystem(*taken.failure));
@@ -196,8 +199,13 @@ void TunerListening::showPanel(bool shown) {
         widget->setVisible(shown);
 }
 
-void TunerListening::show(const std::optional<sound::PitchReading>& reading) {
+void TunerListening::show(const std::optional<sound::PitchReading>& reading, bool fading) {
     reading_ = reading;
+    fading_ = reading && fading;
+    // A fading string's last reading stays, dimmed, until the string is quiet.
+    for (QWidget* widget : {static_cast<QWidget*>(meter_), static_cast<QWidget*>(heard_),
+                            static_cast<QWidget*>(status_)})
+        widget->setEnabled(!fading_);
     status_->setToolTip(QString());
     match_ = reading ? sound::nearestString(tuningNotes_, reading->frequency) : std::nullopt;
     // A note that is no string's note is shown as a chromatic tuner shows it,

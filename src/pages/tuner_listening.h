@@ -45,6 +45,8 @@ public:
     // The string the heard note belongs to (6 .. 1), and whether it is in tune.
     std::optional<int> matchedString() const;
     bool inTune() const;
+    // The reading shown is a fading string's last, dimmed.
+    bool isFading() const { return fading_; }
 
     QCheckBox& listenBox() const { return *listen_; }
     QComboBox& inputs() const { return *inputs_; }
@@ -62,6 +64,7 @@ private:
     // Reports from the capture thread waiting for the page's thread.
     struct Mailbox {
         std::optional<std::optional<sound::PitchReading>> reading;
+        bool fading = false;
         std::optional<std::string> failure;
         bool wakeQueued = false;
     };
@@ -72,7 +75,7 @@ private:
     void showPanel(bool shown);
     void setListening(bool on);
     void listenOn(int input);
-    void show(const std::optional<sound::PitchReading>& reading);
+    void show(const std::optional<sound::PitchReading>& reading, bool fading = false);
     void showProblem(std::string_view key, const QString& detail = {});
 
     Translate translate_;
@@ -83,6 +86,7 @@ private:
     QLabel* status_ = nullptr;
     std::string tuningNotes_;
     std::optional<sound::PitchReading> reading_;
+    bool fading_ = false;
     std::optional<sound::StringMatch> match_;
     bool heldWhileHidden_ = false;
     std::mutex mailboxMutex_;

@@ -57,8 +57,10 @@ void TuningMeter::paintEvent(QPaintEvent*) {
     if (!cents_)
         return;
     const int x = needleX(*cents_);
+    // Dimmed while it shows a fading string's last reading.
+    const QColor needle = inTune() ? kInTuneColour : kOutOfTuneColour;
     painter.setPen(
-        QPen(inTune() ? kInTuneColour : kOutOfTuneColour, 3, Qt::SolidLine, Qt::RoundCap));
+        QPen(isEnabled() ? needle : needle.lighter(160), 3, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(x, 2, x, bottom);
 }
 

@@ -11,6 +11,11 @@ namespace {
 
 // A change smaller than this is not worth a report: the meter could not show it.
 constexpr double kReportedCents = 0.1;
+// A fading string's last reading goes once the input is this quiet (about
+// -50 dBFS) for kQuietSeconds, or nothing was read for kUnreadSeconds.
+constexpr double kQuietRms = 0.003;
+constexpr double kQuietSeconds = 1.0;
+constexpr double kUnreadSeconds = 3.0;
 
 double frequencyOfMidi(int midiNote) {
     return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0);
@@ -89,16 +94,53 @@ void ListeningTuner::setPaused(bool paused) {
 
 // The detector was made in start at the input's rate, which an input keeps.
 void ListeningTuner::onBlock(std::span<const float> block) {
-    if (restart_.exchange(false))
+    if (restart_.exchange(false)) {
         detector_->reset();
+        // What was heard before the pause is stale, fading or not.
+        fading_ = false;
+        if (last_)
+            report(std::nullopt, false);
+    }
     detector_->push(block);
     const std::optional<PitchReading> reading = detector_->reading();
+    if (!reading && last_) {
+        holdFading(block);
+        return;
+    }
+    fading_ = false;
     if (reported_ && sameReading(reading, last_))
         return;
+    report(reading, false);
+}
+
+// A string read a moment ago still rings while the detector loses it: its
+// reading stays until the input falls quiet.
+void ListeningTuner::holdFading(std::span<const float> block) {
+    const int rate = detector_->sampleRate();
+    if (!fading_) {
+        fading_ = true;
+        quietSamples_ = unreadSamples_ = 0;
+        report(last_, true);
+        return;
+    }
+    double energy = 0;
+    for (float sample : block)
+        energy += std::isfinite(sample) ? double(sample) * sample : 0;
+    const bool quiet = block.empty() || std::sqrt(energy / double(block.size())) < kQuietRms;
+    quietSamples_ = quiet ? quietSamples_ + block.size() : 0;
+    unreadSamples_ += block.size();
+    if (quietSamples_ >= std::size_t(rate * kQuietSeconds) ||
+        unreadSamples_ >= std::size_t(rate * kUnreadSeconds)) {
+        fading_ = false;
+        report(std::nullopt, false);
+    }
+}
+
+void ListeningTuner::report(const std::optional<PitchReading>& reading, bool fading) {
     last_ = reading;
     reported_ = true;
     if (reports_.heard)
-        reports_.heard(reading);
+        reports_.heard(reading, fading);
 }
 
 } // namespace strumvale::sound

@@ -25,8 +25,11 @@ std::optional<StringMatch> nearestString(std::string_view tuningNotes, double fr
 
 struct ListeningReports {
     // A settled reading, or none (silence, noise, a note not settled yet);
-    // only when it changes. On the capture thread.
-    std::function<void(const std::optional<PitchReading>& reading)> heard;
+    // only when it changes. When a fading string can no longer be read, its
+    // last reading comes again as fading, and none follows once the input
+    // has been quiet for a second (or nothing was read for three). On the
+    // capture thread.
+    std::function<void(const std::optional<PitchReading>& reading, bool fading)> heard;
     // The device failed or went away; listening has ended. On the capture thread.
     std::function<void(const std::string& error)> failed;
 };
@@ -47,6 +50,8 @@ public:
 
 private:
     void onBlock(std::span<const float> block);
+    void holdFading(std::span<const float> block);
+    void report(const std::optional<PitchReading>& reading, bool fading);
 
     Clock& clock_;
     AudioCapture capture_;
@@ -54,6 +59,9 @@ private:
     std::optional<PitchDetector> detector_;
     std::optional<PitchReading> last_;
     bool reported_ = false;
+    bool fading_ = false;
+    std::size_t quietSamples_ = 0;  // in a row, while fading
+    std::size_t unreadSamples_ = 0; // while fading
     std::atomic<bool> restart_{false};
 };
 

@@ -4,6 +4,8 @@
 #include "support/temp_dir.h"
 #include "support/tone_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <vector>
@@ -35,9 +37,11 @@ class ListeningTunerRun : public ::testing::Test {
 protected:
     sound::ListeningReports reports() {
         sound::ListeningReports reports;
-        reports.heard = [this](const std::optional<sound::PitchReading>& reading) {
+        reports.heard = [this](const std::optional<sound::PitchReading>& reading, bool fading) {
             const std::lock_guard lock(mutex);
             heard.push_back(reading);
+            fadings.push_back(fading);
+            times.push_back(clock.elapsed());
         };
         reports.failed = [this](const std::string& error) {
             const std::lock_guard lock(mutex);
@@ -66,6 +70,8 @@ protected:
     sound::VirtualClock clock;
     std::mutex mutex;
     std::vector<std::optional<sound::PitchReading>> heard;
+    std::vector<bool> fadings;
+    std::vector<sound::Clock::Duration> times;
     std::vector<std::string> failures;
 };
 
@@ -95,6 +101,62 @@ TEST_F(ListeningTunerRun, AFileInputIsHeardPausedAndStopped) {
     tuner.stop();
     EXPECT_FALSE(tuner.isListening());
     EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(ListeningTunerRun, AFadingStringKeepsItsLastReadingUntilTheInputIsQuietForASecond) {
+    // A pluck dying away over four seconds into the room's hiss, a scrape of
+    // noise over it from 1 to 1.6 s that the detector cannot read through,
+    // then the hiss alone.
+    const int rate = 44100;
+    platform::WavAudio audio;
+    audio.sampleRate = rate;
+    audio.samples.resize(std::size_t(6.5 * rate));
+    std::uint32_t noise = 1;
+    for (std::size_t i = 0; i < audio.samples.size(); ++i) {
+        const double t = double(i) / rate;
+        const double level = t < 4 ? 0.5 * std::exp(-t * 1.6) : 0;
+        const double f = detuned(45, 5);
+        const double pluck =
+            level * (0.3 * std::sin(2 * M_PI * f * t) + 0.6 * std::sin(4 * M_PI * f * t) +
+                     0.3 * std::sin(6 * M_PI * f * t));
+        noise = noise * 1664525u + 1013904223u;
+        const double hiss = double(noise >> 8) / double(1 << 24) - 0.5;
+        const double scrape = t >= 1.0 && t < 1.6 ? 0.4 : 0.003;
+        audio.samples[i] = float(pluck + scrape * hiss);
+    }
+    platform::writeWav(dir.file("fading.wav"), audio);
+    // When the input last stood above the quiet level, in 10 ms blocks.
+    double loudUntil = 0;
+    for (std::size_t at = 0; at + 441 <= audio.samples.size(); at += 441) {
+        double energy = 0;
+        for (std::size_t i = at; i < at + 441; ++i)
+            energy += double(audio.samples[i]) * audio.samples[i];
+        if (std::sqrt(energy / 441) >= 0.003)
+            loudUntil = double(at + 441) / rate;
+    }
+
+    sound::ListeningTuner tuner(clock);
+    ASSERT_EQ(tuner.start("file:" + dir.file("fading.wav"), reports()), std::nullopt);
+    ASSERT_TRUE(hearSomething());
+    // Until the reading goes again.
+    ASSERT_TRUE(clock.runUntil([&] { return reportCount() > 1 && !last(); }));
+    tuner.stop();
+    const std::lock_guard lock(mutex);
+    auto seconds = [&](std::size_t i) { return std::chrono::duration<double>(times[i]).count(); };
+    // Through the scrape the reading stays, fading, and comes back after it.
+    const auto fading = std::find(fadings.begin(), fadings.end(), true);
+    ASSERT_NE(fading, fadings.end());
+    const std::size_t lost = std::size_t(fading - fadings.begin());
+    EXPECT_GE(seconds(lost), 1.0);
+    EXPECT_LT(seconds(lost), 1.2);
+    ASSERT_TRUE(heard[lost]);
+    EXPECT_EQ(heard[lost]->note, "A1") << "the last reading stays";
+    for (std::size_t i = 0; i + 1 < heard.size(); ++i)
+        EXPECT_TRUE(heard[i] || i == 0) << "nothing went blank before the end, at " << seconds(i);
+    // Gone a second after the string fell quiet.
+    const double gone = seconds(heard.size() - 1);
+    EXPECT_GE(gone, loudUntil + 1.0);
+    EXPECT_LE(gone, loudUntil + 1.3);
 }
 
 TEST_F(ListeningTunerRun, ADeviceThatCannotBeOpenedSaysWhy) {

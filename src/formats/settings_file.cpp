@@ -51,9 +51,10 @@ const std::array<Key, 24> kKeys = {{
 // Newer than the others: read after them in this order, each written only
 // when it differs from its default, so that a file of defaults keeps its exact
 // text and readers that know only the keys above find the file they expect.
-const std::array<Key, 2> kTrailingKeys = {{
+const std::array<Key, 3> kTrailingKeys = {{
     {"Playnoteswhileediting", &Settings::Playnoteswhileediting},
     {"Songfontsize", &Settings::Songfontsize},
+    {"Referencepitch", &Settings::Referencepitch},
 }};
 
 struct StoreText {

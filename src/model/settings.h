@@ -8,6 +8,11 @@ namespace strumvale::model {
 inline constexpr const char* kBuiltInLanguage = "English (Built-in)";
 inline constexpr const char* kDefaultChordfileSetting = "Default";
 inline constexpr std::int32_t kDefaultSongFontSize = 12;
+// The A that tuner and ear tune to (the program's "A3"), in Hz, and how far
+// a player may move it: from a baroque A to well above the sharpest orchestra.
+inline constexpr std::int32_t kDefaultReferencePitch = 440;
+inline constexpr std::int32_t kLowestReferencePitch = 415;
+inline constexpr std::int32_t kHighestReferencePitch = 466;
 
 // A colour as the settings keep it: red in the low byte, then green, then blue.
 constexpr std::uint32_t rgbColor(std::int32_t red, std::int32_t green, std::int32_t blue) {
@@ -46,9 +51,18 @@ struct Settings {
     // The song window's lyrics, in points; stored after the key above, and
     // only when not the default.
     std::int32_t Songfontsize = kDefaultSongFontSize;
+    // Stored after the keys above, and only when not the default.
+    std::int32_t Referencepitch = kDefaultReferencePitch;
 
     // Every field to its default; the program directory becomes the current one.
     void SetDefaults();
+
+    // The reference pitch in force, kept within its range whatever a file held.
+    double referencePitch() const {
+        return Referencepitch < kLowestReferencePitch    ? kLowestReferencePitch
+               : Referencepitch > kHighestReferencePitch ? kHighestReferencePitch
+                                                         : Referencepitch;
+    }
 
     std::uint32_t dotsColor() const { return rgbColor(Clrdots1, Clrdots2, Clrdots3); }
     std::uint32_t intervalTextColor() const {

@@ -69,6 +69,15 @@ void ChordListening::programPlays(std::function<bool()> isSounding) {
     resume_->start();
 }
 
+void ChordListening::setA4(double a4) {
+    if (a4 == a4_)
+        return;
+    a4_ = a4;
+    listener_.setA4(a4);
+    if (listener_.isListening())
+        startInput();
+}
+
 void ChordListening::pageHidden() {
     if (!listener_.isListening())
         return;

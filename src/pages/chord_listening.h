@@ -41,6 +41,8 @@ public:
     void programPlays(std::function<bool()> isSounding);
     void pageHidden();
     void pageShown();
+    // The A4 that strums are heard against; listening starts afresh on it.
+    void setA4(double a4);
 
     bool isListening() const { return listener_.isListening(); }
     QCheckBox& listenBox() const { return *listen_; }
@@ -68,6 +70,7 @@ private:
     int heard_ = 0;
     int right_ = 0;
     bool heldWhileHidden_ = false;
+    double a4_ = sound::kStandardA4;
     // Last: its thread ends before anything it reports to goes.
     sound::ChordListener listener_;
 };

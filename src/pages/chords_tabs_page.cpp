@@ -350,6 +350,8 @@ void ChordsTabsPage::showNotesLine() {
 
 void ChordsTabsPage::takeSettings() {
     applyFretboardSettings(*this, *view_, library().Settings);
+    if (listening_)
+        listening_->setA4(library().Settings.referencePitch());
 }
 
 } // namespace strumvale::pages

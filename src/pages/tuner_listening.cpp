@@ -93,6 +93,15 @@ void TunerListening::setTuningNotes(std::string notes) {
     show(reading_, fading_);
 }
 
+void TunerListening::setA4(double a4) {
+    if (a4 == a4_)
+        return;
+    a4_ = a4;
+    tuner_.setA4(a4);
+    if (tuner_.isListening())
+        listenOn(inputs_->currentIndex());
+}
+
 void TunerListening::setReferenceSounding(bool sounding) {
     tuner_.setPaused(sounding);
     if (sounding)
@@ -207,7 +216,7 @@ void TunerListening::show(const std::optional<sound::PitchReading>& reading, boo
                             static_cast<QWidget*>(status_)})
         widget->setEnabled(!fading_);
     status_->setToolTip(QString());
-    match_ = reading ? sound::nearestString(tuningNotes_, reading->frequency) : std::nullopt;
+    match_ = reading ? sound::nearestString(tuningNotes_, reading->frequency, a4_) : std::nullopt;
     // A note that is no string's note is shown as a chromatic tuner shows it,
     // and no string is named for it.
     if (match_ && std::abs(match_->cents) > kStringReachCents)

@@ -36,6 +36,9 @@ public:
     void setTuningNotes(std::string notes);
     // A reference note sounds: the tuner must not hear itself.
     void setReferenceSounding(bool sounding);
+    // The A4 that notes are named and strings matched by; listening starts
+    // afresh on it.
+    void setA4(double a4);
     // While the page is hidden the input is let go, and taken again when it shows.
     void pageHidden();
     void pageShown();
@@ -85,6 +88,7 @@ private:
     QLabel* heard_ = nullptr;
     QLabel* status_ = nullptr;
     std::string tuningNotes_;
+    double a4_ = sound::kStandardA4;
     std::optional<sound::PitchReading> reading_;
     bool fading_ = false;
     std::optional<sound::StringMatch> match_;

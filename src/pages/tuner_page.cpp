@@ -180,6 +180,8 @@ void TunerPage::refreshTunings() {
 
 void TunerPage::takeSettings() {
     applyPageBackground(*this, library().Settings.Whitebackgroundcolor);
+    if (listening_)
+        listening_->setA4(library().Settings.referencePitch());
     update();
 }
 

@@ -62,6 +62,7 @@ constexpr Caption kGroupCaptions[] = {
     {Id::DotGroup, "Color of fretboard dots and drummer squares"},
     {Id::IntervalGroup, "Color of interval text"},
     {Id::NoteTextGroup, "Color of note text"},
+    {Id::TunerGroup, "Tuning"},
 };
 
 constexpr Caption kLabelCaptions[] = {
@@ -84,13 +85,16 @@ constexpr Caption kLabelCaptions[] = {
     {Id::NoteTextRedLabel, "Red"},
     {Id::NoteTextGreenLabel, "Green"},
     {Id::NoteTextBlueLabel, "Blue"},
+    {Id::ReferencePitchLabel, "Reference pitch A (Hz):"},
 };
 
 // Controls without a caption of their own, named for screen readers.
 constexpr Caption kAccessibleNames[] = {
-    {Id::LanguageCombo, "Language"}, {Id::OutputDevice, "Out"},     {Id::InputDevice, "In"},
-    {Id::Instrument, "Instrument"},  {Id::Channel, "MIDI Channel"}, {Id::ChordSpeed, "Chord Speed"},
-    {Id::ChordDecay, "Chord Decay"}, {Id::Volume, "Volume"},        {Id::BrowseChordfile, "Browse"},
+    {Id::LanguageCombo, "Language"}, {Id::OutputDevice, "Out"},
+    {Id::InputDevice, "In"},         {Id::Instrument, "Instrument"},
+    {Id::Channel, "MIDI Channel"},   {Id::ChordSpeed, "Chord Speed"},
+    {Id::ChordDecay, "Chord Decay"}, {Id::Volume, "Volume"},
+    {Id::BrowseChordfile, "Browse"}, {Id::ReferencePitch, "Reference pitch A (Hz):"},
 };
 
 struct ColourControls {

@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QSpinBox>
 #include <exception>
 #include <utility>
 
@@ -166,6 +167,8 @@ void SettingsDialog::buildPages() {
     control<QSlider>(Id::ChordSpeed)->setRange(10, 500);
     control<QSlider>(Id::ChordDecay)->setRange(100, 1000);
     control<QSlider>(Id::Volume)->setRange(0, 127);
+    control<QSpinBox>(Id::ReferencePitch)
+        ->setRange(model::kLowestReferencePitch, model::kHighestReferencePitch);
 }
 
 void SettingsDialog::showPage(Page page) {
@@ -263,6 +266,7 @@ void SettingsDialog::showSettings() {
     control<QSlider>(Id::ChordDecay)->setValue(settings.Chorddecay);
     // Loud at the top, where the slider's low end is.
     control<QSlider>(Id::Volume)->setValue(127 - settings.Volume);
+    control<QSpinBox>(Id::ReferencePitch)->setValue(int(settings.referencePitch()));
     colours_[0]->show(settings.Clrdots1, settings.Clrdots2, settings.Clrdots3);
     colours_[1]->show(settings.Clrintervaltext1, settings.Clrintervaltext2,
                       settings.Clrintervaltext3);
@@ -285,6 +289,7 @@ void SettingsDialog::storeSettings() {
     settings.Chordspeed = control<QSlider>(Id::ChordSpeed)->value();
     settings.Chorddecay = control<QSlider>(Id::ChordDecay)->value();
     settings.Volume = 127 - control<QSlider>(Id::Volume)->value();
+    settings.Referencepitch = control<QSpinBox>(Id::ReferencePitch)->value();
     colours_[0]->store({settings.Clrdots1, settings.Clrdots2, settings.Clrdots3});
     colours_[1]->store(
         {settings.Clrintervaltext1, settings.Clrintervaltext2, settings.Clrintervaltext3});
@@ -332,6 +337,7 @@ void SettingsDialog::connectChanges() {
         connect(control<QComboBox>(id), &QComboBox::currentIndexChanged, this, changed);
     for (Id id : {Id::ChordSpeed, Id::ChordDecay, Id::Volume})
         connect(control<QSlider>(id), &QSlider::valueChanged, this, changed);
+    connect(control<QSpinBox>(Id::ReferencePitch), &QSpinBox::valueChanged, this, changed);
     for (const auto& group : colours_)
         group->onChange(this, changed);
     connect(languages_, &QComboBox::currentIndexChanged, this,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound/reference_pitch.h"
 #include "sound/strum_spectrum.h"
 
 #include <array>
@@ -12,8 +13,6 @@
 // Hearing a strummed chord: the notes that ring, and for a chord the player
 // was asked for, what each string did.
 namespace strumvale::sound {
-
-inline constexpr double kStandardA4 = 440.0;
 
 // A string's part in a strum, string 6 first.
 struct StringFinding {

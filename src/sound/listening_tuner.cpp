@@ -17,8 +17,8 @@ constexpr double kQuietRms = 0.003;
 constexpr double kQuietSeconds = 1.0;
 constexpr double kUnreadSeconds = 3.0;
 
-double frequencyOfMidi(int midiNote) {
-    return 440.0 * std::pow(2.0, (midiNote - 69) / 12.0);
+double frequencyOfMidi(int midiNote, double a4) {
+    return a4 * std::pow(2.0, (midiNote - 69) / 12.0);
 }
 
 bool sameReading(const std::optional<PitchReading>& a, const std::optional<PitchReading>& b) {
@@ -29,7 +29,8 @@ bool sameReading(const std::optional<PitchReading>& a, const std::optional<Pitch
 
 } // namespace
 
-std::optional<StringMatch> nearestString(std::string_view tuningNotes, double frequency) {
+std::optional<StringMatch> nearestString(std::string_view tuningNotes, double frequency,
+                                         double a4) {
     if (!(frequency > 0))
         return std::nullopt;
     const std::vector<std::string> notes = model::splitItemList(tuningNotes);
@@ -39,7 +40,7 @@ std::optional<StringMatch> nearestString(std::string_view tuningNotes, double fr
         if (!entry)
             continue;
         const double cents =
-            1200.0 * std::log2(frequency / frequencyOfMidi(model::midiNumber(*entry)));
+            1200.0 * std::log2(frequency / frequencyOfMidi(model::midiNumber(*entry), a4));
         if (!nearest || std::abs(cents) < std::abs(nearest->cents))
             nearest = StringMatch{6 - static_cast<int>(i), cents};
     }
@@ -59,7 +60,7 @@ std::optional<std::string> ListeningTuner::start(const std::string& deviceId,
     try {
         input = openAudioInput(deviceId, clock_);
         // A device may record at a rate the detector does not take.
-        detector_.emplace(input->sampleRate());
+        detector_.emplace(input->sampleRate(), a4_.load());
     } catch (const std::exception& error) {
         return std::string(error.what());
     }

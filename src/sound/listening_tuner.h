@@ -21,7 +21,8 @@ struct StringMatch {
 };
 // tuningNotes as the library keeps them ("E1,A1,D2,G2,B2,E3", string 6 first);
 // none when no string's note is known.
-std::optional<StringMatch> nearestString(std::string_view tuningNotes, double frequency);
+std::optional<StringMatch> nearestString(std::string_view tuningNotes, double frequency,
+                                         double a4 = kStandardA4);
 
 struct ListeningReports {
     // A settled reading, or none (silence, noise, a note not settled yet);
@@ -47,6 +48,8 @@ public:
     // While a reference note sounds the tuner would hear itself: what it
     // hears meanwhile is dropped, and it starts afresh when resumed.
     void setPaused(bool paused);
+    // The A4 that notes are named by, from the next start on.
+    void setA4(double a4) { a4_ = a4; }
 
 private:
     void onBlock(std::span<const float> block);
@@ -63,6 +66,7 @@ private:
     std::size_t quietSamples_ = 0;  // in a row, while fading
     std::size_t unreadSamples_ = 0; // while fading
     std::atomic<bool> restart_{false};
+    std::atomic<double> a4_{kStandardA4};
 };
 
 } // namespace strumvale::sound

@@ -65,7 +65,7 @@ bool agrees(const std::deque<FrameEstimate>& run, const FrameEstimate& frame) {
            std::abs(centsBetween(frame.frequency, medianFrequency(run))) <= kAgreeCents;
 }
 
-PitchReading summarise(const std::deque<FrameEstimate>& run) {
+PitchReading summarise(const std::deque<FrameEstimate>& run, double a4) {
     const double median = medianFrequency(run);
     double frequencies = 0, aperiodicity = 0;
     int count = 0;
@@ -76,7 +76,7 @@ PitchReading summarise(const std::deque<FrameEstimate>& run) {
             ++count;
         }
     }
-    return readingOf(frequencies / count, 1 - aperiodicity / count / Yin::kMaxAperiodicity);
+    return readingOf(frequencies / count, 1 - aperiodicity / count / Yin::kMaxAperiodicity, a4);
 }
 
 } // namespace
@@ -96,12 +96,12 @@ double shownCents(double cents) {
     return std::round(cents * 10) / 10 + 0.0;
 }
 
-PitchReading readingOf(double frequency, double confidence) {
+PitchReading readingOf(double frequency, double confidence, double a4) {
     if (!std::isfinite(frequency) || frequency <= 0)
         throw std::invalid_argument("frequency " + std::to_string(frequency) + " Hz is no pitch");
     PitchReading reading;
     reading.frequency = frequency;
-    const double semitones = 69 + 12 * std::log2(frequency / 440);
+    const double semitones = 69 + 12 * std::log2(frequency / a4);
     reading.midiNote = int(std::lround(semitones));
     reading.note = programNoteName(reading.midiNote);
     reading.cents = std::clamp(100 * (semitones - reading.midiNote), -50.0, 50.0);
@@ -110,8 +110,8 @@ PitchReading readingOf(double frequency, double confidence) {
 }
 
 struct PitchDetector::State {
-    explicit State(int rate)
-        : sampleRate(rate), factor(decimationOf(rate)), decimator(rate, factor),
+    State(int rate, double a4)
+        : sampleRate(rate), a4(a4), factor(decimationOf(rate)), decimator(rate, factor),
           hop(std::max(1, int(std::lround(rate / factor / 100.0)))), yin(rate / factor) {
         buffer.assign(std::size_t(yin.frameSize()), 0.0f);
     }
@@ -145,7 +145,7 @@ struct PitchDetector::State {
             candidate.clear();
         }
         if (current.size() >= kSettleFrames)
-            settled = summarise(current);
+            settled = summarise(current, a4);
     }
 
     static void add(std::deque<FrameEstimate>& run, const FrameEstimate& frame) {
@@ -155,6 +155,7 @@ struct PitchDetector::State {
     }
 
     int sampleRate;
+    double a4;
     int factor; // of decimation: the analysis runs at sampleRate / factor
     Decimator decimator;
     int hop; // at the analysis rate
@@ -168,9 +169,9 @@ struct PitchDetector::State {
     std::optional<PitchReading> settled;
 };
 
-PitchDetector::PitchDetector(int sampleRate) {
+PitchDetector::PitchDetector(int sampleRate, double a4) {
     checkSampleRate(sampleRate);
-    state_ = std::make_unique<State>(sampleRate);
+    state_ = std::make_unique<State>(sampleRate, a4);
 }
 
 PitchDetector::~PitchDetector() = default;
@@ -195,7 +196,7 @@ std::optional<PitchReading> PitchDetector::reading() const {
 }
 
 void PitchDetector::reset() {
-    state_ = std::make_unique<State>(state_->sampleRate);
+    state_ = std::make_unique<State>(state_->sampleRate, state_->a4);
 }
 
 int PitchDetector::sampleRate() const {
@@ -210,8 +211,8 @@ int PitchDetector::frameSize() const {
     return state_->yin.frameSize() * state_->factor;
 }
 
-std::optional<PitchReading> steadyPitch(std::span<const float> samples, int sampleRate) {
-    PitchDetector detector(sampleRate);
+std::optional<PitchReading> steadyPitch(std::span<const float> samples, int sampleRate, double a4) {
+    PitchDetector detector(sampleRate, a4);
     const auto hop = std::size_t(detector.hopSize());
     std::vector<PitchReading> run, longest;
     auto endRun = [&] {

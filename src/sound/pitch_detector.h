@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sound/reference_pitch.h"
+
 #include <memory>
 #include <optional>
 #include <span>
@@ -10,7 +12,7 @@ namespace strumvale::sound {
 
 struct PitchReading {
     double frequency = 0;  // Hz
-    int midiNote = 0;      // nearest equal-tempered note, A4 = 440 Hz = MIDI 69
+    int midiNote = 0;      // nearest equal-tempered note, A4 (440 Hz unless set) = MIDI 69
     std::string note;      // that note in the program's names, see programNoteName
     double cents = 0;      // frequency against that note, -50..+50
     double confidence = 0; // 0..1
@@ -24,9 +26,9 @@ std::string programNoteName(int midiNote);
 // cents rounded to the tenth a tuner shows; a hair below zero is +0.0, not -0.0.
 double shownCents(double cents);
 
-// The nearest note to frequency (Hz, finite and above 0, else std::invalid_argument);
-// confidence is clamped to 0..1.
-PitchReading readingOf(double frequency, double confidence);
+// The nearest note to frequency (Hz, finite and above 0, else std::invalid_argument),
+// with A4 at a4 Hz; confidence is clamped to 0..1.
+PitchReading readingOf(double frequency, double confidence, double a4 = kStandardA4);
 
 // Follows the pitch of a live mono signal, 60 Hz (a drop-tuned B string) to 1400 Hz
 // (above fret 24 of the top string). Not thread-safe: one audio thread pushes and reads.
@@ -35,8 +37,9 @@ public:
     static constexpr double kLowestFrequency = 60.0;
     static constexpr double kHighestFrequency = 1400.0;
 
-    // sampleRate: 8000..192000 Hz, else std::invalid_argument.
-    explicit PitchDetector(int sampleRate);
+    // sampleRate: 8000..192000 Hz, else std::invalid_argument; notes named
+    // with A4 at a4 Hz.
+    explicit PitchDetector(int sampleRate, double a4 = kStandardA4);
     ~PitchDetector();
     PitchDetector(PitchDetector&&) noexcept;
     PitchDetector& operator=(PitchDetector&&) noexcept;
@@ -66,6 +69,7 @@ private:
 
 // One whole recording: the reading of its longest steady stretch, or none when it holds
 // no pitched note. sampleRate as for PitchDetector.
-std::optional<PitchReading> steadyPitch(std::span<const float> samples, int sampleRate);
+std::optional<PitchReading> steadyPitch(std::span<const float> samples, int sampleRate,
+                                        double a4 = kStandardA4);
 
 } // namespace strumvale::sound

@@ -176,3 +176,29 @@ TEST(SettingsFile, TheSongFontSizeIsStoredAfterTheOthersAndOnlyWhenChanged) {
     EXPECT_EQ(loadedFrom(dir, "<Settings><Volume>90</Volume></Settings>").Songfontsize,
               model::kDefaultSongFontSize);
 }
+
+TEST(SettingsFile, TheReferencePitchIsStoredLastOnlyWhenNot440AndKeptInItsRange) {
+    TempDir dir;
+    model::Settings settings;
+    settings.SetDefaults();
+    settings.Referencepitch = 440;
+    EXPECT_EQ(settingsText(settings), defaultText()) << "the default file keeps its bytes";
+    settings.Referencepitch = 432;
+    settings.Songfontsize = 14;
+    const std::string text = settingsText(settings);
+    EXPECT_LT(text.find("<Songfontsize>"), text.find("<Referencepitch>432</Referencepitch>"));
+    settings.ProgramDirectory = dir.path();
+    SaveSettings(settings);
+    model::Settings read;
+    ASSERT_TRUE(LoadSettings(read, dir.file("settings.xml")));
+    EXPECT_EQ(read.Referencepitch, 432);
+    EXPECT_EQ(read.referencePitch(), 432.0);
+    // Hand-edited beyond the range, it is used at the nearest end.
+    EXPECT_EQ(loadedFrom(dir, "<Settings><Referencepitch>1000</Referencepitch></Settings>")
+                  .referencePitch(),
+              466.0);
+    EXPECT_EQ(loadedFrom(dir, "<Settings><Referencepitch>-3</Referencepitch></Settings>")
+                  .referencePitch(),
+              415.0);
+    EXPECT_EQ(loadedFrom(dir, "<Settings><Volume>90</Volume></Settings>").referencePitch(), 440.0);
+}

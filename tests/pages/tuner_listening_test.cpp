@@ -177,6 +177,17 @@ TEST_F(TunerListeningTest, ANoteOfNoStringIsShownChromaticallyAndNeverInTune) {
     EXPECT_EQ(listening().status().text(), "");
 }
 
+TEST_F(TunerListeningTest, AGuitarTunedToAnotherAIsInTuneAgainstIt) {
+    writeToneFile(dir.file("a432.wav"), 108.0, 1.0); // the A string with A4 at 432 Hz
+    library.Settings.Referencepitch = 432;
+    start(dir.file("a432.wav"));
+    listening().listenBox().click();
+    ASSERT_TRUE(heardSomething());
+    EXPECT_EQ(listening().matchedString(), 5);
+    EXPECT_TRUE(listening().inTune()) << listening().heardNote().text().toStdString();
+    EXPECT_EQ(listening().status().text(), "In tune \u00B7 String 5 (A)");
+}
+
 TEST_F(TunerListeningTest, StringsAreNamedWithTheTuningsOwnNotes) {
     writeToneFile(dir.file("low d.wav"), detuned(38, 1.0), 1.0); // D1, Drop D's string 6
     library.Tunings.Add(kDropD);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QSpinBox>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -77,6 +78,22 @@ TEST_F(MidiPageTest, ResetDeviceSilencesAndResetsEveryChannelThenOpensTheDeviceA
     midi->openResult = platform::midi_result::Allocated;
     press(Id::ResetDevice);
     EXPECT_FALSE(library.ChordPlayer.isOpen());
+}
+
+TEST_F(MidiPageTest, TheReferencePitchIsChosenFrom415To466AndKeptOnApply) {
+    auto& settings = library.Settings;
+    settings.Referencepitch = 432;
+    open();
+    auto* pitch = control<QSpinBox>(Id::ReferencePitch);
+    EXPECT_EQ(pitch->value(), 432);
+    EXPECT_EQ(pitch->minimum(), 415);
+    EXPECT_EQ(pitch->maximum(), 466);
+    EXPECT_EQ(pitch->accessibleName(), "Reference pitch A (Hz):");
+    settings.SettingsChanged = false;
+    pitch->setValue(444);
+    EXPECT_TRUE(applyEnabled());
+    press(Id::Apply);
+    EXPECT_EQ(settings.Referencepitch, 444);
 }
 
 TEST_F(MidiPageTest, PlayNotesWhileEditingIsAChoiceKeptOnApply) {

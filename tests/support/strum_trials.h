@@ -84,9 +84,15 @@ inline std::string describeVerdict(const sound::ChordVerdict& verdict) {
     static const char* const kinds[] = {"sounds", "missing", "wrong", "muted", "rings", "?"};
     std::string text = verdict.right ? "right:" : "wrong:";
     for (const sound::StringFinding& f : verdict.strings) {
-        text += " " + std::to_string(f.string) + "=" + kinds[int(f.kind)];
-        if (f.heard >= 0)
-            text += "(" + std::to_string(f.heard) + ")";
+        text += ' ';
+        text += std::to_string(f.string);
+        text += '=';
+        text += kinds[int(f.kind)];
+        if (f.heard >= 0) {
+            text += '(';
+            text += std::to_string(f.heard);
+            text += ')';
+        }
     }
     return text;
 }

@@ -57,6 +57,22 @@ TEST(GtrtoolPitch, PrintsFrequencyNoteAndCentsOfTheSteadyTone) {
     }
 }
 
+TEST(GtrtoolPitch, NotesAreNamedAgainstTheReferencePitchGiven) {
+    TempDir dir;
+    // The A string of a guitar tuned to A4 = 432 Hz.
+    test::writeToneFile(dir.file("a432.wav"), 108.0, 1.0);
+    test::ToolRun run = test::runTool(dir.path(), "gtrtool", {"pitch", "a432.wav", "--a4", "432"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\tA1\t+0.0"), std::string::npos) << run.out;
+    run = pitchOf(dir, "a432.wav");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\tA1\t-31."), std::string::npos) << run.out;
+    for (const char* bad : {"414", "467", "x"})
+        EXPECT_EQ(test::runTool(dir.path(), "gtrtool", {"pitch", "a432.wav", "--a4", bad}).status,
+                  3)
+            << bad;
+}
+
 TEST(GtrtoolPitch, SilenceNoiseAndUnreadableFilesHaveNoNote) {
     TempDir dir;
     writeSamples(dir.file("silence.wav"), std::vector<float>(44100, 0.0f));

@@ -411,34 +411,21 @@ TEST(DialogTemplates, SettingsWindowHasTheControlsItsCodeAsksFor) {
         .are<QGroupBox>({Id::StartupGroup, Id::LanguageGroup, Id::ChordsGroup, Id::EditorGroup,
                          Id::DeviceGroup, Id::InstrumentGroup, Id::ChannelGroup,
                          Id::HandednessGroup, Id::NeckGroup, Id::BackgroundGroup, Id::DotGroup,
-                         Id::IntervalGroup, Id::NoteTextGroup})
-        .are<QLabel>({Id::StartupChordfile,
-                      Id::LanguageName,
-                      Id::LanguageAuthor,
-                      Id::LanguageVersion,
-                      Id::LanguageDescription,
-                      Id::OutLabel,
-                      Id::InLabel,
-                      Id::ChordSpeedLabel,
-                      Id::FastLabel,
-                      Id::SlowLabel,
-                      Id::ChordDecayLabel,
-                      Id::ShortLabel,
-                      Id::LongLabel,
-                      Id::VolumeLabel,
-                      Id::HighLabel,
-                      Id::LowLabel,
-                      Id::DotRedLabel,
-                      Id::DotGreenLabel,
-                      Id::DotBlueLabel,
-                      Id::DotPreview,
-                      Id::IntervalRedLabel,
-                      Id::IntervalGreenLabel,
-                      Id::IntervalBlueLabel,
-                      Id::IntervalPreview,
-                      Id::NoteTextRedLabel,
-                      Id::NoteTextGreenLabel,
-                      Id::NoteTextBlueLabel,
+                         Id::IntervalGroup, Id::NoteTextGroup, Id::TunerGroup})
+        .are<QLabel>({Id::StartupChordfile,   Id::ReferencePitchLabel,
+                      Id::LanguageName,       Id::LanguageAuthor,
+                      Id::LanguageVersion,    Id::LanguageDescription,
+                      Id::OutLabel,           Id::InLabel,
+                      Id::ChordSpeedLabel,    Id::FastLabel,
+                      Id::SlowLabel,          Id::ChordDecayLabel,
+                      Id::ShortLabel,         Id::LongLabel,
+                      Id::VolumeLabel,        Id::HighLabel,
+                      Id::LowLabel,           Id::DotRedLabel,
+                      Id::DotGreenLabel,      Id::DotBlueLabel,
+                      Id::DotPreview,         Id::IntervalRedLabel,
+                      Id::IntervalGreenLabel, Id::IntervalBlueLabel,
+                      Id::IntervalPreview,    Id::NoteTextRedLabel,
+                      Id::NoteTextGreenLabel, Id::NoteTextBlueLabel,
                       Id::NoteTextPreview})
         .are<ImageButton>({Id::BrowseChordfile})
         .are<QCheckBox>({Id::UseDefaultChordfile, Id::PlayChordsOnChange, Id::PlayNotesWhileEditing,
@@ -449,7 +436,8 @@ TEST(DialogTemplates, SettingsWindowHasTheControlsItsCodeAsksFor) {
                        Id::DotBlue, Id::IntervalRed, Id::IntervalGreen, Id::IntervalBlue,
                        Id::NoteTextRed, Id::NoteTextGreen, Id::NoteTextBlue})
         .are<QRadioButton>({Id::RightHanded, Id::LeftHanded, Id::RegularNeck, Id::UpsideDownNeck,
-                            Id::SystemBackground, Id::WhiteBackground});
+                            Id::SystemBackground, Id::WhiteBackground})
+        .are<QSpinBox>({Id::ReferencePitch});
     expect.are<QGroupBox>({Tr::TranslateGroup})
         .are<QLabel>({Tr::LanguageLabel, Tr::AuthorLabel, Tr::DescriptionLabel, Tr::PhraseLabel,
                       Tr::TranslationLabel, Tr::FileName, Tr::LeftToTranslate})

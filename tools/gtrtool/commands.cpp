@@ -44,9 +44,10 @@ const std::vector<Command>& commands() {
          "print the sheet of a chordfile (.gtr) or a playlist song (.cho, .chopro) to a PDF "
          "file; a song's chords without a define are looked up in GTR",
          runSheet},
-        {"pitch", "FILE.wav",
+        {"pitch", "FILE.wav [--a4 HZ]",
          "print the frequency, note and cents of the note the recording holds "
-         "(FREQ<TAB>NOTE<TAB>CENTS); exit 1 when it holds none",
+         "(FREQ<TAB>NOTE<TAB>CENTS), with A4 at HZ (415 to 466, 440 by default); exit 1 "
+         "when it holds none",
          runPitch},
         {"hear", "FILE.wav [--expect TAB] [--tuning NOTES] [--a4 HZ]",
          "print the chord names of the strum the recording holds, best first, then "

@@ -3,6 +3,7 @@
 #include "library_access.h"
 #include "model/fingering.h"
 #include "model/notes.h"
+#include "model/settings.h"
 #include "model/tuning_notes.h"
 #include "platform/wav_file.h"
 #include "sound/chord_hearing.h"
@@ -72,7 +73,9 @@ std::optional<HearOptions> hearOptions(const Arguments& arguments) {
                 return std::nullopt;
             options.tuning = *tuning;
         } else if (option == "--a4") {
-            const std::optional<int> hertz = numberArgument(value, 415, 466);
+            const std::optional<int> hertz =
+                numberArgument(value, strumvale::model::kLowestReferencePitch,
+                               strumvale::model::kHighestReferencePitch);
             if (!hertz)
                 return std::nullopt;
             options.a4 = *hertz;
@@ -123,8 +126,11 @@ int runHear(const Arguments& arguments) {
         for (const std::string& name : strumvale::theory::nameNotes(heard->notes))
             std::printf("%s\n", name.c_str());
         std::string notes;
-        for (int note : heard->notes)
-            notes += (notes.empty() ? "" : " ") + noteName(note);
+        for (int note : heard->notes) {
+            if (!notes.empty())
+                notes += ' ';
+            notes += noteName(note);
+        }
         std::printf("notes\t%s\n", notes.c_str());
         return static_cast<int>(Success);
     });

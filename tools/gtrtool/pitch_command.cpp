@@ -1,5 +1,7 @@
 #include "command.h"
 #include "errors.h"
+#include "library_access.h"
+#include "model/settings.h"
 #include "platform/wav_file.h"
 #include "sound/pitch_detector.h"
 
@@ -8,8 +10,17 @@
 namespace gtrtool {
 
 int runPitch(const Arguments& arguments) {
-    if (arguments.size() != 1)
+    double a4 = strumvale::sound::kStandardA4;
+    if (arguments.size() == 3 && arguments[1] == "--a4") {
+        const std::optional<int> hertz =
+            numberArgument(arguments[2], strumvale::model::kLowestReferencePitch,
+                           strumvale::model::kHighestReferencePitch);
+        if (!hertz)
+            return usageError();
+        a4 = *hertz;
+    } else if (arguments.size() != 1) {
         return usageError();
+    }
     const std::string& path = arguments[0];
     return reportingErrors([&] {
         strumvale::platform::WavAudio audio;
@@ -20,7 +31,7 @@ int runPitch(const Arguments& arguments) {
             return static_cast<int>(ReadFailed);
         }
         const std::optional<strumvale::sound::PitchReading> reading =
-            strumvale::sound::steadyPitch(audio.samples, audio.sampleRate);
+            strumvale::sound::steadyPitch(audio.samples, audio.sampleRate, a4);
         if (!reading) {
             std::fprintf(stderr, "no pitched note in %s\n", path.c_str());
             return static_cast<int>(ReadFailed);

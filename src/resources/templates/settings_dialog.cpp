@@ -98,6 +98,11 @@ constexpr ControlTemplate kFretboard[] = {
      px},
     {Id::ChangeChordsToTuning, CheckBox, "Change the chords according to tuning. (Experimental)",
      rectFromEdges(150, 185, 480, 200), px | style::Checked | style::Hidden},
+    // The pitch the tuner and the chord check hear against.
+    {Id::TunerGroup, GroupBox, "Tuning", rectFromEdges(150, 215, 480, 265), px},
+    {Id::ReferencePitchLabel, Static, "Reference pitch A (Hz):", rectFromEdges(160, 237, 380, 252),
+     px},
+    {Id::ReferencePitch, UpDown, "", rectFromEdges(390, 234, 470, 254), px},
 };
 
 constexpr ControlTemplate kColors[] = {

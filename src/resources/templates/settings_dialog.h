@@ -91,6 +91,9 @@ enum class SettingsId : int {
     InputDevice = 1190,
     OutLabel = 1191,
     InLabel = 1192,
+    TunerGroup = 1210,
+    ReferencePitchLabel = 1211,
+    ReferencePitch = 1212,
 };
 
 // The pages chosen by the side buttons, in their order; Translate is the

@@ -1,10 +1,12 @@
 #include "sound/chord_hearing.h"
+#include "sound/strum_watch.h"
 #include "support/bench_size.h"
 #include "support/strum_trials.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <ctime>
+#include <algorithm>
 #include <vector>
 
 // The chord check by ear: how often its verdicts are right on strums of
@@ -61,6 +63,37 @@ void oneVerdict(benchmark::State& state) {
     state.counters["audio_waited_ms"] = 1000 * sound::kStrumListenSeconds;
 }
 BENCHMARK(oneVerdict)->Unit(benchmark::kMillisecond);
+
+// Listening without a pause: ten strums a second and a half apart, and the
+// room between them, pushed in the 10 ms blocks a capture brings. The share
+// of a core is the CPU time against the audio's own time.
+void listening(benchmark::State& state) {
+    const auto expected = sound::expectedStrum("x 3 2 0 1 0", model::kStandardTuningNotes);
+    const std::vector<std::optional<int>> notes(expected->notes.begin(), expected->notes.end());
+    std::vector<float> audio;
+    for (int strum = 0; strum < (bench::shortMode() ? 2 : 10); ++strum) {
+        test::StrumStyle style;
+        style.seed = unsigned(strum + 1);
+        const std::vector<float> one = test::pluckedStrum(notes, style, 1.2);
+        audio.insert(audio.end(), one.begin(), one.end());
+    }
+    const double seconds = double(audio.size()) / test::kStrumRate;
+    int heard = 0;
+    const std::clock_t started = std::clock();
+    for (auto _ : state) {
+        sound::StrumWatch watch(test::kStrumRate);
+        watch.expect(*expected);
+        heard = 0;
+        for (std::size_t at = 0; at < audio.size(); at += 441) {
+            const std::size_t size = std::min<std::size_t>(441, audio.size() - at);
+            heard += watch.push(std::span<const float>(audio).subspan(at, size)).has_value();
+        }
+    }
+    const double cpuSeconds = double(std::clock() - started) / CLOCKS_PER_SEC;
+    state.counters["core_%_listening"] = 100 * cpuSeconds / double(state.iterations()) / seconds;
+    state.counters["strums_heard"] = heard;
+}
+BENCHMARK(listening)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "sound/audio_capture.h"
 
+#include "sound/audio_inputs.h"
+
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -66,6 +68,22 @@ void AudioCapture::run(std::stop_token stop) {
     running_ = false;
     if (failure && reports_.failed)
         reports_.failed(*failure);
+}
+
+std::optional<std::string> startCapture(AudioCapture& capture, const std::string& deviceId,
+                                        Clock& clock,
+                                        const std::function<void(int sampleRate)>& ready,
+                                        CaptureReports reports) {
+    std::unique_ptr<platform::AudioInput> input;
+    try {
+        input = openAudioInput(deviceId, clock);
+        ready(input->sampleRate());
+    } catch (const std::exception& error) {
+        return std::string(error.what());
+    }
+    if (!capture.start(std::move(input), std::move(reports)))
+        return std::string("the input could not be started");
+    return std::nullopt;
 }
 
 } // namespace strumvale::sound

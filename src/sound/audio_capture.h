@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/audio_input.h"
+#include "sound/clock.h"
 
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <thread>
@@ -54,5 +56,14 @@ private:
     // Declared last: it is stopped and joined before anything it uses goes.
     std::jthread worker_;
 };
+
+// Opens the input deviceId names (see openAudioInput) on clock and starts
+// capture on it: ready hears the input's rate first and may refuse it by
+// throwing. The reason, as text for the user, when the input cannot be
+// opened, taken or started.
+std::optional<std::string> startCapture(AudioCapture& capture, const std::string& deviceId,
+                                        Clock& clock,
+                                        const std::function<void(int sampleRate)>& ready,
+                                        CaptureReports reports);
 
 } // namespace strumvale::sound

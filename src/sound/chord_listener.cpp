@@ -1,7 +1,5 @@
 #include "sound/chord_listener.h"
 
-#include "sound/audio_inputs.h"
-
 #include <utility>
 
 namespace strumvale::sound {
@@ -15,19 +13,6 @@ ChordListener::~ChordListener() {
 std::optional<std::string> ChordListener::start(const std::string& deviceId,
                                                 ChordListeningReports reports) {
     stop();
-    std::unique_ptr<platform::AudioInput> input;
-    try {
-        input = openAudioInput(deviceId, clock_);
-    } catch (const std::exception& error) {
-        return std::string(error.what());
-    }
-    watch_.emplace(input->sampleRate(), a4_.load());
-    {
-        const std::lock_guard lock(expectedMutex_);
-        if (expectedChange_)
-            expected_ = *std::exchange(expectedChange_, std::nullopt);
-        watch_->expect(expected_);
-    }
     reports_ = std::move(reports);
     restart_ = false;
     CaptureReports capture;
@@ -36,9 +21,14 @@ std::optional<std::string> ChordListener::start(const std::string& deviceId,
         if (reports_.failed)
             reports_.failed(error);
     };
-    if (!capture_.start(std::move(input), std::move(capture)))
-        return std::string("the input could not be started");
-    return std::nullopt;
+    const auto ready = [this](int rate) {
+        watch_.emplace(rate, a4_.load());
+        const std::lock_guard lock(expectedMutex_);
+        if (expectedChange_)
+            expected_ = *std::exchange(expectedChange_, std::nullopt);
+        watch_->expect(expected_);
+    };
+    return startCapture(capture_, deviceId, clock_, ready, std::move(capture));
 }
 
 void ChordListener::stop() {

@@ -2,7 +2,6 @@
 
 #include "model/notes.h"
 #include "model/records.h"
-#include "sound/audio_inputs.h"
 
 #include <cmath>
 
@@ -56,14 +55,6 @@ ListeningTuner::~ListeningTuner() {
 std::optional<std::string> ListeningTuner::start(const std::string& deviceId,
                                                  ListeningReports reports) {
     stop();
-    std::unique_ptr<platform::AudioInput> input;
-    try {
-        input = openAudioInput(deviceId, clock_);
-        // A device may record at a rate the detector does not take.
-        detector_.emplace(input->sampleRate(), a4_.load());
-    } catch (const std::exception& error) {
-        return std::string(error.what());
-    }
     reports_ = std::move(reports);
     last_.reset();
     reported_ = false;
@@ -74,9 +65,10 @@ std::optional<std::string> ListeningTuner::start(const std::string& deviceId,
         if (reports_.failed)
             reports_.failed(error);
     };
-    if (!capture_.start(std::move(input), std::move(capture)))
-        return std::string("the input could not be started");
-    return std::nullopt;
+    // A device may record at a rate the detector does not take: it throws.
+    return startCapture(
+        capture_, deviceId, clock_, [this](int rate) { detector_.emplace(rate, a4_.load()); },
+        std::move(capture));
 }
 
 void ListeningTuner::stop() {

@@ -2,7 +2,9 @@
 
 #include "fretboard/fretboard_view.h"
 #include "library/chord_library.h"
+#include "model/notes.h"
 #include "model/tuning_notes.h"
+#include "pages/chord_listening.h"
 #include "pages/page.h"
 #include "resources/templates/editor_page.h"
 #include "sound/chord_player.h"
@@ -10,6 +12,7 @@
 #include "uikit/progress_dialog.h"
 #include "uikit/text.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +28,10 @@ using uikit::toQString;
 
 constexpr const char* kNewChordName = "New Chord";
 constexpr const char* kNoFingering = "x x x x x x";
+// As many names as the line has room for.
+constexpr std::size_t kNamesShown = 3;
+// Dialog units: Listen under Update, clear of the move buttons.
+constexpr resources::DialogRect kListenPlacement{160, 117, 65, 11};
 
 } // namespace
 
@@ -42,6 +49,13 @@ ChordEditor::ChordEditor(const EditorControls& shared) : shared_(shared) {
     namesLine_->setObjectName(QStringLiteral("soundsLike"));
     namesLine_->setGeometry(uikit::toPixels({230, 118, 145, 10}));
     namesLine_->setTextFormat(Qt::PlainText);
+    listening_ = new ChordListening(
+        page, uikit::toPixels(kListenPlacement), *namesLine_,
+        [&page](std::string_view key) { return page.translate(key); },
+        page.library().ChordPlayer.clock());
+    listening_->listenBox().setObjectName(QStringLiteral("editorListen"));
+    QObject::connect(listening_, &ChordListening::notesHeard, &page,
+                     [this](const std::vector<int>& notes) { showHeardNames(notes); });
 }
 
 ChordEditor::~ChordEditor() {
@@ -59,10 +73,16 @@ void ChordEditor::caption() {
     authorEdit_->setAccessibleName(page.translate("Author"));
     homepageEdit_->setAccessibleName(page.translate("Homepage"));
     descriptionEdit_->setAccessibleName(page.translate("Description"));
+    listening_->retranslate();
+    namesLine_->setAccessibleName(page.translate("Sounds like"));
 }
 
 void ChordEditor::activate() {
     deactivate();
+    active_ = true;
+    listening_->listenBox().show();
+    if (shared_.page.isVisible())
+        listening_->pageShown();
     shared_.view.setChordMode(true);
     shared_.view.setNoteLabels(true);
     caption();
@@ -86,7 +106,24 @@ void ChordEditor::activate() {
 
 void ChordEditor::deactivate() {
     panelHandlers_.release();
-    namesLine_->clear();
+    clearNames();
+    // The scales have no use for it; it comes back as it was.
+    active_ = false;
+    listening_->pageHidden();
+    listening_->listenBox().hide();
+}
+
+void ChordEditor::programPlays(std::function<bool()> isSounding) {
+    listening_->programPlays(std::move(isSounding));
+}
+
+void ChordEditor::pageShown() {
+    if (active_)
+        listening_->pageShown();
+}
+
+void ChordEditor::pageHidden() {
+    listening_->pageHidden();
 }
 
 QStringList ChordEditor::itemNames() const {
@@ -99,7 +136,7 @@ QStringList ChordEditor::itemNames() const {
 }
 
 void ChordEditor::showItem(int row) {
-    namesLine_->clear();
+    clearNames();
     model::ValueList<model::Chord> chords;
     shared_.page.library().ChordsOfKey(key_, chords);
     const std::optional<model::Chord> chord = chords.GetAt(row);
@@ -122,17 +159,41 @@ void ChordEditor::takeViewEdit() {
 
 void ChordEditor::showNames() {
     // The view always plays the standard tuning on this page.
-    std::vector<std::string> names =
+    const std::vector<std::string> names =
         theory::nameFingering(shared_.view.chord().Tab, model::Tuning::standard().Notes);
     if (names.empty()) {
-        namesLine_->clear();
+        clearNames();
         return;
     }
-    names.resize(std::min<std::size_t>(names.size(), 3));
-    QString text = shared_.page.translate("Sounds like") + ": ";
-    for (std::size_t i = 0; i < names.size(); ++i)
-        text += (i > 0 ? ", " : "") + toQString(names[i]);
+    showNamesLine(names, QString());
+}
+
+void ChordEditor::showHeardNames(std::span<const int> notes) {
+    QStringList written;
+    for (const int note : notes)
+        written << toQString(model::noteNameOfMidi(note));
+    showNamesLine(theory::nameNotes(notes), written.join(QLatin1Char(' ')));
+}
+
+// The names first, as they matter most; notes heard follow in brackets, or
+// stand alone when they make no chord.
+void ChordEditor::showNamesLine(const std::vector<std::string>& names, const QString& notes) {
+    QStringList shown;
+    for (std::size_t i = 0; i < std::min(names.size(), kNamesShown); ++i)
+        shown << toQString(names[i]);
+    QString said = shown.join(QStringLiteral(", "));
+    if (!notes.isEmpty())
+        said = said.isEmpty() ? notes : said + QStringLiteral(" (") + notes + QLatin1Char(')');
+    const QString text = shared_.page.translate("Sounds like") + ": " + said;
     namesLine_->setText(text);
+    namesLine_->setToolTip(text);
+    namesLine_->setAccessibleDescription(text);
+}
+
+void ChordEditor::clearNames() {
+    namesLine_->clear();
+    namesLine_->setToolTip(QString());
+    namesLine_->setAccessibleDescription(QString());
 }
 
 void ChordEditor::store(const std::string& name) {
@@ -181,6 +242,7 @@ void ChordEditor::move(int row, int step) {
 void ChordEditor::play() {
     // The neck is always in standard tuning here.
     shared_.page.strummingPlayer().strum(shared_.view.chord(), model::Tuning::standard());
+    programPlays([&player = shared_.page.strummingPlayer()] { return player.isPlaying(); });
 }
 
 void ChordEditor::keepKeyTogether() {

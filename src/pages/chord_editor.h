@@ -2,8 +2,11 @@
 
 #include "pages/editor_part.h"
 
+#include <functional>
+#include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QGroupBox;
 
@@ -13,12 +16,16 @@ class ProgressDialog;
 
 namespace strumvale::pages {
 
+class ChordListening;
+
 // The Editor page's chords of one key: a fingering clicked on the neck, named
 // and stored in place, and the chordfile's author, home page and description
 // in the information panel.
 //
 // Edits act on the k-th chord counted from the first chord of the key, so the
-// editor keeps each key's chords together before it edits them.
+// editor keeps each key's chords together before it edits them. With Listen
+// on, a strummed chord is named as a clicked one is: a chord found by ear is
+// entered by playing it.
 class ChordEditor final : public EditorPart {
 public:
     explicit ChordEditor(const EditorControls& shared);
@@ -41,9 +48,19 @@ public:
     void move(int row, int step) override;
     void play() override;
 
+    ChordListening& listening() const { return *listening_; }
+    // The program sounds a note or a chord: listening waits until it is quiet.
+    void programPlays(std::function<bool()> isSounding);
+    void pageShown();
+    void pageHidden();
+
 private:
     // What the clicked fingering sounds like: its best names, or nothing.
     void showNames();
+    // What a strum heard sounds like: its best names and its notes.
+    void showHeardNames(std::span<const int> notes);
+    void showNamesLine(const std::vector<std::string>& names, const QString& notes);
+    void clearNames();
     // Sorts the chords by key if the key's chords do not stand together, so
     // list index k and library position f + k name the same chord.
     void keepKeyTogether();
@@ -53,6 +70,8 @@ private:
     EditorControls shared_;
     std::string key_;
     QLabel* namesLine_ = nullptr;
+    ChordListening* listening_ = nullptr;
+    bool active_ = false;
     QGroupBox* panel_ = nullptr;
     QLabel* authorLabel_ = nullptr;
     QLabel* homepageLabel_ = nullptr;

@@ -27,14 +27,11 @@ QString noteText(int midi) {
 
 } // namespace
 
-ChordListening::ChordListening(QWidget& page, const QRect& listenBox, const QRect& findings,
+ChordListening::ChordListening(QWidget& page, const QRect& listenBox, QLabel& findings,
                                Translate translate, sound::Clock& clock)
-    : QObject(&page), translate_(std::move(translate)), listener_(clock) {
+    : QObject(&page), translate_(std::move(translate)), findings_(&findings), listener_(clock) {
     listen_ = new QCheckBox(&page);
     listen_->setGeometry(listenBox);
-    findings_ = new QLabel(&page);
-    findings_->setGeometry(findings);
-    findings_->setTextFormat(Qt::PlainText);
     resume_ = new QTimer(this);
     resume_->setInterval(kResumeCheckMs);
     connect(resume_, &QTimer::timeout, this, [this] {
@@ -149,9 +146,11 @@ QString ChordListening::findingText(const sound::StringFinding& finding) const {
 }
 
 void ChordListening::show(const sound::StrumHeard& strum) {
-    // With no chord to check, a strum is not counted.
-    if (!strum.verdict)
+    // With no chord to check, a strum is not counted: its notes are news.
+    if (!strum.verdict) {
+        emit notesHeard(strum.notes);
         return;
+    }
     ++heard_;
     right_ += strum.verdict->right;
     std::array<QColor, 6> marks{};

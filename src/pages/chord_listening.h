@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -27,9 +28,10 @@ class ChordListening : public QObject {
 public:
     using Translate = std::function<QString(std::string_view key)>;
 
-    // The check box and the text take the places given, in page pixels.
-    ChordListening(QWidget& page, const QRect& listenBox, const QRect& findings,
-                   Translate translate, sound::Clock& clock = sound::steadyClock());
+    // The check box takes the place given, in page pixels; findings and
+    // problems are told in the label given.
+    ChordListening(QWidget& page, const QRect& listenBox, QLabel& findings, Translate translate,
+                   sound::Clock& clock = sound::steadyClock());
     ~ChordListening() override;
 
     void retranslate();
@@ -53,6 +55,8 @@ public:
 signals:
     // Each string's colour for the fretboard, string 6 first; invalid for none.
     void stringMarks(const std::array<QColor, 6>& marks);
+    // A strum heard while no chord is expected: its notes, lowest first.
+    void notesHeard(const std::vector<int>& notes);
 
 private:
     void setListening(bool on);

@@ -62,8 +62,11 @@ ChordsTabsPage::ChordsTabsPage(PageHost& host, QWidget* parent)
     view_->move(uikit::toPixels(resources::kFretboardViewPlacement).topLeft());
     view_->show();
     takeSettings();
+    auto* findings = new QLabel(this);
+    findings->setGeometry(uikit::toPixels(kFindingsPlacement));
+    findings->setTextFormat(Qt::PlainText);
     listening_ = new ChordListening(
-        *this, uikit::toPixels(kListenPlacement), uikit::toPixels(kFindingsPlacement),
+        *this, uikit::toPixels(kListenPlacement), *findings,
         [this](std::string_view key) { return translate(key); },
         host.library().ChordPlayer.clock());
     connect(listening_, &ChordListening::stringMarks, view_,

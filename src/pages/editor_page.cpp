@@ -6,6 +6,7 @@
 #include "model/notes.h"
 #include "model/tuning_notes.h"
 #include "pages/chord_editor.h"
+#include "pages/chord_listening.h"
 #include "pages/page_colours.h"
 #include "pages/scale_editor.h"
 #include "resources/templates/editor_page.h"
@@ -143,6 +144,7 @@ void EditorPage::refresh() {
 
 void EditorPage::takeSettings() {
     applyFretboardSettings(*this, *view_, library().Settings);
+    chordEditor_->listening().setA4(library().Settings.referencePitch());
 }
 
 void EditorPage::selectKey() {
@@ -240,6 +242,17 @@ void EditorPage::soundClickedNote(int stringNumber, int fret) {
         return;
     clickedNotes_.setSound(settings.Instrument, settings.Volume);
     clickedNotes_.playNow(std::string(model::noteTable()[static_cast<std::size_t>(*entry)]));
+    chordEditor_->programPlays([this] { return clickedNotes_.isPlaying(); });
+}
+
+void EditorPage::showEvent(QShowEvent* event) {
+    Page::showEvent(event);
+    chordEditor_->pageShown();
+}
+
+void EditorPage::hideEvent(QHideEvent* event) {
+    Page::hideEvent(event);
+    chordEditor_->pageHidden();
 }
 
 } // namespace strumvale::pages

@@ -39,7 +39,12 @@ public:
     void takeSettings();
 
     fretboard::FretboardView& fretboardView() const { return *view_; }
+    ChordEditor& chordEditor() const { return *chordEditor_; }
     bool isPlayingScale() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void selectKey();

@@ -1,10 +1,13 @@
 #include "fretboard/fretboard_view.h"
 #include "page_rig.h"
+#include "pages/chord_editor.h"
 #include "pages/chord_listening.h"
 #include "pages/chords_tabs_page.h"
+#include "pages/editor_page.h"
 #include "pages/page_colours.h"
 #include "platform/wav_file.h"
 #include "resources/templates/chords_tabs_page.h"
+#include "resources/templates/editor_page.h"
 #include "sound/audio_inputs.h"
 #include "support/guitar_strums.h"
 #include "support/scoped_variable.h"
@@ -36,14 +39,17 @@ protected:
 
     // C (x 3 2 0 1 0) as played, with each string's note or none.
     void hear(const Notes& played) {
+        playIntoInput(played);
+        page = std::make_unique<pages::ChordsTabsPage>(host);
+        page->show();
+        selectC();
+    }
+    void playIntoInput(const Notes& played) {
         platform::WavAudio audio;
         audio.sampleRate = kStrumRate;
         audio.samples = pluckedStrum(played, {}, 1.5);
         platform::writeWav(dir.file("strum.wav"), audio);
         inputFile.emplace(sound::kAudioInputFileVariable, dir.file("strum.wav"));
-        page = std::make_unique<pages::ChordsTabsPage>(host);
-        page->show();
-        selectC();
     }
     void selectC() {
         auto* keys = page->control<QListWidget>(resources::ChordsTabsId::KeyList);
@@ -143,6 +149,40 @@ TEST_F(ChordListeningTest, WithoutAnInputThePageSaysSo) {
     listening().listenBox().click();
     EXPECT_EQ(listening().findings().text(), "Could not open the input device.");
     EXPECT_NE(listening().findings().toolTip().indexOf("no such device"), -1);
+}
+
+// On the Editor page nothing is expected: a strum is named, as a fingering
+// clicked on the neck is, so a chord found by ear can be entered.
+TEST_F(ChordListeningTest, OnTheEditorPageAStrumIsNamedWithItsNotes) {
+    // G as strummed; its upper strings double lower ones, so are not told apart.
+    playIntoInput({43, 47, 50, 55, 59, 67});
+    pages::EditorPage editor(host);
+    editor.show();
+    pages::ChordListening& editorListening = editor.chordEditor().listening();
+    auto* soundsLike = editor.findChild<QLabel*>("soundsLike");
+    ASSERT_NE(soundsLike, nullptr);
+    ASSERT_TRUE(editorListening.listenBox().isVisible());
+    editorListening.listenBox().click();
+    ASSERT_TRUE(clock.runUntil([&] {
+        QApplication::processEvents();
+        return !soundsLike->text().isEmpty();
+    }));
+    EXPECT_TRUE(soundsLike->text().startsWith("Sounds like: G (G1 B1 D2"))
+        << soundsLike->text().toStdString();
+    EXPECT_EQ(soundsLike->accessibleName(), "Sounds like");
+    EXPECT_EQ(soundsLike->accessibleDescription(), soundsLike->text());
+    EXPECT_EQ(editorListening.strumsHeard(), 0) << "nothing was expected, nothing is counted";
+
+    // The scales are not strummed: Listen goes, and comes back as it was.
+    auto* keys = editor.control<QListWidget>(resources::EditorId::KeyList);
+    keys->setCurrentRow(keys->count() - 1);
+    EXPECT_FALSE(editorListening.listenBox().isVisible());
+    EXPECT_FALSE(editorListening.isListening());
+    keys->setCurrentRow(0);
+    EXPECT_TRUE(editorListening.listenBox().isChecked());
+    EXPECT_TRUE(editorListening.isListening());
+    editor.hide();
+    EXPECT_FALSE(editorListening.isListening());
 }
 
 } // namespace

@@ -77,6 +77,10 @@ void SettleTime(benchmark::State& state, int midiNote, double weakFundamental) {
 }
 BENCHMARK_CAPTURE(SettleTime, low_e_weak_fundamental, 40, 0.2)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SettleTime, high_e5, 88, 1.0)->Unit(benchmark::kMillisecond);
+// Drop A and a bass's low E and A: read over the long frame.
+BENCHMARK_CAPTURE(SettleTime, drop_a_55_hz, 33, 0.2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SettleTime, bass_e_41_hz, 28, 0.2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SettleTime, bass_a_27_5_hz, 21, 0.2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

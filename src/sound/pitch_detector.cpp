@@ -26,7 +26,19 @@ constexpr double kSmoothCents = 3;
 constexpr int kForgetAfterMisses = 3;
 // A frame whose oldest quarter is this much quieter (in energy) than its newest holds an
 // attack: the silence or the old note before it bends the period found, by over ten cents.
+// The long frame looks at its oldest eighth: a quarter of it outlasts the strongest part
+// of an attack, and a frame with a little silence left is read several cents off.
 constexpr double kAttackEnergyRatio = 1.0 / 9;
+constexpr std::size_t kShortTrackAttackParts = 4;
+constexpr std::size_t kLongTrackAttackParts = 8;
+// The short frame reads down to here; the long one, at a quarter of its rate, reads the
+// notes below, and up to where it can tell them from their partials.
+constexpr double kShortTrackLowest = 60.0;
+constexpr int kLongTrackDecimation = 4;
+constexpr double kLongTrackHighest = 130.0;
+// A short reading this near a partial of a low note is that partial.
+constexpr int kHighestMistakenPartial = 4;
+constexpr double kHarmonicCents = 30;
 
 double centsBetween(double frequency, double reference) {
     return 1200 * std::log2(frequency / reference);
@@ -45,9 +57,9 @@ double energyOf(std::span<const float> samples) {
     return energy;
 }
 
-bool holdsAnAttack(std::span<const float> frame) {
-    const std::size_t quarter = frame.size() / 4;
-    return energyOf(frame.first(quarter)) < kAttackEnergyRatio * energyOf(frame.last(quarter));
+bool holdsAnAttack(std::span<const float> frame, std::size_t parts) {
+    const std::size_t part = frame.size() / parts;
+    return energyOf(frame.first(part)) < kAttackEnergyRatio * energyOf(frame.last(part));
 }
 
 double medianFrequency(const std::deque<FrameEstimate>& run) {
@@ -109,43 +121,75 @@ PitchReading readingOf(double frequency, double confidence, double a4) {
     return reading;
 }
 
-struct PitchDetector::State {
-    State(int rate, double a4)
-        : sampleRate(rate), a4(a4), factor(decimationOf(rate)), decimator(rate, factor),
-          hop(std::max(1, int(std::lround(rate / factor / 100.0)))), yin(rate / factor) {
-        buffer.assign(std::size_t(yin.frameSize()), 0.0f);
+namespace {
+
+// One detector over one frame length: a short frame answers soon, a long one
+// holds enough periods of the lowest notes.
+class Track {
+public:
+    Track(int inputRate, int factor, double lowest, double highest, std::size_t attackParts,
+          double a4)
+        : a4_(a4), factor_(factor), attackParts_(attackParts), decimator_(inputRate, factor),
+          hop_(std::max(1, int(std::lround(inputRate / factor / 100.0)))),
+          yin_(inputRate / factor, lowest, highest) {
+        buffer_.assign(std::size_t(yin_.frameSize()), 0.0f);
     }
 
+    // The sample at this track's rate, when the input completes one.
+    std::optional<float> take(float sample) {
+        const std::optional<float> kept = decimator_.take(sample);
+        if (!kept)
+            return std::nullopt;
+        buffer_.push_back(*kept);
+        if (++pending_ == hop_)
+            analyse();
+        return kept;
+    }
+
+    const std::optional<PitchReading>& settled() const { return settled_; }
+    // The pitch of the latest frames, settled or not; none once they lose it.
+    std::optional<double> heardFrequency() const {
+        if (!current_.empty())
+            return medianFrequency(current_);
+        if (!candidate_.empty())
+            return medianFrequency(candidate_);
+        return std::nullopt;
+    }
+    int factor() const { return factor_; }
+    int hop() const { return hop_; }
+    int frameSize() const { return yin_.frameSize(); }
+
+private:
     void analyse() {
-        buffer.erase(buffer.begin(), buffer.begin() + hop);
-        pending = 0;
+        buffer_.erase(buffer_.begin(), buffer_.begin() + hop_);
+        pending_ = 0;
         // The reading so far holds until the frames have passed the attack.
-        if (holdsAnAttack(buffer))
+        if (holdsAnAttack(buffer_, attackParts_))
             return;
-        const auto frame = yin.analyse(buffer);
-        settled.reset();
+        const auto frame = yin_.analyse(buffer_);
+        settled_.reset();
         if (!frame) {
-            if (++misses >= kForgetAfterMisses) {
-                current.clear();
-                candidate.clear();
+            if (++misses_ >= kForgetAfterMisses) {
+                current_.clear();
+                candidate_.clear();
             }
             return;
         }
-        misses = 0;
-        if (agrees(current, *frame)) {
-            add(current, *frame);
-            candidate.clear();
+        misses_ = 0;
+        if (agrees(current_, *frame)) {
+            add(current_, *frame);
+            candidate_.clear();
         } else {
-            if (!agrees(candidate, *frame))
-                candidate.clear();
-            add(candidate, *frame);
-            if (candidate.size() < kSettleFrames)
+            if (!agrees(candidate_, *frame))
+                candidate_.clear();
+            add(candidate_, *frame);
+            if (candidate_.size() < kSettleFrames)
                 return;
-            current = std::move(candidate);
-            candidate.clear();
+            current_ = std::move(candidate_);
+            candidate_.clear();
         }
-        if (current.size() >= kSettleFrames)
-            settled = summarise(current, a4);
+        if (current_.size() >= kSettleFrames)
+            settled_ = summarise(current_, a4_);
     }
 
     static void add(std::deque<FrameEstimate>& run, const FrameEstimate& frame) {
@@ -154,19 +198,61 @@ struct PitchDetector::State {
             run.pop_front();
     }
 
+    double a4_;
+    int factor_; // of decimation from this track's input
+    std::size_t attackParts_;
+    Decimator decimator_;
+    int hop_; // at the analysis rate
+    Yin yin_;
+    std::vector<float> buffer_; // the latest frame, then up to a hop of newer samples
+    int pending_ = 0;
+    // Frames of the note being read, and of a different pitch that may be the next note.
+    std::deque<FrameEstimate> current_;
+    std::deque<FrameEstimate> candidate_;
+    int misses_ = 0;
+    std::optional<PitchReading> settled_;
+};
+
+bool isHarmonicOf(double frequency, double fundamental) {
+    for (int partial = 2; partial <= kHighestMistakenPartial; ++partial)
+        if (std::abs(centsBetween(frequency, partial * fundamental)) <= kHarmonicCents)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// Below 60 Hz a frame short enough to follow a guitar quickly holds too few periods,
+// and the short frame reads the note's second or third partial instead: the long
+// track, decimated further so it costs little, reads those notes.
+struct PitchDetector::State {
+    State(int rate, double a4)
+        : sampleRate(rate), a4(a4), shortTrack(rate, decimationOf(rate), kShortTrackLowest,
+                                               kHighestFrequency, kShortTrackAttackParts, a4),
+          longTrack(rate / shortTrack.factor(), kLongTrackDecimation, kLowestFrequency,
+                    kLongTrackHighest, kLongTrackAttackParts, a4) {}
+
+    void push(float sample) {
+        if (const std::optional<float> kept = shortTrack.take(sample))
+            longTrack.take(*kept);
+    }
+
+    std::optional<PitchReading> reading() const {
+        const std::optional<double> low = longTrack.heardFrequency();
+        const bool lowNote = low && *low < kShortTrackLowest;
+        if (lowNote && longTrack.settled() && longTrack.settled()->frequency < kShortTrackLowest)
+            return longTrack.settled();
+        const std::optional<PitchReading>& shortReading = shortTrack.settled();
+        // A partial of a low note that the long frame has not settled on yet.
+        if (shortReading && lowNote && isHarmonicOf(shortReading->frequency, *low))
+            return std::nullopt;
+        return shortReading;
+    }
+
     int sampleRate;
     double a4;
-    int factor; // of decimation: the analysis runs at sampleRate / factor
-    Decimator decimator;
-    int hop; // at the analysis rate
-    Yin yin;
-    std::vector<float> buffer; // the latest frame, then up to a hop of newer samples
-    int pending = 0;
-    // Frames of the note being read, and of a different pitch that may be the next note.
-    std::deque<FrameEstimate> current;
-    std::deque<FrameEstimate> candidate;
-    int misses = 0;
-    std::optional<PitchReading> settled;
+    Track shortTrack;
+    Track longTrack;
 };
 
 PitchDetector::PitchDetector(int sampleRate, double a4) {
@@ -179,20 +265,12 @@ PitchDetector::PitchDetector(PitchDetector&&) noexcept = default;
 PitchDetector& PitchDetector::operator=(PitchDetector&&) noexcept = default;
 
 void PitchDetector::push(std::span<const float> samples) {
-    auto& state = *state_;
-    for (float sample : samples) {
-        const auto kept =
-            state.decimator.take(std::isfinite(sample) ? std::clamp(sample, -1.0f, 1.0f) : 0.0f);
-        if (!kept)
-            continue;
-        state.buffer.push_back(*kept);
-        if (++state.pending == state.hop)
-            state.analyse();
-    }
+    for (float sample : samples)
+        state_->push(std::isfinite(sample) ? std::clamp(sample, -1.0f, 1.0f) : 0.0f);
 }
 
 std::optional<PitchReading> PitchDetector::reading() const {
-    return state_->settled;
+    return state_->reading();
 }
 
 void PitchDetector::reset() {
@@ -204,11 +282,11 @@ int PitchDetector::sampleRate() const {
 }
 
 int PitchDetector::hopSize() const {
-    return state_->hop * state_->factor;
+    return state_->shortTrack.hop() * state_->shortTrack.factor();
 }
 
 int PitchDetector::frameSize() const {
-    return state_->yin.frameSize() * state_->factor;
+    return state_->shortTrack.frameSize() * state_->shortTrack.factor();
 }
 
 std::optional<PitchReading> steadyPitch(std::span<const float> samples, int sampleRate, double a4) {

@@ -30,11 +30,12 @@ double shownCents(double cents);
 // with A4 at a4 Hz; confidence is clamped to 0..1.
 PitchReading readingOf(double frequency, double confidence, double a4 = kStandardA4);
 
-// Follows the pitch of a live mono signal, 60 Hz (a drop-tuned B string) to 1400 Hz
-// (above fret 24 of the top string). Not thread-safe: one audio thread pushes and reads.
+// Follows the pitch of a live mono signal, 26.5 Hz (a flat A0: a bass's or a baritone's
+// lowest string) to 1400 Hz (above fret 24 of the top string). Not thread-safe: one
+// audio thread pushes and reads.
 class PitchDetector {
 public:
-    static constexpr double kLowestFrequency = 60.0;
+    static constexpr double kLowestFrequency = 26.5;
     static constexpr double kHighestFrequency = 1400.0;
 
     // sampleRate: 8000..192000 Hz, else std::invalid_argument; notes named
@@ -59,7 +60,8 @@ public:
     int sampleRate() const;
     // Samples between two analyses, about 10 ms.
     int hopSize() const;
-    // Samples each analysis looks at: the most recent ones, about 55 ms.
+    // Samples each analysis looks at: the most recent ones, about 55 ms (notes below
+    // 60 Hz are read over about 125 ms).
     int frameSize() const;
 
 private:

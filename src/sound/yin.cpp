@@ -1,7 +1,5 @@
 #include "sound/yin.h"
 
-#include "sound/pitch_detector.h"
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -16,9 +14,9 @@ namespace {
 constexpr double kDipThreshold = 0.15;
 // Quieter frames are silence (about -54 dBFS), whatever their shape.
 constexpr double kSilenceRms = 0.002;
-// Dips are searched up to this frequency so that a tone above the range is refused rather
-// than read at its subharmonic.
-constexpr double kHighestSearched = 2 * PitchDetector::kHighestFrequency;
+// Dips are searched up to this multiple of the highest frequency so that a tone above the
+// range is refused rather than read at its subharmonic.
+constexpr double kSearchedAbove = 2;
 // A dip at a multiple of the period must be this much deeper to be preferred: a steady
 // tone dips as deep at every multiple of its period, so only a clearly deeper one means the
 // first dip belonged to a harmonic.
@@ -31,7 +29,8 @@ constexpr double kFramePeriods = 3.3;
 // fundamental, and the second partial where the fundamental is weak.
 constexpr double kRefineWidth = 1.0;
 // Lags searched either side of the first estimate are 3 + 1 % of its period, so at most
-// this many: below 32 kHz, the longest period (60 Hz) is under 540 lags.
+// this many: the longest period a detector gives (60 Hz below 32 kHz, 27.5 Hz below
+// 8 kHz) is under 540 lags.
 constexpr int kMaxReach = 3 + 540 / 100;
 // YIN's best local estimate looks this many frames back (the paper also looks ahead,
 // which a live reading cannot) and this far from the period found there.
@@ -40,10 +39,11 @@ constexpr double kLocalRange = 0.2;
 
 } // namespace
 
-Yin::Yin(int sampleRate)
-    : sampleRate_(sampleRate), minLag_(std::max(2, int(std::floor(sampleRate / kHighestSearched)))),
-      maxLag_(int(std::ceil(sampleRate / PitchDetector::kLowestFrequency)) + 1),
-      frameSize_(int(std::ceil(kFramePeriods * sampleRate / PitchDetector::kLowestFrequency)) + 4),
+Yin::Yin(int sampleRate, double lowest, double highest)
+    : sampleRate_(sampleRate), lowest_(lowest), highest_(highest),
+      minLag_(std::max(2, int(std::floor(sampleRate / (kSearchedAbove * highest))))),
+      maxLag_(int(std::ceil(sampleRate / lowest)) + 1),
+      frameSize_(int(std::ceil(kFramePeriods * sampleRate / lowest)) + 4),
       window_(frameSize_ - maxLag_ - 1), fft_(std::bit_ceil(std::size_t(frameSize_))),
       input_(fft_.size()), correlation_(fft_.size()), filtered_(fft_.size()),
       energy_(frameSize_ + 1), difference_(maxLag_ + 2), normalised_(maxLag_ + 2),
@@ -200,9 +200,8 @@ std::optional<FrameEstimate> Yin::choosePeriod() {
     const double shift =
         curvature > 0 ? std::clamp(0.5 * (before - after) / curvature, -1.0, 1.0) : 0.0;
     const FrameEstimate estimate{sampleRate_ / refine(lag + shift), aperiodicity};
-    if (estimate.aperiodicity > kMaxAperiodicity ||
-        estimate.frequency < PitchDetector::kLowestFrequency ||
-        estimate.frequency > PitchDetector::kHighestFrequency)
+    if (estimate.aperiodicity > kMaxAperiodicity || estimate.frequency < lowest_ ||
+        estimate.frequency > highest_)
         return std::nullopt;
     return estimate;
 }

@@ -24,7 +24,8 @@ public:
     // Frames whose chosen dip is shallower are aperiodic: noise, a strummed chord, a scrape.
     static constexpr double kMaxAperiodicity = 0.3;
 
-    explicit Yin(int sampleRate);
+    // Reads lowest..highest Hz; frames span a few periods of the lowest.
+    Yin(int sampleRate, double lowest, double highest);
 
     int frameSize() const { return frameSize_; }
 
@@ -85,6 +86,8 @@ private:
     static std::complex<double> multiply(std::complex<double> a, std::complex<double> b);
 
     int sampleRate_;
+    double lowest_;
+    double highest_;
     int minLag_;
     int maxLag_;
     int frameSize_;

@@ -1,5 +1,6 @@
 #include "sound/fft.h"
 #include "sound/pitch_detector.h"
+#include "support/guitar_strums.h"
 
 #include <cmath>
 #include <complex>
@@ -101,6 +102,7 @@ std::vector<float> operator+(std::vector<float> first, const std::vector<float>&
 struct Listened {
     std::optional<PitchReading> last;
     std::set<std::string> notes; // every note read on the way
+    std::set<int> midiNotes;     // the same by number
     long settledAfter = -1;      // samples from the start until the right note was read
     // The span of cents the right note was read at, from its first reading on: a needle
     // must not jump on its way to the true value.
@@ -119,8 +121,10 @@ Listened listen(PitchDetector& detector, const std::vector<float>& samples, int 
         detector.push(std::span(samples).subspan(at, size));
         at += size;
         result.last = detector.reading();
-        if (result.last)
+        if (result.last) {
             result.notes.insert(result.last->note);
+            result.midiNotes.insert(result.last->midiNote);
+        }
         if (!result.last || result.last->midiNote != midiNote)
             continue;
         if (result.settledAfter < 0)
@@ -251,6 +255,38 @@ TEST(PitchDetector, ReadsGuitarStringsAcrossTheRange) {
             EXPECT_GT(heard.last->confidence, 0.5);
             EXPECT_GE(heard.settledAfter, 0);
             EXPECT_LE(heard.settledAfter, 0.150 * rate);
+        }
+    }
+}
+
+// Bass, baritone and drop-A strings: thick, stiff strings whose fundamental a small
+// microphone barely picks up, so the second and third partials dominate.
+TEST(PitchDetector, ReadsTheLowestStringsWithoutOctaveErrors) {
+    // A0, B0 (five-string bass), D1 (drop D bass), E1 (bass), G1, A1 (drop A).
+    const int notes[] = {21, 23, 26, 28, 31, 33};
+    const double detunings[] = {-40, 0, 15};
+    int index = 0;
+    for (int midi : notes) {
+        for (double cents : detunings) {
+            const int rate = index % 2 ? 44100 : 48000;
+            Pluck tone;
+            tone.frequency = frequencyOf(midi, cents);
+            tone.fundamental = 0.1;
+            tone.inharmonicity = 3e-4;
+            tone.decaySeconds = 3;
+            tone.seed = std::uint64_t(++index + 100);
+            PitchDetector detector(rate);
+            const auto heard = listen(detector, pluck(tone, rate, 1.0), midi);
+            SCOPED_TRACE(programNoteName(midi) + " " + std::to_string(cents) + " cents at " +
+                         std::to_string(rate));
+            ASSERT_TRUE(heard.last);
+            EXPECT_EQ(heard.notes, std::set<std::string>{programNoteName(midi)})
+                << "no partial is read on the way";
+            EXPECT_NEAR(heard.last->cents, cents, 2);
+            EXPECT_NEAR(heard.lowestCents, cents, 2);
+            EXPECT_NEAR(heard.highestCents, cents, 2);
+            EXPECT_GE(heard.settledAfter, 0);
+            EXPECT_LE(heard.settledAfter, 0.250 * rate);
         }
     }
 }
@@ -430,4 +466,37 @@ TEST(SteadyPitch, ReadsTheSteadyPartOfARecording) {
     EXPECT_FALSE(steadyPitch(std::vector<float>(rate, 0.0f), rate));
     EXPECT_FALSE(steadyPitch(whiteNoise(0.2, rate, 1, 9), rate));
     EXPECT_FALSE(steadyPitch({}, rate));
+}
+
+// The built-in synthesizer's basses, and a steel-string guitar tuned down to A and B,
+// each low note alone over a room's hum: never read an octave or a fifth away, whatever
+// the sample's own tuning (a few of the font's lowest are a quarter tone sharp).
+TEST(PitchDetector, ReadsTheSynthesizersBassesAndDropTunedGuitarInTheirOctave) {
+    struct Instrument {
+        int program;
+        std::vector<int> notes;
+    };
+    // Acoustic, finger and pick basses down to A0 and a low B; the guitar's
+    // lowest strings in drop A, drop B and seven-string B.
+    const Instrument instruments[] = {{32, {21, 23, 26, 28, 33}},
+                                      {33, {23, 26, 28, 31}},
+                                      {34, {21, 23, 28, 33}},
+                                      {25, {33, 35, 38}}};
+    for (const Instrument& instrument : instruments) {
+        for (const int midi : instrument.notes) {
+            strumvale::test::StrumStyle style;
+            style.detuneCents = 0;
+            const std::optional<std::vector<float>> samples =
+                strumvale::test::synthStrum({midi}, instrument.program, style, 1.5);
+            if (!samples)
+                GTEST_SKIP() << "no General MIDI sound font";
+            SCOPED_TRACE("program " + std::to_string(instrument.program) + " " +
+                         programNoteName(midi));
+            PitchDetector detector(strumvale::test::kStrumRate);
+            const Listened heard = listen(detector, *samples, midi);
+            EXPECT_GE(heard.settledAfter, 0) << "the note was read";
+            for (const int read : heard.midiNotes)
+                EXPECT_LE(std::abs(read - midi), 1) << programNoteName(read) << " read";
+        }
+    }
 }

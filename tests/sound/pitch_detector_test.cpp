@@ -5,10 +5,12 @@
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <numbers>
 #include <set>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -229,24 +231,43 @@ TEST(PitchNames, ReadingsNameTheNearestNoteAndCentsUpToHalfASemitone) {
         EXPECT_THROW(readingOf(bad, 1), std::invalid_argument) << bad;
 }
 
+namespace {
+
+// Each note at each detuning, plucked at 48 and 44.1 kHz in turn, each with noise of
+// its own; voice shapes the string, check judges what was heard.
+void sweep(std::span<const int> notes, std::span<const double> detunings, double seconds,
+           std::uint64_t firstSeed, const std::function<void(Pluck&, int midi)>& voice,
+           const std::function<void(const Listened&, int midi, double cents, int rate)>& check) {
+    std::uint64_t seed = firstSeed;
+    for (int midi : notes) {
+        for (double cents : detunings) {
+            const int rate = seed % 2 ? 48000 : 44100;
+            Pluck tone;
+            tone.frequency = frequencyOf(midi, cents);
+            tone.seed = seed++;
+            voice(tone, midi);
+            PitchDetector detector(rate);
+            SCOPED_TRACE(programNoteName(midi) + " " + std::to_string(cents) + " cents at " +
+                         std::to_string(rate));
+            check(listen(detector, pluck(tone, rate, seconds), midi), midi, cents, rate);
+        }
+    }
+}
+
+} // namespace
+
 TEST(PitchDetector, ReadsGuitarStringsAcrossTheRange) {
     // B0 (seven-string and drop tunings), drop D, the six open strings, fret 12 and fret
     // 24 of the top string.
     const int notes[] = {35, 38, 40, 45, 50, 55, 59, 64, 76, 88};
     const double detunings[] = {-45, -20, -7, 0, 3, 33};
-    int index = 0;
-    for (int midi : notes) {
-        for (double cents : detunings) {
-            const int rate = index % 2 ? 44100 : 48000;
-            Pluck tone;
-            tone.frequency = frequencyOf(midi, cents);
+    sweep(
+        notes, detunings, 0.6, 1,
+        [](Pluck& tone, int midi) {
             // Wound strings: the fundamental well below the second harmonic.
             tone.fundamental = midi <= 50 ? 0.2 / 0.5 : 1;
-            tone.seed = std::uint64_t(++index);
-            PitchDetector detector(rate);
-            const auto heard = listen(detector, pluck(tone, rate, 0.6), midi);
-            SCOPED_TRACE(programNoteName(midi) + " " + std::to_string(cents) + " cents at " +
-                         std::to_string(rate));
+        },
+        [](const Listened& heard, int midi, double cents, int rate) {
             ASSERT_TRUE(heard.last);
             EXPECT_EQ(heard.last->note, programNoteName(midi));
             EXPECT_NEAR(heard.last->cents, cents, 1.5);
@@ -255,8 +276,7 @@ TEST(PitchDetector, ReadsGuitarStringsAcrossTheRange) {
             EXPECT_GT(heard.last->confidence, 0.5);
             EXPECT_GE(heard.settledAfter, 0);
             EXPECT_LE(heard.settledAfter, 0.150 * rate);
-        }
-    }
+        });
 }
 
 // Bass, baritone and drop-A strings: thick, stiff strings whose fundamental a small
@@ -265,20 +285,14 @@ TEST(PitchDetector, ReadsTheLowestStringsWithoutOctaveErrors) {
     // A0, B0 (five-string bass), D1 (drop D bass), E1 (bass), G1, A1 (drop A).
     const int notes[] = {21, 23, 26, 28, 31, 33};
     const double detunings[] = {-40, 0, 15};
-    int index = 0;
-    for (int midi : notes) {
-        for (double cents : detunings) {
-            const int rate = index % 2 ? 44100 : 48000;
-            Pluck tone;
-            tone.frequency = frequencyOf(midi, cents);
+    sweep(
+        notes, detunings, 1.0, 101,
+        [](Pluck& tone, int) {
             tone.fundamental = 0.1;
             tone.inharmonicity = 3e-4;
             tone.decaySeconds = 3;
-            tone.seed = std::uint64_t(++index + 100);
-            PitchDetector detector(rate);
-            const auto heard = listen(detector, pluck(tone, rate, 1.0), midi);
-            SCOPED_TRACE(programNoteName(midi) + " " + std::to_string(cents) + " cents at " +
-                         std::to_string(rate));
+        },
+        [](const Listened& heard, int midi, double cents, int rate) {
             ASSERT_TRUE(heard.last);
             EXPECT_EQ(heard.notes, std::set<std::string>{programNoteName(midi)})
                 << "no partial is read on the way";
@@ -287,8 +301,7 @@ TEST(PitchDetector, ReadsTheLowestStringsWithoutOctaveErrors) {
             EXPECT_NEAR(heard.highestCents, cents, 2);
             EXPECT_GE(heard.settledAfter, 0);
             EXPECT_LE(heard.settledAfter, 0.250 * rate);
-        }
-    }
+        });
 }
 
 TEST(PitchDetector, ReadsNoisyStringsAndEveryRateItTakes) {

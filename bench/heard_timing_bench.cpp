@@ -144,7 +144,7 @@ void HeardPlayAlong(benchmark::State& state) {
                 ClavesOffTheBeat pattern;
                 sound::Score score;
                 score.entries.assign(static_cast<std::size_t>(chords), notes);
-                score.stepLength = [] { return 100; };
+                score.stepLength = [] { return std::chrono::milliseconds(100); };
                 score.holdToEntryEnd = true;
                 score.drums = &pattern;
                 sound::PlayAlong along(player);

@@ -1,6 +1,7 @@
 #include "library/song_score.h"
 
 #include "model/fingering.h"
+#include "model/metre.h"
 #include "model/notes.h"
 #include "model/tuning_notes.h"
 #include "sound/chord_player.h"
@@ -25,18 +26,10 @@ std::optional<int> numberOf(std::string_view text) {
 } // namespace
 
 std::optional<int> beatsPerBar(std::string_view time) {
-    const std::size_t slash = time.find('/');
-    if (slash == std::string_view::npos)
+    const std::optional<model::Metre> metre = model::parseMetre(time);
+    if (!metre)
         return std::nullopt;
-    const std::optional<int> count = numberOf(time.substr(0, slash));
-    const std::optional<int> unit = numberOf(time.substr(slash + 1));
-    if (!count || !unit || *count < 1 || *count > 32 ||
-        (*unit != 2 && *unit != 4 && *unit != 8 && *unit != 16))
-        return std::nullopt;
-    // Compound metres count their dotted beats: 6/8 is two, 9/8 three.
-    if (*unit >= 8 && *count % 3 == 0 && *count > 3)
-        return *count / 3;
-    return *count;
+    return metre->beatsPerBar();
 }
 
 std::string tuningWithCapo(std::string_view tuningNotes, int capo) {
@@ -74,15 +67,7 @@ sound::Score songScore(const model::Song& song, const std::vector<SongShape>& sh
             score.entries.push_back(sound::ChordPlayer::strumNotes(shape->tab, tuning));
     }
     score.stepsPerEntry = 4 * beats;
-    // Whole milliseconds a step, alternating so that no beat drifts: at 240
-    // bpm the steps are 62 and 63 ms, not 62 ms that would gain a beat in two
-    // minutes.
-    const double stepMs = 60000.0 / (tempo * 4);
-    score.stepLength = [stepMs, steps = std::int64_t{0}]() mutable {
-        const auto at = [stepMs](std::int64_t n) { return std::llround(n * stepMs); };
-        ++steps;
-        return static_cast<int>(std::max<std::int64_t>(1, at(steps) - at(steps - 1)));
-    };
+    score.stepLength = [length = sound::stepAtBeatsPerMinute(tempo)] { return length; };
     score.holdToEntryEnd = true;
     // A strum spans at most half a beat.
     score.maxStrumShare = 0.5 / beats;

@@ -2,6 +2,7 @@
 #include "library/song_score.h"
 #include "model/tuning_notes.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 using namespace strumvale;
@@ -14,7 +15,7 @@ TEST(SongScore, EachChordABarOfTheSongsTimeAtItsTempoWithTheCapo) {
         library::songScore(songs[0], shapes, model::kStandardTuningNotes, {.capo = 2});
     ASSERT_EQ(score.entries.size(), 3u);
     EXPECT_EQ(score.stepsPerEntry, 12) << "three beats of four steps";
-    EXPECT_EQ(score.stepLength(), 125) << "120 beats a minute";
+    EXPECT_EQ(score.stepLength(), std::chrono::milliseconds(125)) << "120 beats a minute";
     // The G shape with a capo at 2 sounds A, its root lowest.
     EXPECT_EQ(score.entries[0].front(), "A1");
     EXPECT_TRUE(score.entries[2].empty()) << "no chord: a rest, never a guess";
@@ -42,13 +43,12 @@ TEST(SongScore, ATempoThatIsNoWholeNumberOfMillisecondsAStepKeepsItsBeat) {
         const auto songs = formats::readSongs(std::string("{tempo: ") + tempo + "}\n[G]la\n");
         const sound::Score score =
             library::songScore(songs[0], {}, model::kStandardTuningNotes, {});
-        long total = 0;
-        for (int step = 0; step < 4000; ++step) {
-            const int length = score.stepLength();
-            total += length;
-            ASSERT_LE(std::abs(length - 15000 / std::stoi(tempo)), 1) << "steps stay even";
-        }
-        // A thousand beats at the tempo, to the millisecond.
-        EXPECT_NEAR(total, 1000 * 60000.0 / std::stoi(tempo), 1) << tempo;
+        std::chrono::nanoseconds total{0};
+        for (int step = 0; step < 4000; ++step)
+            total += score.stepLength();
+        // A thousand beats at the tempo, to a tenth of a millisecond.
+        EXPECT_NEAR(std::chrono::duration<double>(total).count(), 1000 * 60.0 / std::stoi(tempo),
+                    1e-4)
+            << tempo;
     }
 }

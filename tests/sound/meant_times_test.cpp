@@ -94,7 +94,7 @@ TEST(MeantTimes, DrumStepsAndPlayAlongAreMeantForTheirStepsNotTheirWakeUps) {
     sound::Score score;
     score.entries = {{"A1", "E2"}, {"D2"}};
     score.stepsPerEntry = 2;
-    score.stepLength = [] { return 100; };
+    score.stepLength = [] { return std::chrono::milliseconds(100); };
     score.holdToEntryEnd = true;
     rig.player.setStrumDelay(10);
     ASSERT_TRUE(along.start(score, {}));

@@ -1,5 +1,7 @@
+#include "model/metre.h"
 #include "model/playlist.h"
 #include "platform/midi_provider.h"
+#include "sound/metronome.h"
 #include "sound/play_along.h"
 #include "sound/virtual_clock.h"
 #include "support/recording_midi.h"
@@ -95,6 +97,9 @@ struct AlongRig : test::SoundRig {
     bool start(sound::Score score) {
         sound::PlayAlongReports reports;
         reports.entry = [this](int entry) { tell(std::to_string(entry)); };
+        reports.countIn = [this](int beatsLeft) { tell("count " + std::to_string(beatsLeft)); };
+        reports.tempo = [this](int bpm) { tell(std::to_string(bpm) + " bpm"); };
+        reports.loopPass = [this](int pass) { tell("pass " + std::to_string(pass)); };
         reports.ended = [this] {
             EXPECT_FALSE(player.isPlaying()) << "idle by the last report";
             tell("ended");
@@ -313,4 +318,141 @@ TEST(PlayAlongScaleRun, SoundsEachPitchClassOnceUpwardFromC) {
     EXPECT_FALSE(rig.startPlaylist({}, true));
     EXPECT_FALSE(rig.player.isPlaying());
     EXPECT_EQ(rig.reports().size(), 6u);
+}
+
+TEST(Metronome, EveryMetreClicksItsBeatsWithTheFirstAccented) {
+    struct Expected {
+        const char* metre;
+        int beats;
+        int subdivided; // clicks a bar with subdivisions
+    };
+    // Compound metres click their dotted beats and split them in three; 7/8
+    // has no even beat to dot and clicks its eighths.
+    const Expected metres[] = {{"2/4", 2, 4}, {"3/4", 3, 6},  {"4/4", 4, 8}, {"5/4", 5, 10},
+                               {"6/8", 2, 6}, {"7/8", 7, 14}, {"9/8", 3, 9}, {"12/8", 4, 12}};
+    for (const Expected& expected : metres) {
+        SCOPED_TRACE(expected.metre);
+        sound::Metronome metronome;
+        metronome.metre = *model::parseMetre(expected.metre);
+        const std::vector<sound::Click> plain = sound::barClicks(metronome);
+        ASSERT_EQ(plain.size(), std::size_t(expected.beats));
+        EXPECT_EQ(plain[0].kind, sound::ClickKind::Accent);
+        for (std::size_t beat = 1; beat < plain.size(); ++beat) {
+            EXPECT_EQ(plain[beat].kind, sound::ClickKind::Beat);
+            EXPECT_EQ(plain[beat].beat, double(beat));
+        }
+        metronome.subdivide = true;
+        EXPECT_EQ(sound::barClicks(metronome).size(), std::size_t(expected.subdivided));
+    }
+    EXPECT_EQ(model::kMetronomeMetres.size(), 8u);
+    EXPECT_FALSE(model::parseMetre("4/3"));
+    EXPECT_FALSE(model::parseMetre("waltz"));
+    EXPECT_EQ(model::parseMetre(" 12 / 8 ")->text(), "12/8");
+}
+
+// 6/8 at 200 dotted beats a minute: steps of 75 ms, beats of 300, the eighths
+// between them at 100 and 200 ms, each released at the end of its step.
+TEST(Metronome, ACompoundBarClicksItsEighthsBetweenTheStepsOfTheGrid) {
+    AlongRig rig;
+    sound::Score score;
+    score.entries = {{}};
+    score.stepsPerEntry = 8;
+    score.stepLength = [] { return std::chrono::milliseconds(75); };
+    score.metronome = sound::Metronome{};
+    score.metronome->metre = {6, 8};
+    score.metronome->subdivide = true;
+    score.metronome->sounds.volume = 50;
+    ASSERT_TRUE(rig.start(score));
+    ASSERT_TRUE(rig.finish());
+    Sent sent;
+    sent.hit(0, 0x4c, 63).release(75, 0x4c).hit(100, 0x4d, 32).release(150, 0x4d);
+    sent.hit(200, 0x4d, 32).release(225, 0x4d).hit(300, 0x4d, 48).release(375, 0x4d);
+    sent.hit(400, 0x4d, 32).release(450, 0x4d).hit(500, 0x4d, 32).release(525, 0x4d);
+    EXPECT_EQ(rig.recorder->lines(), sent.lines) << "at half the volume";
+}
+
+TEST(Metronome, TheCountInClicksABarBeforeTheFirstChordAndHit) {
+    AlongRig rig;
+    rig.pattern.setTrack(1, 0, 127, {1});
+    model::Playlist playlist;
+    playlist.append(chord("x x x x x 0"));
+    sound::Score score = sound::playlistScore(playlist, rig.pattern, true);
+    score.metronome = sound::Metronome{};
+    score.metronome->countInBars = 1;
+    ASSERT_TRUE(rig.start(score));
+    ASSERT_TRUE(rig.finish());
+    // 120 on the Drummer page: 499 ms steps, a beat of four of them.
+    Sent sent;
+    sent.hit(0, 0x4c, 0x7f).release(499, 0x4c);
+    for (long beat : {1996L, 3992L, 5988L})
+        sent.hit(beat, 0x4d, 0x60).release(beat + 499, 0x4d);
+    // The bar proper: the pattern's first step, its click and the chord at once.
+    sent.hit(7984, 0x23, 0x7f).hit(7984, 0x4c, 0x7f).on(7984, 0x40);
+    sent.release(8483, 0x23).release(8483, 0x4c).off(9980, {0x40});
+    EXPECT_EQ(rig.recorder->lines(), sent.lines);
+    EXPECT_EQ(rig.reports(), (Lines{"0:count 4", "1996:count 3", "3992:count 2", "5988:count 1",
+                                    "7984:0", "9980:-1", "9980:ended"}));
+
+    // Clicks off: the count-in alone, then the chord without a click.
+    rig.recorder->clear();
+    score.metronome->clicks = false;
+    score.drums = nullptr;
+    ASSERT_TRUE(rig.start(score));
+    ASSERT_TRUE(rig.clock.runUntil([&] { return !rig.along->isPlaying(); }));
+    const Lines lines = rig.recorder->lines();
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[8], "17964 c0 00 00") << "the chord where the count-in ends";
+    EXPECT_EQ(lines[10], "19960 80 40 00") << "no click in its bar";
+}
+
+// A loop of one bar of clicks that starts at 60 and rises by 60 every pass to
+// 120, where it holds; each rise falls where a pass begins.
+TEST(Metronome, TheSpeedTrainerRaisesTheTempoOnLoopBoundariesAndHolds) {
+    AlongRig rig;
+    sound::Metronome metronome;
+    sound::Score score = sound::metronomeScore(metronome, 200);
+    score.speed = sound::SpeedSteps{60, 60, 1, 120};
+    ASSERT_TRUE(rig.start(score));
+    ASSERT_TRUE(rig.clock.runUntil([&] { return rig.elapsedMs() >= 6500; }));
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.clock.advance(std::chrono::milliseconds(50));
+    rig.along->stop();
+    ASSERT_TRUE(rig.finish());
+
+    Sent sent;
+    sent.hit(0, 0x4c, 0x7f).release(250, 0x4c);
+    for (long beat : {1000L, 2000L, 3000L})
+        sent.hit(beat, 0x4d, 0x60).release(beat + 250, 0x4d);
+    sent.hit(4000, 0x4c, 0x7f).release(4125, 0x4c);
+    for (long beat : {4500L, 5000L, 5500L})
+        sent.hit(beat, 0x4d, 0x60).release(beat + 125, 0x4d);
+    sent.hit(6000, 0x4c, 0x7f).release(6125, 0x4c).hit(6500, 0x4d, 0x60).release(6550, 0x4d);
+    EXPECT_EQ(rig.recorder->lines(), sent.lines);
+    EXPECT_EQ(rig.reports(), (Lines{"0:60 bpm", "0:0", "4000:120 bpm", "4000:pass 1", "4000:0",
+                                    "6000:pass 2", "6000:0", "6550:-1", "6550:ended"}));
+
+    sound::SpeedSteps slower{100, -15, 3, 60};
+    EXPECT_EQ(slower.tempoOfPass(0), 100);
+    EXPECT_EQ(slower.tempoOfPass(3), 85);
+    EXPECT_EQ(slower.tempoOfPass(30), 60) << "holds at its target going down too";
+}
+
+// Entries 1..2 of four over and over: each pass starts at entry 1.
+TEST(Metronome, ALoopPlaysItsRangeOverAndOver) {
+    AlongRig rig;
+    sound::Score score;
+    score.entries = {{"E1"}, {"A1"}, {"D2"}, {"G2"}};
+    score.stepsPerEntry = 1;
+    score.holdToEntryEnd = true;
+    score.stepLength = [] { return std::chrono::milliseconds(100); };
+    score.loop = sound::LoopRange{1, 2};
+    ASSERT_TRUE(rig.start(score));
+    ASSERT_TRUE(rig.clock.runUntil([&] { return rig.elapsedMs() >= 500; }));
+    ASSERT_TRUE(rig.clock.waitForSleepers(1));
+    rig.along->stop();
+    ASSERT_TRUE(rig.finish());
+    EXPECT_EQ(rig.reports(), (Lines{"0:1", "100:2", "200:pass 1", "200:1", "300:2", "400:pass 2",
+                                    "400:1", "500:2", "500:-1", "500:ended"}));
+    EXPECT_EQ(rig.recorder->lines().front(), "0 c0 00 00");
+    EXPECT_EQ(rig.recorder->lines()[1], "0 90 2d 7f") << "A1 first, never E1";
 }

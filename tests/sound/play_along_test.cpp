@@ -3,6 +3,7 @@
 #include "platform/midi_provider.h"
 #include "sound/metronome.h"
 #include "sound/play_along.h"
+#include "sound/tap_tempo.h"
 #include "sound/virtual_clock.h"
 #include "support/recording_midi.h"
 #include "support/sound_rig.h"
@@ -455,4 +456,20 @@ TEST(Metronome, ALoopPlaysItsRangeOverAndOver) {
                                     "400:1", "500:2", "500:-1", "500:ended"}));
     EXPECT_EQ(rig.recorder->lines().front(), "0 c0 00 00");
     EXPECT_EQ(rig.recorder->lines()[1], "0 90 2d 7f") << "A1 first, never E1";
+}
+
+TEST(Metronome, TapTempoAveragesTheLastFourTapsAndStartsAfreshAfterAPause) {
+    sound::TapTempo taps;
+    const sound::Clock::TimePoint start{};
+    const auto at = [&](int ms) { return start + std::chrono::milliseconds(ms); };
+    EXPECT_FALSE(taps.tap(at(0))) << "one tap is no tempo";
+    EXPECT_EQ(taps.tap(at(500)), 120);
+    EXPECT_EQ(taps.tap(at(1100)), 109) << "550 ms on average";
+    EXPECT_EQ(taps.tap(at(1500)), 120);
+    // The first tap drops out: 600 + 400 + 500 ms.
+    EXPECT_EQ(taps.tap(at(2000)), 120);
+    EXPECT_EQ(taps.tap(at(2400)), 138) << "400, 500 and 400 ms";
+    // Two seconds and more without a tap: the next one begins anew.
+    EXPECT_FALSE(taps.tap(at(4500)));
+    EXPECT_EQ(taps.tap(at(5250)), 80);
 }

@@ -44,6 +44,7 @@ int runSheet(const Arguments& arguments);
 int runPitch(const Arguments& arguments);
 int runSong(const Arguments& arguments);
 int runHear(const Arguments& arguments);
+int runPracticeLog(const Arguments& arguments);
 
 // Prints the usage to standard error and returns UsageError.
 int usageError();

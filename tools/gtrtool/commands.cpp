@@ -55,6 +55,11 @@ const std::vector<Command>& commands() {
          "STRING<TAB>NOTE<TAB>FINDING, string 6 first (in NOTES, standard tuning by default, "
          "A4 at HZ, 440 by default); exit 1 when it holds no strum",
          runHear},
+        {"practice-log", "[FILE]",
+         "print the chord-change drill's results (the user's log unless FILE is given), one "
+         "a line: DATE<TAB>CHORDS<TAB>CHANGES A MINUTE<TAB>TEMPO (0 without the metronome); "
+         "exit 1 when the log is missing or records in it are damaged",
+         runPracticeLog},
     };
     return all;
 }

@@ -42,6 +42,7 @@ public:
     bool drummerPatternLoaded() override { return false; }
     bool refuseWhilePlaying(const QString&) override { return false; }
     bool replacePlaylist(const model::Playlist&) override { return true; }
+    void practiseChords(const std::vector<std::string>&) override {}
 
 private:
     ChordLibrary library_{{.settingsFile = false, .openMidiDevice = false}};

@@ -18,6 +18,7 @@
 #include "pages/scales_page.h"
 #include "pages/tuner_page.h"
 #include "platform/file_error.h"
+#include "practice/practice_window.h"
 #include "resources/templates/main_dialog.h"
 #include "settings/settings_dialog.h"
 #include "songs/song_window.h"
@@ -73,6 +74,7 @@ MainDialog::~MainDialog() {
     library_.ChordPlayer.setErrorReport({});
     // It plays the Drummer page's pattern through the library's player.
     delete songWindow_;
+    delete practiceWindow_;
     delete statusLine_;
     // The pages go before the library they work on.
     delete tabs_;
@@ -113,6 +115,8 @@ void MainDialog::setUpButtons() {
     // The Help button opens the read-me itself.
     helpButton_->setLinkTarget(readmeTarget(library_.Settings.ProgramDirectory));
 
+    practiceButton_ = uikit::control<QPushButton>(*this, Id::Practice);
+    connect(practiceButton_, &QPushButton::clicked, this, [this] { showPracticeWindow(); });
     tabs_ = uikit::control<PageTabCtrl>(*this, Id::Tabs);
     statusLine_ = uikit::control<StatusLine>(*this, Id::StatusLine);
     connect(tabs_, &PageTabCtrl::tabStripClicked, this, [this] {
@@ -234,6 +238,30 @@ bool MainDialog::replacePlaylist(const model::Playlist& playlist) {
     return true;
 }
 
+practice::PracticeWindow& MainDialog::practiceWindow() {
+    if (practiceWindow_ == nullptr)
+        practiceWindow_ = new practice::PracticeWindow(*this, this);
+    return *practiceWindow_;
+}
+
+void MainDialog::showPracticeWindow() {
+    practice::PracticeWindow& window = practiceWindow();
+    window.refresh();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void MainDialog::practiseChords(const std::vector<std::string>& chords) {
+    showPracticeWindow();
+    if (!chords.empty())
+        practiceWindow_->drill(chords);
+}
+
+std::vector<std::string> MainDialog::songChordNames() {
+    return songWindow_ != nullptr ? songWindow_->chordNames() : std::vector<std::string>();
+}
+
 songs::SongWindow& MainDialog::songWindow() {
     if (songWindow_ == nullptr)
         songWindow_ = new songs::SongWindow(*this, this);
@@ -293,6 +321,9 @@ void MainDialog::updateCaptions() {
     };
     for (const auto& [button, key] : captions)
         button->setText(translate(key));
+    practiceButton_->setText(translate("Practice"));
+    if (practiceWindow_ != nullptr)
+        practiceWindow_->retranslate();
     // The one command button that shows only its icon.
     infoButton_->setAccessibleName(translate("Chordfile Information"));
 

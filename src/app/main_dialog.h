@@ -3,9 +3,11 @@
 #include "library/chord_library.h"
 #include "model/song.h"
 #include "pages/page_host.h"
+#include "practice/practice_host.h"
 #include "songs/song_window_host.h"
 
 #include <QDialog>
+#include <QPushButton>
 #include <QString>
 #include <functional>
 #include <string>
@@ -20,6 +22,10 @@ namespace strumvale::songs {
 class SongWindow;
 }
 
+namespace strumvale::practice {
+class PracticeWindow;
+}
+
 namespace strumvale::app {
 
 class PageTabCtrl;
@@ -27,7 +33,10 @@ class StatusLine;
 
 // The program's main window: the command buttons, the six pages and the
 // status line, around the one chord library; the song window stands beside it.
-class MainDialog : public QDialog, public pages::PageHost, public songs::SongWindowHost {
+class MainDialog : public QDialog,
+                   public pages::PageHost,
+                   public songs::SongWindowHost,
+                   public practice::PracticeHost {
     Q_OBJECT
 public:
     // The settings file is read and written. The MIDI device is opened once,
@@ -62,6 +71,13 @@ public:
     void showPlaylistAsSong() override;
     std::string songTuningNotes() override;
     bool replacePlaylist(const model::Playlist& playlist) override;
+    void practiseChords(const std::vector<std::string>& chords) override;
+    std::vector<std::string> songChordNames() override;
+
+    // The practice window, made when first asked for; shown by the Practice button.
+    practice::PracticeWindow& practiceWindow();
+    bool hasPracticeWindow() const { return practiceWindow_ != nullptr; }
+    void showPracticeWindow();
 
     // The song window, made when first asked for; hidden until a song is shown.
     songs::SongWindow& songWindow();
@@ -112,6 +128,8 @@ private:
     PageTabCtrl* tabs_ = nullptr;
     StatusLine* statusLine_ = nullptr;
     songs::SongWindow* songWindow_ = nullptr;
+    practice::PracticeWindow* practiceWindow_ = nullptr;
+    QPushButton* practiceButton_ = nullptr;
     SettingsDialogRunner settingsDialog_;
     bool closing_ = false;
 };

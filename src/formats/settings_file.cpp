@@ -51,10 +51,17 @@ const std::array<Key, 24> kKeys = {{
 // Newer than the others: read after them in this order, each written only
 // when it differs from its default, so that a file of defaults keeps its exact
 // text and readers that know only the keys above find the file they expect.
-const std::array<Key, 3> kTrailingKeys = {{
+const std::array<Key, 10> kTrailingKeys = {{
     {"Playnoteswhileediting", &Settings::Playnoteswhileediting},
     {"Songfontsize", &Settings::Songfontsize},
     {"Referencepitch", &Settings::Referencepitch},
+    {"Clickaccent", &Settings::Clickaccent},
+    {"Clickbeat", &Settings::Clickbeat},
+    {"Clickvolume", &Settings::Clickvolume},
+    {"Countinbars", &Settings::Countinbars},
+    {"Clicksubdivision", &Settings::Clicksubdivision},
+    {"Practicetempo", &Settings::Practicetempo},
+    {"Drillseconds", &Settings::Drillseconds},
 }};
 
 struct StoreText {

@@ -50,6 +50,11 @@ std::vector<SongShape> songShapes(const model::Song& song, std::span<const model
     return shapes;
 }
 
+SongShape chordShape(const std::string& name, std::span<const model::Chord> chords,
+                     std::string_view tuningNotes) {
+    return shapeOf(name, {}, chords, tuningNotes);
+}
+
 std::vector<model::Chord> songDiagrams(const std::vector<SongShape>& shapes) {
     std::vector<model::Chord> diagrams;
     for (const SongShape& shape : shapes) {

@@ -31,6 +31,10 @@ struct SongShape {
 std::vector<SongShape> songShapes(const model::Song& song, std::span<const model::Chord> chords,
                                   std::string_view tuningNotes);
 
+// One chord's shape by name alone, as for a song without definitions.
+SongShape chordShape(const std::string& name, std::span<const model::Chord> chords,
+                     std::string_view tuningNotes);
+
 // The shapes that can be drawn, as diagrams take them: names in the core's
 // text, roots from the names; unknown chords have none.
 std::vector<model::Chord> songDiagrams(const std::vector<SongShape>& shapes);

@@ -53,6 +53,17 @@ struct Settings {
     std::int32_t Songfontsize = kDefaultSongFontSize;
     // Stored after the keys above, and only when not the default.
     std::int32_t Referencepitch = kDefaultReferencePitch;
+    // The metronome's clicks (percussion rows), its volume in per cent, the
+    // count-in bars before playing, subdivisions, the practice window's
+    // tempo (beats a minute) and the drill's length in seconds; each stored
+    // after the keys above, and only when not the default.
+    std::int32_t Clickaccent = 41; // High Wood Block
+    std::int32_t Clickbeat = 42;   // Low Wood Block
+    std::int32_t Clickvolume = 100;
+    std::int32_t Countinbars = 0;
+    bool Clicksubdivision = false;
+    std::int32_t Practicetempo = 80;
+    std::int32_t Drillseconds = 60;
 
     // Every field to its default; the program directory becomes the current one.
     void SetDefaults();

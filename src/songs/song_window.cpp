@@ -102,6 +102,7 @@ void SongWindow::buildControls() {
     print_ = button(this, "print");
     save_ = button(this, "saveAs");
     send_ = button(this, "sendToPlaylist");
+    practise_ = button(this, "practise");
 
     songList_ = new QListWidget(this);
     songList_->setObjectName(QStringLiteral("songs"));
@@ -124,8 +125,8 @@ void SongWindow::buildControls() {
         adjustRow->addWidget(widget);
     adjustRow->addStretch();
     auto* commandRow = new QHBoxLayout;
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{beatsLabel_, beats_, play_, print_, save_, send_})
+    for (QWidget* widget : std::initializer_list<QWidget*>{beatsLabel_, beats_, play_, print_,
+                                                           save_, send_, practise_})
         commandRow->addWidget(widget);
     commandRow->addStretch();
     auto* split = new QSplitter(this);
@@ -152,6 +153,12 @@ void SongWindow::buildControls() {
     connect(print_, &QPushButton::clicked, this, [this] { print(); });
     connect(save_, &QPushButton::clicked, this, [this] { saveAs(); });
     connect(send_, &QPushButton::clicked, this, [this] { sendToPlaylist(); });
+    // The song's chords to drill, its first two to start with.
+    connect(practise_, &QPushButton::clicked, this, [this] {
+        std::vector<std::string> names = chordNames();
+        names.resize(std::min<std::size_t>(names.size(), 2));
+        host_.practiseChords(names);
+    });
     connect(songList_, &QListWidget::currentRowChanged, this, [this](int row) { selectSong(row); });
     // Ctrl and + as the keyboard writes it, with or without Shift.
     for (const QKeySequence& keys :
@@ -181,6 +188,7 @@ void SongWindow::retranslate() {
     print_->setText(translate("Print"));
     save_->setText(translate("Save As ChordPro"));
     send_->setText(translate("Send to Playlist"));
+    practise_->setText(translate("Practice"));
     songList_->setAccessibleName(translate("Songs"));
     stripArea_->setAccessibleName(translate("Chords"));
     strip_->setAccessibleName(translate("Chords"));
@@ -439,6 +447,13 @@ void SongWindow::saveAs() {
         history_.clear();
         showAdjusted();
     }
+}
+
+std::vector<std::string> SongWindow::chordNames() const {
+    std::vector<std::string> names;
+    for (const model::Chord& diagram : library::songDiagrams(shapes_))
+        names.push_back(diagram.Name);
+    return names;
 }
 
 void SongWindow::sendToPlaylist() {

@@ -64,6 +64,8 @@ public:
     void saveAs();
     void sendToPlaylist();
     void playOrStop();
+    // The song's chords that have a shape, in the core's text, each once.
+    std::vector<std::string> chordNames() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,6 +109,7 @@ private:
     QPushButton* print_ = nullptr;
     QPushButton* save_ = nullptr;
     QPushButton* send_ = nullptr;
+    QPushButton* practise_ = nullptr;
     QListWidget* songList_ = nullptr;
     ChordStrip* strip_ = nullptr;
     QScrollArea* stripArea_ = nullptr;

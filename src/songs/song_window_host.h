@@ -5,6 +5,7 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace strumvale {
 class ChordLibrary;
@@ -32,6 +33,8 @@ public:
     // Puts playlist in place of the Playlist page's (asking first about
     // unsaved changes there); false when the user keeps the old one.
     virtual bool replacePlaylist(const model::Playlist& playlist) = 0;
+    // Brings up the practice window with these chords (the core's text) to drill.
+    virtual void practiseChords(const std::vector<std::string>& chords) = 0;
 
 protected:
     ~SongWindowHost() = default;

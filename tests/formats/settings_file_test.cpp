@@ -202,3 +202,28 @@ TEST(SettingsFile, TheReferencePitchIsStoredLastOnlyWhenNot440AndKeptInItsRange)
               415.0);
     EXPECT_EQ(loadedFrom(dir, "<Settings><Volume>90</Volume></Settings>").referencePitch(), 440.0);
 }
+
+TEST(SettingsFile, PracticeKeysFollowTheOthersOnlyWhenChanged) {
+    TempDir dir;
+    model::Settings settings;
+    settings.SetDefaults();
+    EXPECT_EQ(settingsText(settings), defaultText()) << "the default file keeps its bytes";
+    settings.Countinbars = 2;
+    settings.Clickaccent = 40; // Claves
+    settings.Clicksubdivision = true;
+    settings.Referencepitch = 442;
+    const std::string text = settingsText(settings);
+    EXPECT_LT(text.find("<Referencepitch>"), text.find("<Clickaccent>40</Clickaccent>"));
+    EXPECT_LT(text.find("<Clickaccent>"), text.find("<Countinbars>2</Countinbars>"));
+    EXPECT_EQ(text.find("<Clickbeat>"), std::string::npos) << "unchanged, not written";
+    EXPECT_EQ(text.find("<Drillseconds>"), std::string::npos);
+    settings.ProgramDirectory = dir.path();
+    SaveSettings(settings);
+    model::Settings read;
+    ASSERT_TRUE(LoadSettings(read, dir.file("settings.xml")));
+    EXPECT_EQ(read.Countinbars, 2);
+    EXPECT_EQ(read.Clickaccent, 40);
+    EXPECT_TRUE(read.Clicksubdivision);
+    EXPECT_EQ(read.Clickbeat, 42);
+    EXPECT_EQ(read.Drillseconds, 60);
+}

@@ -44,7 +44,12 @@ public:
         return true;
     }
 
+    void practiseChords(const std::vector<std::string>& chords) override {
+        practised.push_back(chords);
+    }
+
     std::string tuning{model::kStandardTuningNotes};
+    std::vector<std::vector<std::string>> practised;
     FakeDrums drums;
     bool drumsLoaded = false;
     bool acceptPlaylist = true;

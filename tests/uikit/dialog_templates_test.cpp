@@ -258,7 +258,7 @@ TEST(DialogTemplates, MainWindowAndItsDialogsHaveTheControlsTheirCodeAsksFor) {
         const Window& window = windowNamed("main dialog");
         const auto widget = build(window);
         ExpectControls expect(*widget);
-        expect.are<QPushButton>({Id::DefaultButton})
+        expect.are<QPushButton>({Id::DefaultButton, Id::Practice})
             .are<ImageButton>({Id::Exit, Id::Open, Id::Save, Id::Print, Id::Settings, Id::Help,
                                Id::About, Id::ChordfileInfo})
             .are<QTabWidget>({Id::Tabs})

@@ -16,6 +16,7 @@ enum class MainDialogId : int {
     StatusLine = 1028,
     ChordfileInfo = 1078,
     Save = 1195,
+    Practice = 1300,
 };
 
 const DialogTemplate& mainDialogTemplate();

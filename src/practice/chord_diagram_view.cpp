@@ -44,10 +44,9 @@ void ChordDiagramView::describe() {
 void ChordDiagramView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor ink = palette().color(QPalette::WindowText);
     if (dimmed_)
-        ink.setAlphaF(0.5);
-    painter.setPen(ink);
+        painter.setOpacity(0.5);
+    painter.setPen(palette().color(QPalette::WindowText));
     const QRectF area = QRectF(rect()).adjusted(8, 4, -8, -8);
     QFont captionFont = font();
     painter.setFont(captionFont);
@@ -63,17 +62,24 @@ void ChordDiagramView::paintEvent(QPaintEvent*) {
     painter.drawText(nameBox, Qt::AlignHCenter | Qt::AlignVCenter, name_);
     if (name_.isEmpty())
         return;
-    const QRectF below(area.left(), nameBox.bottom() + nameHeight * 0.6, area.width(),
-                       area.bottom() - nameBox.bottom() - nameHeight * 0.6);
+    const QRectF below(area.left(), nameBox.bottom(), area.width(),
+                       area.bottom() - nameBox.bottom());
     if (tab_.empty()) {
         painter.drawText(below, Qt::AlignCenter, QStringLiteral("?"));
         return;
     }
-    // The grid keeps a diagram's proportions: strings closer than frets.
+    // The grid keeps a diagram's proportions, strings closer than frets, and
+    // leaves room above it for the open and muted marks.
     const sheets::ChordDiagram diagram = sheets::chordDiagram(tab_);
-    const qreal height = std::min(below.height(), below.width() * 1.3);
+    const qreal room = std::min(below.height(), below.width() * 1.5);
+    // The marks stand over half a fret's gap above the grid: a quarter of a
+    // four-fret grid's height holds them.
+    constexpr qreal kMarksShare = 0.28;
+    const qreal gap = nameHeight * 0.25;
+    const qreal height = (room - gap) / (1 + kMarksShare);
     const qreal width = height / 1.3;
-    const QRectF grid(below.center().x() - width / 2, below.top(), width, height);
+    const QRectF grid(below.center().x() - width / 2, below.top() + gap + height * kMarksShare,
+                      width, height);
     QFont markFont = font();
     markFont.setPointSizeF(std::max(8.0, height / 14));
     sheets::paintDiagram(painter, diagram, sheets::layoutDiagram(diagram, grid), markFont);

@@ -128,6 +128,8 @@ DrillPanel::DrillPanel(Translate translate, sound::Clock& clock, ShapeOf shapeOf
     connect(suggested_, &QComboBox::currentIndexChanged, this, [this] { showProgress(); });
     retranslate();
     fillSuggestions();
+    // The weakest pair first: the one to drill unless another is picked.
+    useSuggestion();
     tellLogState();
 }
 

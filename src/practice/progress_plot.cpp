@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <string>
 #include <utility>
 
 namespace strumvale::practice {
@@ -13,6 +15,18 @@ namespace {
 
 constexpr qreal kMargin = 6;
 constexpr qreal kPointRadius = 3.5;
+
+// Days since 1970 of a YYYY-MM-DD date, so the plot spaces days as the
+// calendar does; the log reads only dates of that form.
+double dayNumber(const std::string& date) {
+    const auto number = [&](std::size_t at, std::size_t length) {
+        return std::stoi(date.substr(at, length));
+    };
+    const std::chrono::year_month_day day{std::chrono::year(number(0, 4)),
+                                          std::chrono::month(unsigned(number(5, 2))),
+                                          std::chrono::day(unsigned(number(8, 2)))};
+    return double(std::chrono::sys_days(day).time_since_epoch().count());
+}
 
 } // namespace
 
@@ -68,10 +82,14 @@ std::vector<QPointF> ProgressPlot::points() const {
     const QRectF area = plotArea();
     const double top = highest();
     std::vector<QPointF> points;
-    const std::size_t count = days_.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        const qreal x = count == 1 ? area.center().x()
-                                   : area.left() + area.width() * qreal(i) / qreal(count - 1);
+    if (days_.empty())
+        return points;
+    const double first = dayNumber(days_.front().date);
+    const double span = dayNumber(days_.back().date) - first;
+    for (std::size_t i = 0; i < days_.size(); ++i) {
+        const qreal x =
+            span <= 0 ? area.center().x()
+                      : area.left() + area.width() * (dayNumber(days_[i].date) - first) / span;
         const qreal y = area.bottom() - area.height() * days_[i].changesPerMinute / top;
         points.emplace_back(x, y);
     }

@@ -271,3 +271,29 @@ TEST_F(PracticeWindowTest, ChoicesComeFromThePlaylistTheSongAndTheLibraryAndEver
 
 } // namespace
 } // namespace strumvale::test
+
+namespace strumvale::test {
+namespace {
+
+// Days are spaced as the calendar spaces them, and higher rates stand higher.
+TEST(ProgressPlot, PlotsEachDayAtItsDateAndRate) {
+    practice::ProgressPlot plot;
+    plot.resize(420, 200);
+    plot.setDays({{"2026-12-01", 10}, {"2026-12-03", 20}, {"2026-12-09", 40}});
+    const std::vector<QPointF> points = plot.points();
+    ASSERT_EQ(points.size(), 3u);
+    const qreal span = points[2].x() - points[0].x();
+    EXPECT_GT(span, 300);
+    EXPECT_NEAR((points[1].x() - points[0].x()) / span, 0.25, 1e-9) << "two days of eight";
+    EXPECT_GT(points[0].y(), points[1].y());
+    EXPECT_GT(points[1].y(), points[2].y());
+    EXPECT_EQ(plot.accessibleDescription(), "2026-12-01 10.0; 2026-12-03 20.0; 2026-12-09 40.0");
+    QImage image(plot.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    plot.render(&image);
+    const QColor point = image.pixelColor(points[1].toPoint());
+    EXPECT_EQ(point, plot.palette().color(QPalette::Highlight)) << "a point is drawn there";
+}
+
+} // namespace
+} // namespace strumvale::test

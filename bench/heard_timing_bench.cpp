@@ -157,6 +157,61 @@ void HeardPlayAlong(benchmark::State& state) {
 }
 BENCHMARK(HeardPlayAlong)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// The metronome over a pattern: a bar of count-in, then clicks on every beat
+// with the claves between them (on the beat they would blur each other's
+// attack), all from one schedule.
+void HeardMetronomeOverPattern(benchmark::State& state) {
+    const int bars = bench::shortMode() ? 1 : 12;
+    for (auto _ : state) {
+        for (auto timing : {platform::SynthTiming::OnArrival, platform::SynthTiming::Stamped}) {
+            const auto recording = record(timing, 0, [&](sound::ChordPlayer& player) {
+                ClavesOffTheBeat pattern;
+                sound::Score score;
+                score.entries.assign(static_cast<std::size_t>(bars), {});
+                score.stepsPerEntry = 4 * sound::kStepsPerBeat;
+                score.stepLength = [] { return std::chrono::milliseconds(100); };
+                score.drums = &pattern;
+                score.metronome = sound::Metronome{};
+                score.metronome->countInBars = 1;
+                sound::PlayAlong along(player);
+                along.start(score, {});
+                along.waitUntilIdle();
+            });
+            report(state, std::string("clicks_") + nameOf(timing), recording);
+        }
+    }
+}
+BENCHMARK(HeardMetronomeOverPattern)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// A song counted in: two bars of 3/4 clicks at 150 beats a minute, then its
+// chords a bar each, the click quiet under them.
+void HeardCountInAndSong(benchmark::State& state) {
+    const int chords = bench::shortMode() ? 1 : 24;
+    const auto notes =
+        sound::ChordPlayer::strumNotes("x 3 2 0 1 0", model::Tuning::standard().Notes);
+    for (auto _ : state) {
+        for (auto timing : {platform::SynthTiming::OnArrival, platform::SynthTiming::Stamped}) {
+            const auto recording = record(timing, kXylophone, [&](sound::ChordPlayer& player) {
+                player.setStrumDelay(30);
+                sound::Score score;
+                score.entries.assign(static_cast<std::size_t>(chords), notes);
+                score.stepsPerEntry = 3 * sound::kStepsPerBeat;
+                score.stepLength = [] { return sound::stepAtBeatsPerMinute(150); };
+                score.holdToEntryEnd = true;
+                score.metronome = sound::Metronome{};
+                score.metronome->metre = {3, 4};
+                score.metronome->countInBars = 2;
+                score.metronome->clicks = false;
+                sound::PlayAlong along(player);
+                along.start(score, {});
+                along.waitUntilIdle();
+            });
+            report(state, std::string("counted_song_") + nameOf(timing), recording);
+        }
+    }
+}
+BENCHMARK(HeardCountInAndSong)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

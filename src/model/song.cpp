@@ -124,20 +124,57 @@ std::vector<SheetSection> sheetOf(const Song& song) {
     return sections;
 }
 
+namespace {
+
+// "[*Coda]" is an annotation over the words, not a chord.
+bool isPlayed(const SongChord& chord) {
+    return !chord.name.empty() && chord.name[0] != '*';
+}
+
+// Each lyric line in the sheet's order.
+template <typename Visit> void forEachLyricLine(const Song& song, Visit visit) {
+    for (const SheetSection& section : sheetOf(song))
+        for (const SongLine* line : section.lines)
+            if (line->kind == SongLine::Kind::Lyrics)
+                visit(*line);
+}
+
+} // namespace
+
 std::vector<std::string> chordSequence(const Song& song) {
     std::vector<std::string> names;
-    for (const SheetSection& section : sheetOf(song)) {
-        for (const SongLine* line : section.lines) {
-            if (line->kind != SongLine::Kind::Lyrics)
-                continue;
-            for (const SongChord& chord : line->chords) {
-                // "[*Coda]" is an annotation over the words, not a chord.
-                if (!chord.name.empty() && chord.name[0] != '*')
-                    names.push_back(chord.name);
-            }
-        }
-    }
+    forEachLyricLine(song, [&](const SongLine& line) {
+        for (const SongChord& chord : line.chords)
+            if (isPlayed(chord))
+                names.push_back(chord.name);
+    });
     return names;
+}
+
+int lyricLineCount(const Song& song) {
+    int count = 0;
+    forEachLyricLine(song, [&](const SongLine&) { ++count; });
+    return count;
+}
+
+std::optional<std::pair<int, int>> chordsOfLines(const Song& song, int first, int last) {
+    int line = 0;
+    int entry = 0;
+    std::optional<std::pair<int, int>> range;
+    forEachLyricLine(song, [&](const SongLine& lyrics) {
+        for (const SongChord& chord : lyrics.chords) {
+            if (!isPlayed(chord))
+                continue;
+            if (line >= first && line <= last) {
+                if (!range)
+                    range = std::pair(entry, entry);
+                range->second = entry;
+            }
+            ++entry;
+        }
+        ++line;
+    });
+    return range;
 }
 
 } // namespace strumvale::model

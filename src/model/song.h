@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A song sheet as its file holds it: every line in order, each read for what
@@ -76,5 +77,12 @@ std::vector<SheetSection> sheetOf(const Song& song);
 // Every chord name of the song's lyrics in the order the sheet plays them
 // (a recalled chorus again).
 std::vector<std::string> chordSequence(const Song& song);
+
+// The lyric lines in the sheet's order (a recalled chorus again), as a loop
+// counts them.
+int lyricLineCount(const Song& song);
+// The entries of chordSequence that lyric lines first..last (from 0) hold,
+// first and last; none when they hold no chord.
+std::optional<std::pair<int, int>> chordsOfLines(const Song& song, int first, int last);
 
 } // namespace strumvale::model

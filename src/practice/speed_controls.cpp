@@ -49,6 +49,7 @@ SpeedControls::SpeedControls(Translate translate, QWidget* parent)
 
 void SpeedControls::retranslate() {
     on_->setText(translate_("Speed trainer"));
+    on_->setAccessibleName(on_->text());
     startLabel_->setText(translate_("Start tempo") + ":");
     start_->setAccessibleName(translate_("Start tempo"));
     stepLabel_->setText(translate_("Step (beats a minute)") + ":");

@@ -15,8 +15,7 @@ std::vector<model::Chord> stripChords(const std::vector<library::SongShape>& sha
     for (const library::SongShape& shape : shapes) {
         const std::string name = formats::chordpro::toCore(shape.name);
         chords.emplace_back(model::chordRootOf(name), name,
-                            shape.source == library::SongShape::Source::Unknown ? "?"
-                                                                                : shape.tab);
+                            shape.source == library::SongShape::Source::Unknown ? "?" : shape.tab);
     }
     return chords;
 }

@@ -8,6 +8,7 @@
 #include "sheets/sheets.h"
 #include "sheets/song_drawing.h"
 #include "songs/chord_strip.h"
+#include "songs/song_practice_row.h"
 #include "songs/song_sheet_view.h"
 #include "songs/song_window_host.h"
 #include "sound/live_pattern.h"
@@ -103,6 +104,8 @@ void SongWindow::buildControls() {
     save_ = button(this, "saveAs");
     send_ = button(this, "sendToPlaylist");
     practise_ = button(this, "practise");
+    practice_ = new SongPracticeRow([this](std::string_view key) { return translate(key); }, this);
+    practice_->takeSettings(host_.library().Settings);
 
     songList_ = new QListWidget(this);
     songList_->setObjectName(QStringLiteral("songs"));
@@ -140,6 +143,7 @@ void SongWindow::buildControls() {
     layout->addWidget(details_);
     layout->addLayout(adjustRow);
     layout->addLayout(commandRow);
+    layout->addWidget(practice_);
     layout->addWidget(stripArea_);
     layout->addWidget(split, 1);
 
@@ -189,6 +193,7 @@ void SongWindow::retranslate() {
     save_->setText(translate("Save As ChordPro"));
     send_->setText(translate("Send to Playlist"));
     practise_->setText(translate("Practice"));
+    practice_->retranslate();
     songList_->setAccessibleName(translate("Songs"));
     stripArea_->setAccessibleName(translate("Chords"));
     strip_->setAccessibleName(translate("Chords"));
@@ -297,6 +302,7 @@ void SongWindow::showAdjusted() {
     shapesTuning_ = host_.songTuningNotes();
     shapes_ = library::songShapes(shown_, host_.library().Chords.items(), shapesTuning_);
     strip_->setShapes(shapes_);
+    practice_->setLineCount(model::lyricLineCount(shown_));
     stripArea_->setFixedHeight(strip_->height() +
                                stripArea_->horizontalScrollBar()->sizeHint().height());
     const int points =
@@ -372,6 +378,8 @@ void SongWindow::playOrStop() {
     sound::Score score = library::songScore(shown_, shapes_, shapesTuning_, playing);
     if (host_.drummerPatternLoaded())
         score.drums = &host_.drummerPattern();
+    practice_->storeSettings(host_.library().Settings);
+    practice_->applyTo(score, shown_, host_.library().Settings);
     // Reported on the performance's thread; a report that arrives after the
     // window is gone is dropped.
     sound::PlayAlongReports reports;
@@ -385,7 +393,15 @@ void SongWindow::playOrStop() {
             }
         });
     };
-    reports.ended = [this] { uikit::callOnOwnerThread(this, [this] { showControls(); }); };
+    reports.tempo = [this](int bpm) {
+        uikit::callOnOwnerThread(this, [this, bpm] { practice_->showTempo(bpm); });
+    };
+    reports.ended = [this] {
+        uikit::callOnOwnerThread(this, [this] {
+            practice_->showTempo(std::nullopt);
+            showControls();
+        });
+    };
     if (playAlong_.start(std::move(score), std::move(reports)))
         showControls();
 }

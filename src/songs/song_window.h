@@ -21,6 +21,7 @@ namespace strumvale::songs {
 
 class ChordStrip;
 class SongSheetView;
+class SongPracticeRow;
 class SongWindowHost;
 
 // A song file as a chord sheet in a window of its own beside the main one:
@@ -48,6 +49,7 @@ public:
     library::SongAdjustment adjustment() const { return adjustment_; }
     SongSheetView& sheetView() const { return *sheet_; }
     ChordStrip& chordStrip() const { return *strip_; }
+    SongPracticeRow& practiceRow() const { return *practice_; }
     int songCount() const { return static_cast<int>(songs_.size()); }
     int currentSong() const { return current_; }
     const QString& path() const { return path_; }
@@ -110,6 +112,7 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* send_ = nullptr;
     QPushButton* practise_ = nullptr;
+    SongPracticeRow* practice_ = nullptr;
     QListWidget* songList_ = nullptr;
     ChordStrip* strip_ = nullptr;
     QScrollArea* stripArea_ = nullptr;

@@ -1,7 +1,9 @@
 #include "formats/song_file.h"
 #include "song_window_rig.h"
+#include "songs/song_practice_row.h"
 #include "songs/song_sheet_view.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QScrollArea>
@@ -156,6 +158,46 @@ TEST_F(SongPlayTest, PlayWaitsForWhatElseSoundsAndAnotherSongStopsThisOne) {
     show("[G]other\n");
     EXPECT_FALSE(window->isPlaying());
     EXPECT_TRUE(sounding().empty());
+}
+
+} // namespace
+} // namespace strumvale::test
+
+namespace strumvale::test {
+namespace {
+
+class SongPracticeTest : public SongPlayTest {};
+
+// 3/4 at 120 counted in a bar: clicks at 0, 500 and 1000 ms, then the first
+// chord with the bar's accent at 1500; the second line played over and over.
+TEST_F(SongPracticeTest, TheSongIsCountedInInItsMetreAndALoopRepeatsItsLines) {
+    show("{tempo: 120}\n{time: 3/4}\n[C]Vin[G]ter\n[D]rasat [C]ute\n[G]sist\n");
+    songs::SongPracticeRow& row = window->practiceRow();
+    row.countInBox().setCurrentIndex(1);
+    row.clickBox().setChecked(true);
+    row.loopBox().setChecked(true);
+    row.fromLine().setValue(2);
+    row.toLine().setValue(2);
+    play()->click();
+    ASSERT_TRUE(clock.waitForSleepers(1));
+    advanceTo(5400);
+    play()->click();
+    ASSERT_TRUE(finish());
+    Lines clicks, roots;
+    for (const std::string& line : struck()) {
+        if (line.find(" 99 4") != std::string::npos)
+            clicks.push_back(line);
+        else if (line.ends_with(" 32") || line.ends_with(" 30"))
+            roots.push_back(line);
+    }
+    ASSERT_GE(clicks.size(), 5u) << ::testing::PrintToString(struck());
+    ASSERT_GE(roots.size(), 3u) << ::testing::PrintToString(struck());
+    EXPECT_EQ(Lines(clicks.begin(), clicks.begin() + 5),
+              (Lines{"0 99 4c", "500 99 4d", "1000 99 4d", "1500 99 4c", "2000 99 4d"}));
+    // D (32) and C (30), a bar each from 1500, then D again: line 2 alone.
+    EXPECT_EQ(Lines(roots.begin(), roots.begin() + 3),
+              (Lines{"1500 90 32", "3000 90 30", "4500 90 32"}));
+    EXPECT_EQ(library.Settings.Countinbars, 1) << "kept for the next time";
 }
 
 } // namespace

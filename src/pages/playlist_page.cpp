@@ -2,8 +2,10 @@
 
 #include "fretboard/staff_view.h"
 #include "library/chord_library.h"
+#include "model/metre.h"
 #include "model/names.h"
 #include "pages/page_colours.h"
+#include "practice/click_along.h"
 #include "resources/templates/playlist_page.h"
 #include "resources/templates/view_placements.h"
 #include "uikit/icons.h"
@@ -11,7 +13,9 @@
 #include "uikit/text.h"
 #include "uikit/worker_call.h"
 
+#include <QBoxLayout>
 #include <QFileInfo>
+#include <QFrame>
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -28,6 +32,10 @@ namespace {
 
 // How a separator reads in the list of names.
 const QString kSeparatorLine(45, QLatin1Char('-'));
+
+// Dialog units: under Remove, in the column between the two lists.
+constexpr resources::DialogRect kClickAlongPlacement{165, 174, 72, 28};
+constexpr resources::DialogRect kLoopButtonPlacement{165, 205, 70, 15};
 
 } // namespace
 
@@ -65,6 +73,7 @@ PlaylistPage::PlaylistPage(PageHost& host, QWidget* parent)
     connect(control<uikit::ImageButton>(Id::MoveDown), &QToolButton::clicked, this,
             [this] { move(false); });
     connect(play_, &QPushButton::clicked, this, [this] { playOrStop(); });
+    buildPracticeControls();
     connect(control<QPushButton>(Id::SongSheet), &QPushButton::clicked, this,
             [this] { this->host().showPlaylistAsSong(); });
     connect(lyrics_, &QPlainTextEdit::textChanged, this,
@@ -80,6 +89,10 @@ PlaylistPage::~PlaylistPage() {
 
 void PlaylistPage::retranslate() {
     showPlayButton();
+    clickAlong_->retranslate();
+    loopAlong_->retranslate();
+    loopButton_->setText(translate("Loop entries") + QStringLiteral("…"));
+    loopButton_->setAccessibleName(translate("Loop entries"));
     control<QPushButton>(Id::Add)->setText(translate("Add"));
     control<QPushButton>(Id::AddSeparator)->setText(translate("Add Separator"));
     control<QPushButton>(Id::Remove)->setText(translate("Remove"));
@@ -243,13 +256,27 @@ void PlaylistPage::playOrStop() {
     strummingPlayer();
     sound::Score score = sound::playlistScore(library().Playlist, host().drummerPattern(),
                                               host().drummerPatternLoaded());
+    // A playlist entry is a beat: bars of four of them.
+    clickAlong_->storeSettings(library().Settings);
+    clickAlong_->applyTo(score, model::Metre{4, 4}, library().Settings);
+    if (const auto range = loopAlong_->range())
+        score.loop = sound::LoopRange{range->first, range->second};
+    score.speed = loopAlong_->speed();
     // Reported on the performance's thread; the page may be gone by the time
     // a report is delivered, and then it is dropped.
     sound::PlayAlongReports reports;
     reports.entry = [this](int entry) {
         uikit::callOnOwnerThread(this, [this, entry] { staff_->setPlayingColumn(entry); });
     };
-    reports.ended = [this] { uikit::callOnOwnerThread(this, [this] { showPlayButton(); }); };
+    reports.tempo = [this](int bpm) {
+        uikit::callOnOwnerThread(this, [this, bpm] { loopAlong_->showTempo(bpm); });
+    };
+    reports.ended = [this] {
+        uikit::callOnOwnerThread(this, [this] {
+            loopAlong_->showTempo(std::nullopt);
+            showPlayButton();
+        });
+    };
     if (playAlong_.start(std::move(score), std::move(reports)))
         showPlayButton();
 }
@@ -261,7 +288,31 @@ void PlaylistPage::showPlayButton() {
         !std::all_of(entries.begin(), entries.end(), model::Playlist::isSeparator);
     play_->setText(translate(playing ? "Stop" : "Play"));
     play_->setEnabled(playing || anyChord);
+    loopAlong_->setCount(library().Playlist.count());
     control<QPushButton>(Id::SongSheet)->setEnabled(anyChord);
+}
+
+void PlaylistPage::buildPracticeControls() {
+    const auto translator = [this](std::string_view key) { return translate(key); };
+    clickAlong_ = new practice::ClickAlong(translator, QBoxLayout::TopToBottom, this);
+    clickAlong_->setGeometry(uikit::toPixels(kClickAlongPlacement));
+    clickAlong_->takeSettings(library().Settings);
+    loopButton_ = new QPushButton(this);
+    loopButton_->setObjectName(QStringLiteral("loopEntries"));
+    loopButton_->setGeometry(uikit::toPixels(kLoopButtonPlacement));
+    loopPopup_ = new QFrame(this, Qt::Popup);
+    loopPopup_->setFrameShape(QFrame::StyledPanel);
+    loopAlong_ = new practice::LoopAlong(translator, QBoxLayout::TopToBottom, loopPopup_);
+    loopAlong_->setCaptions("Loop entries", "From entry", "To entry");
+    auto* popupLayout = new QVBoxLayout(loopPopup_);
+    popupLayout->addWidget(loopAlong_);
+    connect(loopButton_, &QPushButton::clicked, this, [this] { showLoopPanel(); });
+}
+
+void PlaylistPage::showLoopPanel() {
+    loopPopup_->adjustSize();
+    loopPopup_->move(loopButton_->mapToGlobal(QPoint(0, loopButton_->height())));
+    loopPopup_->show();
 }
 
 } // namespace strumvale::pages

@@ -16,6 +16,13 @@ namespace strumvale::fretboard {
 class StaffView;
 }
 
+class QFrame;
+
+namespace strumvale::practice {
+class ClickAlong;
+class LoopAlong;
+} // namespace strumvale::practice
+
 namespace strumvale::pages {
 
 // Builds the library's playlist: chords picked by key or handed over from the
@@ -58,6 +65,9 @@ public:
 
     fretboard::StaffView& staffView() const { return *staff_; }
     bool isPlaying() const { return playAlong_.isPlaying(); }
+    practice::ClickAlong& clickAlong() const { return *clickAlong_; }
+    practice::LoopAlong& loopAlong() const { return *loopAlong_; }
+    QPushButton& loopButton() const { return *loopButton_; }
     QColor decorationColour() const { return decoration_; }
 
 protected:
@@ -78,6 +88,10 @@ private:
     void replacePlaylist(const model::Playlist& playlist);
     // The lyrics box shows the start text of the language in use.
     void showLyricsHint();
+    // The click and count-in beside Play; the loop and speed trainer in a
+    // panel of their own, as the page has room for one button more.
+    void buildPracticeControls();
+    void showLoopPanel();
 
     QListWidget* keyList_ = nullptr;
     QListWidget* chordList_ = nullptr;
@@ -85,6 +99,10 @@ private:
     QPlainTextEdit* lyrics_ = nullptr;
     fretboard::StaffView* staff_ = nullptr;
     QPushButton* play_ = nullptr;
+    practice::ClickAlong* clickAlong_ = nullptr;
+    QPushButton* loopButton_ = nullptr;
+    QFrame* loopPopup_ = nullptr;
+    practice::LoopAlong* loopAlong_ = nullptr;
     QColor decoration_;
     QString songFile_;
     // What was last opened or saved, to tell a changed playlist by.

@@ -7,19 +7,15 @@
 #include <optional>
 #include <string_view>
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QSpinBox;
-
 namespace strumvale::model {
 struct Settings;
 struct Song;
 } // namespace strumvale::model
 
 namespace strumvale::practice {
-class SpeedControls;
-}
+class ClickAlong;
+class LoopAlong;
+} // namespace strumvale::practice
 
 namespace strumvale::songs {
 
@@ -43,22 +39,12 @@ public:
     // The speed trainer's tempo while it plays; none once it ends.
     void showTempo(std::optional<int> bpm);
 
-    QCheckBox& clickBox() const { return *click_; }
-    QComboBox& countInBox() const { return *countIn_; }
-    QCheckBox& loopBox() const { return *loop_; }
-    QSpinBox& fromLine() const { return *from_; }
-    QSpinBox& toLine() const { return *to_; }
-    practice::SpeedControls& speed() const { return *speed_; }
+    practice::ClickAlong& click() const { return *click_; }
+    practice::LoopAlong& loop() const { return *loop_; }
 
 private:
-    Translate translate_;
-    QCheckBox* click_ = nullptr;
-    QComboBox* countIn_ = nullptr;
-    QCheckBox* loop_ = nullptr;
-    QSpinBox* from_ = nullptr;
-    QLabel* dash_ = nullptr;
-    QSpinBox* to_ = nullptr;
-    practice::SpeedControls* speed_ = nullptr;
+    practice::ClickAlong* click_ = nullptr;
+    practice::LoopAlong* loop_ = nullptr;
 };
 
 } // namespace strumvale::songs

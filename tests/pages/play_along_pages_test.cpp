@@ -4,14 +4,20 @@
 #include "page_rig.h"
 #include "pages/editor_page.h"
 #include "pages/playlist_page.h"
+#include "practice/click_along.h"
+#include "practice/speed_controls.h"
 #include "resources/templates/editor_page.h"
 #include "resources/templates/playlist_page.h"
 #include "uikit/dialog_builder.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -296,6 +302,55 @@ TEST_F(EditorPlayTest, ClickedNotesSoundOnlyWhenChosenAndTheNextCutsTheLastShort
     clickFret(6, 0); // E1, at once, the A3 cut off
     ASSERT_TRUE(finish([this] { return sounds().size() >= 4; }));
     EXPECT_EQ(sounds(), (Lines{"0 90 45 7f", "300 80 45 00", "300 90 28 7f", "1300 80 28 00"}));
+}
+
+} // namespace
+} // namespace strumvale::test
+
+namespace strumvale::test {
+namespace {
+
+// A bar of count-in, then entries 2 and 3 of three over and over, each a
+// beat, the speed trainer taking them from 60 to 100 beats a minute.
+TEST_F(PlaylistPlayTest, ACountInThenALoopOfEntriesThatTheSpeedTrainerHurries) {
+    page->addChord(kC);
+    page->addChord(kAm);
+    page->addChord(kC);
+    page->clickAlong().countInBox().setCurrentIndex(1);
+    page->loopButton().click();
+    page->loopAlong().loopBox().setChecked(true);
+    page->loopAlong().fromBox().setValue(2);
+    page->loopAlong().toBox().setValue(3);
+    practice::SpeedControls& speed = page->loopAlong().speedControls();
+    speed.onBox().setChecked(true);
+    page->findChild<QSpinBox*>("startTempo")->setValue(60);
+    page->findChild<QSpinBox*>("tempoStep")->setValue(40);
+    page->findChild<QSpinBox*>("everyLoops")->setValue(1);
+    page->findChild<QSpinBox*>("targetTempo")->setValue(100);
+    play()->click();
+    ASSERT_TRUE(clock.waitForSleepers(1));
+    advanceTo(7000);
+    EXPECT_EQ(speed.tempoNow().text().toStdString(), "Tempo now: 100");
+    play()->click();
+    ASSERT_TRUE(finish());
+    // "MEANT D1" of each click and each chord's lowest string.
+    Lines clicks, roots;
+    for (const std::string& line : recorder->meantLines()) {
+        const std::string meant = line.substr(line.find('>') + 1);
+        const std::string ms = meant.substr(0, meant.find(' '));
+        const std::string message = meant.substr(meant.find(' ') + 1);
+        if (message.starts_with("99 4"))
+            clicks.push_back(ms);
+        else if (message == "90 2d 7f" || message == "90 30 7f")
+            roots.push_back(ms + " " + message.substr(3, 2));
+    }
+    // The count-in's four beats at the trainer's start, 60 beats a minute.
+    EXPECT_EQ(clicks, (Lines{"0", "1000", "2000", "3000"}));
+    // Am then C a beat each, then faster: the first entry never plays.
+    ASSERT_GE(roots.size(), 4u);
+    EXPECT_EQ(Lines(roots.begin(), roots.begin() + 4),
+              (Lines{"4000 2d", "5000 30", "6000 2d", "6600 30"}));
+    EXPECT_EQ(library.Settings.Countinbars, 1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "formats/song_file.h"
+#include "practice/click_along.h"
 #include "song_window_rig.h"
 #include "songs/song_practice_row.h"
 #include "songs/song_sheet_view.h"
@@ -173,11 +174,11 @@ class SongPracticeTest : public SongPlayTest {};
 TEST_F(SongPracticeTest, TheSongIsCountedInInItsMetreAndALoopRepeatsItsLines) {
     show("{tempo: 120}\n{time: 3/4}\n[C]Vin[G]ter\n[D]rasat [C]ute\n[G]sist\n");
     songs::SongPracticeRow& row = window->practiceRow();
-    row.countInBox().setCurrentIndex(1);
-    row.clickBox().setChecked(true);
-    row.loopBox().setChecked(true);
-    row.fromLine().setValue(2);
-    row.toLine().setValue(2);
+    row.click().countInBox().setCurrentIndex(1);
+    row.click().clickBox().setChecked(true);
+    row.loop().loopBox().setChecked(true);
+    row.loop().fromBox().setValue(2);
+    row.loop().toBox().setValue(2);
     play()->click();
     ASSERT_TRUE(clock.waitForSleepers(1));
     advanceTo(5400);

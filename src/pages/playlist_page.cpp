@@ -34,8 +34,8 @@ namespace {
 const QString kSeparatorLine(45, QLatin1Char('-'));
 
 // Dialog units: under Remove, in the column between the two lists.
-constexpr resources::DialogRect kClickAlongPlacement{165, 174, 72, 28};
-constexpr resources::DialogRect kLoopButtonPlacement{165, 205, 70, 15};
+constexpr resources::DialogRect kClickAlongPlacement{165, 174, 78, 28};
+constexpr resources::DialogRect kLoopButtonPlacement{165, 205, 78, 15};
 
 } // namespace
 
@@ -91,7 +91,7 @@ void PlaylistPage::retranslate() {
     showPlayButton();
     clickAlong_->retranslate();
     loopAlong_->retranslate();
-    loopButton_->setText(translate("Loop entries") + QStringLiteral("…"));
+    loopButton_->setText(translate("Loop..."));
     loopButton_->setAccessibleName(translate("Loop entries"));
     control<QPushButton>(Id::Add)->setText(translate("Add"));
     control<QPushButton>(Id::AddSeparator)->setText(translate("Add Separator"));

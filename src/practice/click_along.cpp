@@ -81,7 +81,8 @@ LoopAlong::LoopAlong(Translate translate, QBoxLayout::Direction direction, QWidg
     auto* dash = new QLabel(QStringLiteral("\u2013"), this);
     to_ = new QSpinBox(this);
     to_->setObjectName(QStringLiteral("loopTo"));
-    speed_ = new SpeedControls(translate_, this);
+    speed_ = new SpeedControls(
+        translate_, direction == QBoxLayout::TopToBottom ? Qt::Vertical : Qt::Horizontal, this);
     // A range the wrong way round follows the end just moved.
     connect(from_, &QSpinBox::valueChanged, this, [this](int from) {
         if (to_->value() < from)

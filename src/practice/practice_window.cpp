@@ -45,7 +45,7 @@ PracticeWindow::PracticeWindow(PracticeHost& host, QWidget* parent)
     const auto translator = [this](std::string_view key) { return translate(key); };
     metronomeGroup_ = new QGroupBox(this);
     clicks_ = new ClickControls(translator, clock, metronomeGroup_);
-    speed_ = new SpeedControls(translator, metronomeGroup_);
+    speed_ = new SpeedControls(translator, Qt::Horizontal, metronomeGroup_);
     play_ = new QPushButton(metronomeGroup_);
     play_->setObjectName(QStringLiteral("metronomePlay"));
     auto* metronomeLayout = new QVBoxLayout(metronomeGroup_);

@@ -1,9 +1,11 @@
 #include "practice/speed_controls.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
+#include <initializer_list>
 #include <utility>
 
 namespace strumvale::practice {
@@ -19,7 +21,7 @@ QSpinBox* numberBox(QWidget* parent, const char* name, int lowest, int highest, 
 
 } // namespace
 
-SpeedControls::SpeedControls(Translate translate, QWidget* parent)
+SpeedControls::SpeedControls(Translate translate, Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent), translate_(std::move(translate)) {
     on_ = new QCheckBox(this);
     on_->setObjectName(QStringLiteral("speedTrainer"));
@@ -37,13 +39,29 @@ SpeedControls::SpeedControls(Translate translate, QWidget* parent)
     stepLabel_->setBuddy(step_);
     everyLabel_->setBuddy(every_);
     targetLabel_->setBuddy(target_);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{on_, startLabel_, start_, stepLabel_, step_, everyLabel_,
-                                         every_, targetLabel_, target_, now_})
-        layout->addWidget(widget);
-    layout->addStretch();
+    if (orientation == Qt::Horizontal) {
+        auto* layout = new QHBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        for (QWidget* widget :
+             std::initializer_list<QWidget*>{on_, startLabel_, start_, stepLabel_, step_,
+                                             everyLabel_, every_, targetLabel_, target_, now_})
+            layout->addWidget(widget);
+        layout->addStretch();
+    } else {
+        auto* layout = new QGridLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(on_, 0, 0, 1, 2);
+        const std::pair<QLabel*, QSpinBox*> rows[] = {{startLabel_, start_},
+                                                      {stepLabel_, step_},
+                                                      {everyLabel_, every_},
+                                                      {targetLabel_, target_}};
+        int row = 1;
+        for (const auto& [label, box] : rows) {
+            layout->addWidget(label, row, 0);
+            layout->addWidget(box, row++, 1);
+        }
+        layout->addWidget(now_, row, 0, 1, 2);
+    }
     retranslate();
 }
 

@@ -3,6 +3,7 @@
 #include "sound/play_along.h"
 
 #include <QWidget>
+#include <Qt>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -20,7 +21,9 @@ class SpeedControls : public QWidget {
 public:
     using Translate = std::function<QString(std::string_view key)>;
 
-    explicit SpeedControls(Translate translate, QWidget* parent = nullptr);
+    // A row, or for a narrow panel a column of labelled numbers.
+    SpeedControls(Translate translate, Qt::Orientation orientation = Qt::Horizontal,
+                  QWidget* parent = nullptr);
 
     void retranslate();
     // None while the trainer is off.

@@ -1,6 +1,7 @@
 #include "practice/click_along.h"
 
 #include "model/settings.h"
+#include "practice/count_in_box.h"
 #include "practice/speed_controls.h"
 
 #include <QCheckBox>
@@ -12,8 +13,6 @@
 
 namespace strumvale::practice {
 namespace {
-
-constexpr int kMostCountInBars = 2;
 
 QBoxLayout* rowOrColumn(QWidget* widget, QBoxLayout::Direction direction) {
     auto* layout = new QBoxLayout(direction, widget);
@@ -38,14 +37,7 @@ ClickAlong::ClickAlong(Translate translate, QBoxLayout::Direction direction, QWi
 void ClickAlong::retranslate() {
     click_->setText(translate_("Metronome"));
     click_->setAccessibleName(click_->text());
-    const int countIn = std::max(0, countIn_->currentIndex());
-    {
-        const QSignalBlocker quiet(countIn_);
-        countIn_->clear();
-        countIn_->addItems({translate_("No count-in"), translate_("1 bar"), translate_("2 bars")});
-        countIn_->setCurrentIndex(countIn);
-    }
-    countIn_->setAccessibleName(translate_("Count-in"));
+    captionCountIn(*countIn_, translate_);
 }
 
 void ClickAlong::takeSettings(const model::Settings& settings) {

@@ -1,6 +1,7 @@
 #include "practice/click_controls.h"
 
 #include "model/settings.h"
+#include "practice/count_in_box.h"
 #include "sound/gm_names.h"
 #include "uikit/text.h"
 
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int kSlowest = 20;
 constexpr int kFastest = 300;
-constexpr int kMostCountInBars = 2;
 
 QComboBox* percussionBox(QWidget* parent) {
     auto* box = new QComboBox(parent);
@@ -99,14 +99,7 @@ void ClickControls::retranslate() {
     tap_->setAccessibleName(translate_("Tap tempo"));
     tap_->setToolTip(translate_("Tap tempo"));
     subdivide_->setText(translate_("Subdivide"));
-    const int countIn = std::max(0, countIn_->currentIndex());
-    {
-        const QSignalBlocker quiet(countIn_);
-        countIn_->clear();
-        countIn_->addItems({translate_("No count-in"), translate_("1 bar"), translate_("2 bars")});
-        countIn_->setCurrentIndex(countIn);
-    }
-    countIn_->setAccessibleName(translate_("Count-in"));
+    captionCountIn(*countIn_, translate_);
     accentLabel_->setText(translate_("Accent") + ":");
     accent_->setAccessibleName(translate_("Accent"));
     beatLabel_->setText(translate_("Beat") + ":");

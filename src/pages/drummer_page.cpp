@@ -37,6 +37,8 @@ constexpr const char* kTrackNames[] = {"1st", "2nd", "3rd", "4th", "5th", "6th",
 constexpr Id kEditingControls[] = {Id::EditPatternGroup, Id::PatternName, Id::Update, Id::Remove,
                                    Id::New};
 constexpr int kLoudest = 127;
+// Dialog units: under the tempo, above the editing choice.
+constexpr resources::DialogRect kBeatsPlacement{95, 182, 95, 8};
 
 } // namespace
 
@@ -78,6 +80,9 @@ DrummerPage::DrummerPage(PageHost& host, QWidget* parent)
     tempoUpDown_->setRange(60, 320);
     tempoUpDown_->setValue(120);
     tempo_->setMaxLength(3);
+    beatsLabel_ = new QLabel(this);
+    beatsLabel_->setObjectName(QStringLiteral("beatsPerMinute"));
+    beatsLabel_->setGeometry(uikit::toPixels(kBeatsPlacement));
     tempo_->setText(QStringLiteral("120"));
     setEditing(false);
     control<QRadioButton>(Id::DisableEditing)->setChecked(true);
@@ -150,6 +155,7 @@ void DrummerPage::retranslate() {
     volume_->setAccessibleName(translate("Volume"));
     tempo_->setAccessibleName(translate("Tempo"));
     tempoUpDown_->setAccessibleName(translate("Tempo"));
+    showBeats();
     name_->setAccessibleName(translate("Name"));
 }
 
@@ -298,6 +304,15 @@ void DrummerPage::takeTempo() {
     bpm_ = formats::leadingInteger(fromQString(text));
     const QSignalBlocker blocker(tempoUpDown_);
     tempoUpDown_->setValue(text.toInt());
+    showBeats();
+}
+
+void DrummerPage::showBeats() {
+    const int steps = bpm_;
+    beatsLabel_->setText(
+        steps > 0 ? translate("(%1 beats a minute)").arg(QString::number(steps / 4.0, 'g', 4))
+                  : QString());
+    beatsLabel_->setAccessibleName(beatsLabel_->text());
 }
 
 sound::DrumReports DrummerPage::sequencerReports() {

@@ -12,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSlider;
+class QLabel;
 class QSpinBox;
 
 namespace strumvale::pages {
@@ -52,6 +53,7 @@ public:
 private:
     // The tempo edit's text becomes the tempo played, and the up-down's value.
     void takeTempo();
+    void showBeats();
     // What the sequencer calls, on its thread.
     bool hit(int step, int track) override;
     int instrument(int track) override;
@@ -79,6 +81,8 @@ private:
     QSlider* volume_ = nullptr;
     QLineEdit* tempo_ = nullptr;
     QSpinBox* tempoUpDown_ = nullptr;
+    // The tempo counts the grid's steps; beats, four steps each, beside it.
+    QLabel* beatsLabel_ = nullptr;
     QLineEdit* name_ = nullptr;
     QPushButton* play_ = nullptr;
     QCheckBox* loop_ = nullptr;

@@ -197,6 +197,18 @@ TEST_F(DrummerPageTest, ATypedTempoCountsOnceItIsOneNotOnTheWay) {
     EXPECT_EQ(page->livePattern().tempo(), 61);
 }
 
+// The tempo counts the grid's steps; beside it the beats, four steps each.
+TEST_F(DrummerPageTest, BesideTheStepsStandTheirBeatsAMinute) {
+    auto* beats = page->findChild<QLabel*>("beatsPerMinute");
+    ASSERT_NE(beats, nullptr);
+    EXPECT_EQ(beats->text(), "(150 beats a minute)") << "600 steps a minute";
+    control<QLineEdit>(Id::Tempo)->setText("240");
+    EXPECT_EQ(beats->text(), "(60 beats a minute)");
+    control<QSpinBox>(Id::TempoUpDown)->setValue(250);
+    EXPECT_EQ(beats->text(), "(62.5 beats a minute)");
+    EXPECT_EQ(beats->accessibleName(), beats->text());
+}
+
 TEST_F(DrummerPageTest, ATypedTempoPlaysAtItsLeadingInteger) {
     auto* tempo = control<QLineEdit>(Id::Tempo);
     const auto stepOf = [&](const char* text) {

@@ -4,8 +4,10 @@
 #include "formats/text_numbers.h"
 #include "fretboard/fretboard_style.h"
 #include "library/chord_library.h"
+#include "model/metre.h"
 #include "pages/page_colours.h"
 #include "pages/pattern_grid_editor.h"
+#include "practice/click_along.h"
 #include "resources/templates/drummer_page.h"
 #include "resources/templates/view_placements.h"
 #include "sound/gm_names.h"
@@ -39,11 +41,14 @@ constexpr Id kEditingControls[] = {Id::EditPatternGroup, Id::PatternName, Id::Up
 constexpr int kLoudest = 127;
 // Dialog units: under the tempo, above the editing choice.
 constexpr resources::DialogRect kBeatsPlacement{95, 182, 95, 8};
+// Under the current pattern, where the pattern editor stands while editing.
+constexpr resources::DialogRect kClickAlongPlacement{205, 169, 165, 14};
 
 } // namespace
 
 DrummerPage::DrummerPage(PageHost& host, QWidget* parent)
-    : Page(host, resources::drummerPageTemplate(), parent), sequencer_(host.library().ChordPlayer) {
+    : Page(host, resources::drummerPageTemplate(), parent), sequencer_(host.library().ChordPlayer),
+      clickedPlay_(host.library().ChordPlayer) {
     patternCombo_ = control<QComboBox>(Id::PatternCombo);
     instrumentCombo_ = control<QComboBox>(Id::InstrumentCombo);
     trackList_ = control<QListWidget>(Id::TrackList);
@@ -83,6 +88,10 @@ DrummerPage::DrummerPage(PageHost& host, QWidget* parent)
     beatsLabel_ = new QLabel(this);
     beatsLabel_->setObjectName(QStringLiteral("beatsPerMinute"));
     beatsLabel_->setGeometry(uikit::toPixels(kBeatsPlacement));
+    clickAlong_ = new practice::ClickAlong([this](std::string_view key) { return translate(key); },
+                                           QBoxLayout::LeftToRight, this);
+    clickAlong_->setGeometry(uikit::toPixels(kClickAlongPlacement));
+    clickAlong_->takeSettings(library().Settings);
     tempo_->setText(QStringLiteral("120"));
     setEditing(false);
     control<QRadioButton>(Id::DisableEditing)->setChecked(true);
@@ -141,6 +150,7 @@ void DrummerPage::retranslate() {
     control<QRadioButton>(Id::DisableEditing)->setText(translate("Disable editing"));
     control<QRadioButton>(Id::EnableEditing)->setText(translate("Enable editing"));
     loop_->setText(translate("Loop Pattern"));
+    clickAlong_->retranslate();
     showPlaying(library().ChordPlayer.isPlaying());
     control<QLabel>(Id::EditingDisabledNotice)
         ->setText(translate("Editing of Patterns is currently disabled."));
@@ -231,14 +241,53 @@ void DrummerPage::setEditing(bool on) {
     for (Id id : kEditingControls)
         control<QWidget>(id)->setVisible(on);
     control<QLabel>(Id::EditingDisabledNotice)->setVisible(!on);
+    clickAlong_->setVisible(!on);
 }
 
 void DrummerPage::playOrStop() {
+    if (clickedPlay_.isPlaying()) {
+        clickedPlay_.stop();
+        return;
+    }
     if (library().ChordPlayer.isPlaying()) {
         sequencer_.requestStop(*this);
         return;
     }
-    sequencer_.start(*this, sequencerReports());
+    sound::Score probe;
+    clickAlong_->applyTo(probe, model::Metre{4, 4}, library().Settings);
+    if (probe.metronome && clickAlong_->isVisibleTo(this))
+        playWithClicks();
+    else
+        sequencer_.start(*this, sequencerReports());
+}
+
+// The pattern's sixteen steps are a bar of 4/4, four steps a beat: counted
+// in, clicked, and looped as Loop Pattern says when it starts. With no
+// pattern the click plays alone, bar after bar.
+void DrummerPage::playWithClicks() {
+    clickAlong_->storeSettings(library().Settings);
+    sound::Score score;
+    score.entries = {{}};
+    score.stepsPerEntry = sound::kDrumSteps;
+    score.stepLength = [this] {
+        return sound::Clock::Duration(sound::milliseconds(sound::stepMilliseconds(bpm_)));
+    };
+    score.drums = hasPattern() ? this : nullptr;
+    if (score.drums == nullptr || loop_->isChecked())
+        score.loop = sound::LoopRange{0, 0};
+    clickAlong_->applyTo(score, model::Metre{4, 4}, library().Settings);
+    sound::PlayAlongReports reports;
+    reports.drumStep = [this](int step) {
+        uikit::callOnOwnerThread(this, [this, step] { grid_->setCurrentStep(step); });
+    };
+    reports.ended = [this] {
+        uikit::callOnOwnerThread(this, [this] {
+            grid_->setCurrentStep(1);
+            showPlaying(false);
+        });
+    };
+    if (clickedPlay_.start(std::move(score), std::move(reports)))
+        showPlaying(true);
 }
 
 void DrummerPage::updatePattern() {

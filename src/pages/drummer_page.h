@@ -2,6 +2,7 @@
 
 #include "pages/page.h"
 #include "sound/drum_sequencer.h"
+#include "sound/play_along.h"
 
 #include <array>
 #include <atomic>
@@ -14,6 +15,10 @@ class QPushButton;
 class QSlider;
 class QLabel;
 class QSpinBox;
+
+namespace strumvale::practice {
+class ClickAlong;
+}
 
 namespace strumvale::pages {
 
@@ -54,6 +59,7 @@ private:
     // The tempo edit's text becomes the tempo played, and the up-down's value.
     void takeTempo();
     void showBeats();
+    void playWithClicks();
     // What the sequencer calls, on its thread.
     bool hit(int step, int track) override;
     int instrument(int track) override;
@@ -83,6 +89,9 @@ private:
     QSpinBox* tempoUpDown_ = nullptr;
     // The tempo counts the grid's steps; beats, four steps each, beside it.
     QLabel* beatsLabel_ = nullptr;
+    // A count-in or the click: the pattern (or the click alone, with no
+    // pattern) then plays through the play-along schedule.
+    practice::ClickAlong* clickAlong_ = nullptr;
     QLineEdit* name_ = nullptr;
     QPushButton* play_ = nullptr;
     QCheckBox* loop_ = nullptr;
@@ -91,8 +100,9 @@ private:
     std::array<std::atomic<int>, 8> volumes_{};
     std::atomic<int> bpm_{120};
     sound::DrumFlags flags_;
-    // Last: it is stopped before anything it reads goes.
+    // Last: they are stopped before anything they read goes.
     sound::DrumSequencer sequencer_;
+    sound::PlayAlong clickedPlay_;
 };
 
 } // namespace strumvale::pages

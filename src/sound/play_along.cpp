@@ -307,8 +307,11 @@ void PlayAlong::run(const Score& score, const PlayAlongReports& reports, std::st
                                 strumDelayFor(score, score.entries[entry].size(), length), hold);
                 next = 0;
             }
-            if (score.drums != nullptr && carryOn)
+            if (score.drums != nullptr && carryOn) {
+                if (reports.drumStep)
+                    reports.drumStep(step % kDrumSteps + 1);
                 carryOn = drums.strike(*score.drums, step % kDrumSteps + 1, stepStart);
+            }
             const Clock::TimePoint stepEnd = stepStart + length;
             carryOn = carryOn && playStep(step % barSteps, clicking, stepStart, stepEnd);
             stepStart = stepEnd;

@@ -98,6 +98,8 @@ struct PlayAlongReports {
     std::function<void(int bpm)> tempo;
     // Each pass of a loop from the second on, counted from 1.
     std::function<void(int pass)> loopPass;
+    // Each drum step as it starts, 1..16, when drums play along.
+    std::function<void(int step)> drumStep;
     // After the last report of entry, with the player idle again.
     std::function<void()> ended;
 };

@@ -128,6 +128,53 @@ TEST_F(DrummerPageTest, APassSoundsEachHitAtItsStepAndTheCaptionFollows) {
     EXPECT_EQ(page->gridEditor().currentStep(), 1);
 }
 
+// "Fast" at 600 steps a minute: 100 ms steps, a 4/4 bar of sixteen of them.
+// Counted in a bar, its pass follows with the click on every beat; the grid
+// marks its steps as they sound.
+TEST_F(DrummerPageTest, APatternCountedInAndClickedKeepsItsStepsOnTheBeat) {
+    auto* metronome = page->findChild<QCheckBox*>("clickAlong");
+    auto* countIn = page->findChild<QComboBox*>("countInAlong");
+    ASSERT_TRUE(metronome && countIn);
+    metronome->setChecked(true);
+    countIn->setCurrentIndex(1);
+    control<QPushButton>(Id::Play)->click();
+    EXPECT_EQ(playCaption(), "Stop");
+    ASSERT_TRUE(runToStep(9));
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(playCaption(), "Play");
+    Lines hits;
+    for (const std::string& line : recorder->lines())
+        if (line.find(" 99 ") != std::string::npos)
+            hits.push_back(line);
+    EXPECT_EQ(hits, (Lines{"0 99 4c 7f", "400 99 4d 60", "800 99 4d 60", "1200 99 4d 60",
+                           "1600 99 23 7f", "1600 99 4c 7f", "2000 99 4d 60", "2400 99 26 50",
+                           "2400 99 4d 60", "2800 99 4d 60"}))
+        << "the count-in, then the pattern's hits with the click, once";
+    EXPECT_EQ(library.Settings.Countinbars, 1);
+}
+
+// No pattern to play: the metronome clicks alone, bar after bar, until Stop.
+TEST_F(DrummerPageTest, WithoutAPatternTheClickPlaysAlone) {
+    library.DrumPatterns.RemoveAll();
+    page = std::make_unique<pages::DrummerPage>(host);
+    ASSERT_FALSE(page->hasPattern());
+    page->findChild<QCheckBox*>("clickAlong")->setChecked(true);
+    control<QPushButton>(Id::Play)->click();
+    // 120 on the page: 499 ms steps, a beat of four.
+    ASSERT_TRUE(clock.runUntil(
+        [&] { return clock.now() >= sound::Clock::TimePoint(std::chrono::milliseconds(8500)); }));
+    control<QPushButton>(Id::Play)->click();
+    ASSERT_TRUE(finish());
+    Lines clicks;
+    for (const std::string& line : recorder->lines())
+        if (line.find(" 99 ") != std::string::npos)
+            clicks.push_back(line.substr(0, line.find(' ')) + line.substr(line.rfind(' ')));
+    ASSERT_GE(clicks.size(), 5u);
+    EXPECT_EQ(Lines(clicks.begin(), clicks.begin() + 5),
+              (Lines{"0 7f", "1996 60", "3992 60", "5988 60", "7984 7f"}))
+        << "a second bar, accented again";
+}
+
 TEST_F(DrummerPageTest, ChangesWhilePlayingAreHeardFromTheNextStep) {
     control<QCheckBox>(Id::LoopPattern)->setChecked(true);
     control<QPushButton>(Id::Play)->click();

@@ -14,6 +14,7 @@
 #include "uikit/worker_call.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QFrame>
 #include <QListWidget>
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <algorithm>
 
 namespace strumvale::pages {
@@ -309,7 +311,12 @@ void PlaylistPage::buildPracticeControls() {
     connect(loopButton_, &QPushButton::clicked, this, [this] { showLoopPanel(); });
 }
 
+// An entry chosen in the list is where a loop not yet set starts and ends.
 void PlaylistPage::showLoopPanel() {
+    if (!loopAlong_->loopBox().isChecked() && playlist_->currentRow() >= 0) {
+        loopAlong_->toBox().setValue(playlist_->currentRow() + 1);
+        loopAlong_->fromBox().setValue(playlist_->currentRow() + 1);
+    }
     loopPopup_->adjustSize();
     loopPopup_->move(loopButton_->mapToGlobal(QPoint(0, loopButton_->height())));
     loopPopup_->show();

@@ -317,7 +317,11 @@ TEST_F(PlaylistPlayTest, ACountInThenALoopOfEntriesThatTheSpeedTrainerHurries) {
     page->addChord(kAm);
     page->addChord(kC);
     page->clickAlong().countInBox().setCurrentIndex(1);
+    // The entry chosen in the list is where the loop starts and ends at first.
+    uikit::control<QListWidget>(*page, Id::Playlist)->setCurrentRow(1);
     page->loopButton().click();
+    EXPECT_EQ(page->loopAlong().fromBox().value(), 2);
+    EXPECT_EQ(page->loopAlong().toBox().value(), 2);
     page->loopAlong().loopBox().setChecked(true);
     page->loopAlong().fromBox().setValue(2);
     page->loopAlong().toBox().setValue(3);

@@ -86,7 +86,7 @@ ci_stages() {
     # Data races in the threaded code, and where its threads report to the window.
     configure "$root/build-tsan" -DSTRUMVALE_WERROR=ON -DSTRUMVALE_SANITIZE=thread \
         -DSTRUMVALE_BENCHMARKS=OFF -DSTRUMVALE_UI=ON
-    build "$root/build-tsan" sound_tests app_tests pages_tests songs_tests
+    build "$root/build-tsan" sound_tests app_tests pages_tests songs_tests practice_tests
     (cd "$root/build-tsan" && ctest --output-on-failure -j "$jobs" -L threads --no-tests=ignore)
 
     # Short fuzz runs over every reader of bytes.

@@ -10,7 +10,7 @@ namespace strumvale::platform {
 
 std::string userDataFolder() {
     std::filesystem::path folder;
-    // The base directory specification: a relative value is to be ignored.
+    // A relative value would hang on the folder the program starts in: ignored.
     if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/')
         folder = data;
     else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0')

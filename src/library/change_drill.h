@@ -28,6 +28,8 @@ public:
     void stop(sound::Clock::TimePoint at);
     bool isRunning(sound::Clock::TimePoint now) const;
     bool hasRun() const { return started_.has_value(); }
+    // Ran its whole length, not stopped early: a result to compare.
+    bool ranItsLength() const { return started_ && ranFor() >= length_; }
     sound::Clock::Duration remaining(sound::Clock::TimePoint now) const;
 
     // The chord to play now and the one after it.

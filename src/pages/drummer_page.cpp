@@ -253,9 +253,7 @@ void DrummerPage::playOrStop() {
         sequencer_.requestStop(*this);
         return;
     }
-    sound::Score probe;
-    clickAlong_->applyTo(probe, model::Metre{4, 4}, library().Settings);
-    if (probe.metronome && clickAlong_->isVisibleTo(this))
+    if (clickAlong_->isWanted() && clickAlong_->isVisibleTo(this))
         playWithClicks();
     else
         sequencer_.start(*this, sequencerReports());

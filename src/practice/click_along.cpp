@@ -48,11 +48,15 @@ void ClickAlong::storeSettings(model::Settings& settings) const {
     settings.Countinbars = countIn_->currentIndex();
 }
 
+bool ClickAlong::isWanted() const {
+    return click_->isChecked() || countIn_->currentIndex() > 0;
+}
+
 void ClickAlong::applyTo(sound::Score& score, const model::Metre& metre,
                          const model::Settings& settings) const {
-    const int countIn = std::max(0, countIn_->currentIndex());
-    if (!click_->isChecked() && countIn == 0)
+    if (!isWanted())
         return;
+    const int countIn = std::max(0, countIn_->currentIndex());
     sound::Metronome metronome;
     metronome.metre = metre;
     metronome.clicks = click_->isChecked();

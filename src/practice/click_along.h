@@ -34,6 +34,8 @@ public:
     void retranslate();
     void takeSettings(const model::Settings& settings);
     void storeSettings(model::Settings& settings) const;
+    // The click or a count-in is asked for.
+    bool isWanted() const;
     // The metronome asked for, in metre, on score; none when neither is on.
     void applyTo(sound::Score& score, const model::Metre& metre,
                  const model::Settings& settings) const;

@@ -300,8 +300,7 @@ void DrillPanel::finish() {
         return;
     emit ended();
     const library::ChangeDrill& drill = *drill_;
-    if (drill.remaining(clock_.now()) > sound::Clock::Duration::zero() ||
-        std::chrono::seconds(drill.record("", 0).seconds) < drill.length()) {
+    if (!drill.ranItsLength()) {
         message_->setText(translate_("Drill not logged: stopped early."));
         return;
     }

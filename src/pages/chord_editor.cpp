@@ -4,11 +4,11 @@
 #include "library/chord_library.h"
 #include "model/notes.h"
 #include "model/tuning_notes.h"
-#include "pages/chord_listening.h"
 #include "pages/page.h"
 #include "resources/templates/editor_page.h"
 #include "sound/chord_player.h"
 #include "theory/chord_naming.h"
+#include "uikit/chord_listening.h"
 #include "uikit/progress_dialog.h"
 #include "uikit/text.h"
 
@@ -49,12 +49,12 @@ ChordEditor::ChordEditor(const EditorControls& shared) : shared_(shared) {
     namesLine_->setObjectName(QStringLiteral("soundsLike"));
     namesLine_->setGeometry(uikit::toPixels({230, 118, 145, 10}));
     namesLine_->setTextFormat(Qt::PlainText);
-    listening_ = new ChordListening(
+    listening_ = new uikit::ChordListening(
         page, uikit::toPixels(kListenPlacement), *namesLine_,
         [&page](std::string_view key) { return page.translate(key); },
         page.library().ChordPlayer.clock());
     listening_->listenBox().setObjectName(QStringLiteral("editorListen"));
-    QObject::connect(listening_, &ChordListening::notesHeard, &page,
+    QObject::connect(listening_, &uikit::ChordListening::notesHeard, &page,
                      [this](const std::vector<int>& notes) { showHeardNames(notes); });
 }
 

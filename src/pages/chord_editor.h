@@ -11,12 +11,11 @@
 class QGroupBox;
 
 namespace strumvale::uikit {
+class ChordListening;
 class ProgressDialog;
-}
+} // namespace strumvale::uikit
 
 namespace strumvale::pages {
-
-class ChordListening;
 
 // The Editor page's chords of one key: a fingering clicked on the neck, named
 // and stored in place, and the chordfile's author, home page and description
@@ -48,7 +47,7 @@ public:
     void move(int row, int step) override;
     void play() override;
 
-    ChordListening& listening() const { return *listening_; }
+    uikit::ChordListening& listening() const { return *listening_; }
     // The program sounds a note or a chord: listening waits until it is quiet.
     void programPlays(std::function<bool()> isSounding);
     void pageShown();
@@ -70,7 +69,7 @@ private:
     EditorControls shared_;
     std::string key_;
     QLabel* namesLine_ = nullptr;
-    ChordListening* listening_ = nullptr;
+    uikit::ChordListening* listening_ = nullptr;
     bool active_ = false;
     QGroupBox* panel_ = nullptr;
     QLabel* authorLabel_ = nullptr;

@@ -7,11 +7,11 @@
 #include "model/notes.h"
 #include "model/tab_in_tuning.h"
 #include "model/tuning_notes.h"
-#include "pages/chord_listening.h"
 #include "pages/page_colours.h"
 #include "resources/templates/chords_tabs_page.h"
 #include "resources/templates/view_placements.h"
 #include "theory/chord_search.h"
+#include "uikit/chord_listening.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
 #include "uikit/text.h"
@@ -65,11 +65,11 @@ ChordsTabsPage::ChordsTabsPage(PageHost& host, QWidget* parent)
     auto* findings = new QLabel(this);
     findings->setGeometry(uikit::toPixels(kFindingsPlacement));
     findings->setTextFormat(Qt::PlainText);
-    listening_ = new ChordListening(
+    listening_ = new uikit::ChordListening(
         *this, uikit::toPixels(kListenPlacement), *findings,
         [this](std::string_view key) { return translate(key); },
         host.library().ChordPlayer.clock());
-    connect(listening_, &ChordListening::stringMarks, view_,
+    connect(listening_, &uikit::ChordListening::stringMarks, view_,
             [this](const std::array<QColor, 6>& marks) { view_->setStringMarks(marks); });
 
     control<uikit::ImageButton>(Id::SearchButton)->setIconResource(uikit::icon::Search);

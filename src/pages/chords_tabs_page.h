@@ -17,9 +17,11 @@ namespace strumvale::fretboard {
 class FretboardView;
 }
 
-namespace strumvale::pages {
-
+namespace strumvale::uikit {
 class ChordListening;
+}
+
+namespace strumvale::pages {
 
 // Chords by root key or by search, their tabs and sounding notes, drawn on a
 // fretboard in the chosen tuning; plays them and hands them to the playlist.
@@ -33,7 +35,7 @@ public:
     void refreshTunings();
 
     fretboard::FretboardView& fretboardView() const { return *view_; }
-    ChordListening& listening() const { return *listening_; }
+    uikit::ChordListening& listening() const { return *listening_; }
     QColor decorationColour() const { return decoration_; }
     // The tuning chosen in the combo, which chords elsewhere are shown in too.
     std::optional<model::Tuning> selectedTuning() const;
@@ -64,7 +66,7 @@ private:
     void takeSettings();
 
     fretboard::FretboardView* view_ = nullptr;
-    ChordListening* listening_ = nullptr;
+    uikit::ChordListening* listening_ = nullptr;
     QListWidget* keyList_ = nullptr;
     QListWidget* chordList_ = nullptr;
     QLabel* tabLine_ = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "uikit/heard_colours.h"
+
 #include <QColor>
 
 class QPainter;
@@ -18,9 +20,8 @@ namespace strumvale::pages {
 // The light background the fretboard pages can use instead of the desktop's.
 inline const QColor kWhiteBackground{251, 251, 251};
 
-// A string the tuner hears in tune, and out of tune.
-inline const QColor kInTuneColour{40, 160, 60};
-inline const QColor kOutOfTuneColour{200, 60, 40};
+using uikit::kInTuneColour;
+using uikit::kOutOfTuneColour;
 
 // With white on, the page and every control on it show black text on the
 // light background; off, they follow the desktop's colours again.

@@ -1,10 +1,12 @@
 #include "practice/drill_panel.h"
 
+#include "model/tuning_notes.h"
 #include "platform/file_error.h"
 #include "platform/local_date.h"
 #include "practice/chord_diagram_view.h"
 #include "practice/progress_plot.h"
 #include "sound/clock.h"
+#include "uikit/chord_listening.h"
 #include "uikit/text.h"
 
 #include <QCheckBox>
@@ -80,6 +82,10 @@ DrillPanel::DrillPanel(Translate translate, sound::Clock& clock, ShapeOf shapeOf
     counter_ = new QLabel(this);
     counter_->setObjectName(QStringLiteral("drillCounter"));
     hint_ = new QLabel(this);
+    heard_ = new QLabel(this);
+    heard_->setObjectName(QStringLiteral("heardChord"));
+    heard_->setTextFormat(Qt::PlainText);
+    listening_ = new uikit::ChordListening(*this, QRect(), *heard_, translate_, clock_);
     plot_ = new ProgressPlot(this);
     plot_->setObjectName(QStringLiteral("progressPlot"));
     message_ = new QLabel(this);
@@ -92,8 +98,8 @@ DrillPanel::DrillPanel(Translate translate, sound::Clock& clock, ShapeOf shapeOf
              chordsLabel_, choice_, add_, chosen_, remove_, suggestedLabel_, suggested_, use_})
         pick->addWidget(widget);
     auto* run = new QHBoxLayout;
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{lengthLabel_, length_, clicks_, start_, counter_})
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             lengthLabel_, length_, clicks_, &listening_->listenBox(), start_, counter_})
         run->addWidget(widget);
     run->addStretch();
     auto* diagrams = new QHBoxLayout;
@@ -104,6 +110,7 @@ DrillPanel::DrillPanel(Translate translate, sound::Clock& clock, ShapeOf shapeOf
     layout->addLayout(pick);
     layout->addLayout(run);
     layout->addWidget(hint_);
+    layout->addWidget(heard_);
     layout->addLayout(diagrams, 1);
     layout->addWidget(message_);
 
@@ -116,6 +123,12 @@ DrillPanel::DrillPanel(Translate translate, sound::Clock& clock, ShapeOf shapeOf
     space_->setContext(Qt::WindowShortcut);
     space_->setEnabled(false);
     connect(space_, &QShortcut::activated, this, [this] { countChange(); });
+    // Listening, only a change heard right counts: Space would count any.
+    connect(listening_, &uikit::ChordListening::strumJudged, this, [this](bool right) {
+        if (right)
+            countChange();
+    });
+    connect(&listening_->listenBox(), &QCheckBox::toggled, this, [this] { showCountingWay(); });
     connect(add_, &QPushButton::clicked, this, [this] { addChosen(); });
     connect(remove_, &QPushButton::clicked, this, [this] { removeChosen(); });
     connect(use_, &QPushButton::clicked, this, [this] { useSuggestion(); });
@@ -149,7 +162,8 @@ void DrillPanel::retranslate() {
     length_->setAccessibleName(translate_("Length (seconds)"));
     clicks_->setText(translate_("Click during the drill"));
     start_->setText(isRunning() ? translate_("Stop drill") : translate_("Start drill"));
-    hint_->setText(translate_("Press Space at each change"));
+    listening_->retranslate();
+    showCountingWay();
     now_->setCaption(translate_("Now"));
     next_->setCaption(translate_("Next"));
     counter_->setAccessibleName(translate_("Changes"));
@@ -248,8 +262,8 @@ bool DrillPanel::start() {
     drill_ = std::make_unique<library::ChangeDrill>(picked, std::chrono::seconds(length_->value()));
     drill_->start(clock_.now());
     message_->clear();
-    space_->setEnabled(true);
     ticker_->start();
+    showCountingWay();
     start_->setText(translate_("Stop drill"));
     showChords();
     showCounter();
@@ -293,7 +307,7 @@ void DrillPanel::refresh() {
 void DrillPanel::finish() {
     const bool wasRunning = ticker_->isActive();
     ticker_->stop();
-    space_->setEnabled(false);
+    showCountingWay();
     start_->setText(translate_("Start drill"));
     showCounter();
     if (!wasRunning || !drill_)
@@ -325,18 +339,44 @@ void DrillPanel::finish() {
     showProgress();
 }
 
+// Listening hears the chord to change to; before a drill, the first one,
+// so its shape can be checked before starting.
 void DrillPanel::showChords() {
-    const auto showOne = [this](ChordDiagramView& view, const std::string& name) {
-        view.setChord(toQString(name), name.empty() ? std::string() : shapeOf_(name));
+    const auto shapeOf = [this](const std::string& name) {
+        return name.empty() ? std::string() : shapeOf_(name);
+    };
+    const auto showOne = [&](ChordDiagramView& view, const std::string& name) {
+        view.setChord(toQString(name), shapeOf(name));
     };
     const std::vector<std::string> picked = chords();
     if (drill_ && drill_->hasRun() && drill_->chords() == picked) {
         showOne(*now_, drill_->current());
         showOne(*next_, drill_->next());
+        listening_->expect(shapeOf(isRunning() ? drill_->next() : drill_->current()),
+                           std::string(model::kStandardTuningNotes));
     } else {
         showOne(*now_, picked.empty() ? std::string() : picked[0]);
         showOne(*next_, picked.size() < 2 ? std::string() : picked[1]);
+        listening_->expect(shapeOf(picked.empty() ? std::string() : picked[0]),
+                           std::string(model::kStandardTuningNotes));
     }
+}
+
+void DrillPanel::showCountingWay() {
+    const bool byEar = listening_->listenBox().isChecked();
+    space_->setEnabled(ticker_->isActive() && !byEar);
+    hint_->setText(byEar ? translate_("Play each change: it counts when it sounds right")
+                         : translate_("Press Space at each change"));
+}
+
+void DrillPanel::showEvent(QShowEvent* event) {
+    QGroupBox::showEvent(event);
+    listening_->pageShown();
+}
+
+void DrillPanel::hideEvent(QHideEvent* event) {
+    listening_->pageHidden();
+    QGroupBox::hideEvent(event);
 }
 
 void DrillPanel::showCounter() {

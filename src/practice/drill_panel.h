@@ -24,19 +24,25 @@ namespace strumvale::sound {
 class Clock;
 }
 
+namespace strumvale::uikit {
+class ChordListening;
+}
+
 namespace strumvale::practice {
 
 class ChordDiagramView;
 class ProgressPlot;
 
 // The chord-change drill: chords picked in order, the chord to play and the
-// next as large diagrams, a change counted at each press of Space for a set
-// time, the result kept in the practice log and each pair's progress plotted.
+// next as large diagrams, a change counted at each press of Space (or, with
+// Listen on, each time the next chord is heard played right) for a set time,
+// the result kept in the practice log and each pair's progress plotted.
 class DrillPanel : public QGroupBox {
     Q_OBJECT
 public:
     using Translate = std::function<QString(std::string_view key)>;
-    // The shape of a chord by name: its tab, or empty when none is known.
+    // The shape of a chord by name in standard tuning: its tab, or empty
+    // when none is known.
     using ShapeOf = std::function<std::string(const std::string& name)>;
 
     DrillPanel(Translate translate, sound::Clock& clock, ShapeOf shapeOf,
@@ -75,12 +81,18 @@ public:
     ChordDiagramView& nextView() const { return *next_; }
     ProgressPlot& plot() const { return *plot_; }
     QComboBox& suggestions() const { return *suggested_; }
+    uikit::ChordListening& listening() const { return *listening_; }
+    QLabel& hint() const { return *hint_; }
 
 signals:
     // The drill wants to start or has ended: the window starts or stops the
     // clicks along with it.
     void startRequested();
     void ended();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void addChosen();
@@ -92,6 +104,7 @@ private:
     void fillSuggestions();
     void showProgress();
     void tellLogState();
+    void showCountingWay();
 
     Translate translate_;
     sound::Clock& clock_;
@@ -120,6 +133,8 @@ private:
     QLabel* message_ = nullptr;
     QTimer* ticker_ = nullptr;
     QShortcut* space_ = nullptr;
+    QLabel* heard_ = nullptr;
+    uikit::ChordListening* listening_ = nullptr;
 };
 
 } // namespace strumvale::practice

@@ -1,7 +1,6 @@
 #include "fretboard/fretboard_view.h"
 #include "page_rig.h"
 #include "pages/chord_editor.h"
-#include "pages/chord_listening.h"
 #include "pages/chords_tabs_page.h"
 #include "pages/editor_page.h"
 #include "pages/page_colours.h"
@@ -12,6 +11,7 @@
 #include "support/guitar_strums.h"
 #include "support/scoped_variable.h"
 #include "support/temp_dir.h"
+#include "uikit/chord_listening.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -56,7 +56,7 @@ protected:
         keys->setCurrentItem(keys->findItems("C", Qt::MatchExactly).value(0));
         ASSERT_EQ(page->fretboardView().chord().Tab, "x 3 2 0 1 0");
     }
-    pages::ChordListening& listening() { return page->listening(); }
+    uikit::ChordListening& listening() { return page->listening(); }
     bool heardStrums(int count) {
         return clock.runUntil([&] {
             QApplication::processEvents();
@@ -158,7 +158,7 @@ TEST_F(ChordListeningTest, OnTheEditorPageAStrumIsNamedWithItsNotes) {
     playIntoInput({43, 47, 50, 55, 59, 67});
     pages::EditorPage editor(host);
     editor.show();
-    pages::ChordListening& editorListening = editor.chordEditor().listening();
+    uikit::ChordListening& editorListening = editor.chordEditor().listening();
     auto* soundsLike = editor.findChild<QLabel*>("soundsLike");
     ASSERT_NE(soundsLike, nullptr);
     ASSERT_TRUE(editorListening.listenBox().isVisible());

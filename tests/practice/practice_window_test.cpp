@@ -1,6 +1,7 @@
 #include "formats/practice_log.h"
 #include "library/chord_library.h"
 #include "platform/file.h"
+#include "platform/wav_file.h"
 #include "practice/chord_diagram_view.h"
 #include "practice/click_controls.h"
 #include "practice/drill_panel.h"
@@ -8,10 +9,13 @@
 #include "practice/practice_window.h"
 #include "practice/progress_plot.h"
 #include "practice/speed_controls.h"
+#include "sound/audio_inputs.h"
+#include "support/guitar_strums.h"
 #include "support/modal_seams.h"
 #include "support/scoped_variable.h"
 #include "support/sound_rig.h"
 #include "support/temp_dir.h"
+#include "uikit/chord_listening.h"
 #include "uikit/text.h"
 
 #include <QApplication>
@@ -219,6 +223,66 @@ TEST_F(PracticeWindowTest, WithClicksTheDrillStartsWhenTheCountInEnds) {
     drill().startButton().click();
     clock.runUntil([this] { return !window->isPlaying(); });
     EXPECT_FALSE(window->isPlaying()) << "and end with it";
+}
+
+// A microphone standing in: C played right, then G right, then C with its
+// open G string choked, over and over.
+class DrillByEarTest : public PracticeWindowTest {
+protected:
+    DrillByEarTest() {
+        using Notes = std::vector<std::optional<int>>;
+        const Notes c{std::nullopt, 48, 52, 55, 60, 64};
+        const Notes g{43, 47, 50, 55, 59, 67};
+        Notes choked = c;
+        choked[3].reset();
+        platform::WavAudio audio;
+        audio.sampleRate = kStrumRate;
+        for (const auto& [notes, seed] : {std::pair{c, 1u}, {g, 2u}, {choked, 3u}}) {
+            const std::vector<float> strum = pluckedStrum(notes, {.seed = seed}, 1.5);
+            audio.samples.insert(audio.samples.end(), strum.begin(), strum.end());
+        }
+        platform::writeWav(data.file("strums.wav"), audio);
+        input.emplace(sound::kAudioInputFileVariable, data.file("strums.wav"));
+    }
+    bool heard(int strums) {
+        return clock.runUntil([&] {
+            QApplication::processEvents();
+            return drill().listening().strumsHeard() >= strums;
+        });
+    }
+
+    std::optional<ScopedVariable> input;
+    sound::ScopedAudioInputSystem system{
+        {[] { return std::vector<platform::AudioInputDevice>{}; },
+         [](const std::string& id) -> std::unique_ptr<platform::AudioInput> {
+             throw platform::AudioInputError(id, "no such device");
+         }}};
+};
+
+TEST_F(DrillByEarTest, OnlyTheNextChordHeardRightCountsAChange) {
+    open();
+    pick({"G", "C"});
+    drill().listening().listenBox().click();
+    ASSERT_TRUE(drill().listening().isListening());
+    EXPECT_EQ(drill().hint().text(), "Play each change: it counts when it sounds right");
+    drill().startButton().click();
+    ASSERT_TRUE(drill().isRunning());
+    // C then G are the changes asked for; the choked C is heard and not counted.
+    ASSERT_TRUE(heard(3));
+    EXPECT_EQ(drill().drill()->changes(), 2);
+    EXPECT_EQ(drill().nowView().name(), "G");
+    EXPECT_TRUE(drill().listening().findings().text().startsWith("String 3: G2 missing"))
+        << drill().listening().findings().text().toStdString();
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    EXPECT_EQ(drill().drill()->changes(), 2) << "listening, a key press is no clean change";
+    ASSERT_TRUE(heard(6));
+    EXPECT_EQ(drill().drill()->changes(), 4);
+
+    // Closed, the window lets the microphone go.
+    window->hide();
+    EXPECT_FALSE(drill().listening().isListening());
+    window->show();
+    EXPECT_TRUE(drill().listening().isListening());
 }
 
 TEST_F(PracticeWindowTest, ADamagedLogIsSaidAndKeptAsideAtTheNextResult) {

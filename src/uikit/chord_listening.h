@@ -17,7 +17,7 @@ class QLabel;
 class QTimer;
 class QWidget;
 
-namespace strumvale::pages {
+namespace strumvale::uikit {
 
 // Listening to the player's strums on a page that shows a chord: Listen
 // switches it on, each strum heard is checked against the chord shown, and
@@ -57,6 +57,8 @@ signals:
     void stringMarks(const std::array<QColor, 6>& marks);
     // A strum heard while no chord is expected: its notes, lowest first.
     void notesHeard(const std::vector<int>& notes);
+    // A strum checked against the chord expected: right or not.
+    void strumJudged(bool right);
 
 private:
     void setListening(bool on);
@@ -79,4 +81,4 @@ private:
     sound::ChordListener listener_;
 };
 
-} // namespace strumvale::pages
+} // namespace strumvale::uikit

@@ -1,8 +1,8 @@
-#include "pages/chord_listening.h"
+#include "uikit/chord_listening.h"
 
 #include "model/notes.h"
-#include "pages/page_colours.h"
 #include "sound/audio_inputs.h"
+#include "uikit/heard_colours.h"
 #include "uikit/text.h"
 #include "uikit/worker_call.h"
 
@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <utility>
 
-namespace strumvale::pages {
+namespace strumvale::uikit {
 
 namespace {
 
@@ -22,7 +22,7 @@ using Kind = sound::StringFinding::Kind;
 constexpr int kResumeCheckMs = 100;
 
 QString noteText(int midi) {
-    return uikit::toQString(model::noteNameOfMidi(midi));
+    return toQString(model::noteNameOfMidi(midi));
 }
 
 } // namespace
@@ -112,19 +112,19 @@ void ChordListening::startInput() {
     }
     sound::ChordListeningReports reports;
     reports.heard = [this](const sound::StrumHeard& strum) {
-        uikit::callOnOwnerThread(this, [this, strum] {
+        callOnOwnerThread(this, [this, strum] {
             if (listener_.isListening())
                 show(strum);
         });
     };
     reports.failed = [this](const std::string& error) {
-        uikit::callOnOwnerThread(this, [this, error] {
+        callOnOwnerThread(this, [this, error] {
             listener_.stop();
-            showProblem("The input device stopped working.", uikit::fromSystem(error));
+            showProblem("The input device stopped working.", fromSystem(error));
         });
     };
     if (const std::optional<std::string> error = listener_.start(devices.front().id, reports))
-        showProblem("Could not open the input device.", uikit::fromSystem(*error));
+        showProblem("Could not open the input device.", fromSystem(*error));
 }
 
 QString ChordListening::findingText(const sound::StringFinding& finding) const {
@@ -171,6 +171,7 @@ void ChordListening::show(const sound::StrumHeard& strum) {
     findings_->setToolTip(findings_->text());
     findings_->setAccessibleDescription(said + QStringLiteral(", ") + count);
     emit stringMarks(marks);
+    emit strumJudged(strum.verdict->right);
 }
 
 void ChordListening::showProblem(std::string_view key, const QString& detail) {
@@ -187,4 +188,4 @@ void ChordListening::clearFindings() {
     emit stringMarks({});
 }
 
-} // namespace strumvale::pages
+} // namespace strumvale::uikit

@@ -8,6 +8,7 @@
 #include "pages/page_colours.h"
 #include "pages/pattern_grid_editor.h"
 #include "practice/click_along.h"
+#include "practice/tap_button.h"
 #include "resources/templates/drummer_page.h"
 #include "resources/templates/view_placements.h"
 #include "sound/gm_names.h"
@@ -43,6 +44,8 @@ constexpr int kLoudest = 127;
 constexpr resources::DialogRect kBeatsPlacement{95, 182, 95, 8};
 // Under the current pattern, where the pattern editor stands while editing.
 constexpr resources::DialogRect kClickAlongPlacement{205, 169, 165, 14};
+// Under those, where Update stands while editing.
+constexpr resources::DialogRect kTapPlacement{208, 200, 50, 15};
 
 } // namespace
 
@@ -92,6 +95,9 @@ DrummerPage::DrummerPage(PageHost& host, QWidget* parent)
                                            QBoxLayout::LeftToRight, this);
     clickAlong_->setGeometry(uikit::toPixels(kClickAlongPlacement));
     clickAlong_->takeSettings(library().Settings);
+    tap_ = new practice::TapButton([this](std::string_view key) { return translate(key); },
+                                   library().ChordPlayer.clock(), this);
+    tap_->setGeometry(uikit::toPixels(kTapPlacement));
     tempo_->setText(QStringLiteral("120"));
     setEditing(false);
     control<QRadioButton>(Id::DisableEditing)->setChecked(true);
@@ -114,6 +120,10 @@ DrummerPage::DrummerPage(PageHost& host, QWidget* parent)
             takeTempo();
     });
     connect(tempo_, &QLineEdit::editingFinished, this, [this] { takeTempo(); });
+    // Beats are tapped; the edit counts steps.
+    connect(tap_, &practice::TapButton::tapped, this, [this](int beatsPerMinute) {
+        tempo_->setText(QString::number(beatsPerMinute * sound::kStepsPerBeat));
+    });
     connect(tempoUpDown_, &QSpinBox::valueChanged, this,
             [this](int bpm) { tempo_->setText(QString::number(bpm)); });
     connect(loop_, &QCheckBox::toggled, this, [this](bool on) { flags_.loopPattern = on; });
@@ -151,6 +161,7 @@ void DrummerPage::retranslate() {
     control<QRadioButton>(Id::EnableEditing)->setText(translate("Enable editing"));
     loop_->setText(translate("Loop Pattern"));
     clickAlong_->retranslate();
+    tap_->retranslate();
     showPlaying(library().ChordPlayer.isPlaying());
     control<QLabel>(Id::EditingDisabledNotice)
         ->setText(translate("Editing of Patterns is currently disabled."));
@@ -242,6 +253,7 @@ void DrummerPage::setEditing(bool on) {
         control<QWidget>(id)->setVisible(on);
     control<QLabel>(Id::EditingDisabledNotice)->setVisible(!on);
     clickAlong_->setVisible(!on);
+    tap_->setVisible(!on);
 }
 
 void DrummerPage::playOrStop() {
@@ -357,7 +369,8 @@ void DrummerPage::takeTempo() {
 void DrummerPage::showBeats() {
     const int steps = bpm_;
     beatsLabel_->setText(
-        steps > 0 ? translate("(%1 beats a minute)").arg(QString::number(steps / 4.0, 'g', 4))
+        steps > 0 ? translate("(%1 beats a minute)")
+                        .arg(QString::number(double(steps) / sound::kStepsPerBeat, 'g', 4))
                   : QString());
     beatsLabel_->setAccessibleName(beatsLabel_->text());
 }

@@ -18,7 +18,8 @@ class QSpinBox;
 
 namespace strumvale::practice {
 class ClickAlong;
-}
+class TapButton;
+} // namespace strumvale::practice
 
 namespace strumvale::pages {
 
@@ -92,6 +93,7 @@ private:
     // A count-in or the click: the pattern (or the click alone, with no
     // pattern) then plays through the play-along schedule.
     practice::ClickAlong* clickAlong_ = nullptr;
+    practice::TapButton* tap_ = nullptr;
     QLineEdit* name_ = nullptr;
     QPushButton* play_ = nullptr;
     QCheckBox* loop_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "model/settings.h"
 #include "practice/count_in_box.h"
+#include "practice/tap_button.h"
 #include "sound/gm_names.h"
 #include "uikit/text.h"
 
@@ -30,7 +31,7 @@ QComboBox* percussionBox(QWidget* parent) {
 } // namespace
 
 ClickControls::ClickControls(Translate translate, sound::Clock& clock, QWidget* parent)
-    : QWidget(parent), translate_(std::move(translate)), clock_(clock) {
+    : QWidget(parent), translate_(std::move(translate)) {
     metreLabel_ = new QLabel(this);
     metre_ = new QComboBox(this);
     metre_->setObjectName(QStringLiteral("metre"));
@@ -43,11 +44,7 @@ ClickControls::ClickControls(Translate translate, sound::Clock& clock, QWidget* 
     tempo_->setObjectName(QStringLiteral("tempo"));
     tempo_->setRange(kSlowest, kFastest);
     tempoLabel_->setBuddy(tempo_);
-    tap_ = new QPushButton(this);
-    tap_->setObjectName(QStringLiteral("tap"));
-    // A click leaves the keyboard focus where it was: Space goes on counting
-    // the drill's changes instead of tapping again.
-    tap_->setFocusPolicy(Qt::TabFocus);
+    tap_ = new TapButton(translate_, clock, this);
     subdivide_ = new QCheckBox(this);
     subdivide_->setObjectName(QStringLiteral("subdivide"));
     countIn_ = new QComboBox(this);
@@ -75,10 +72,8 @@ ClickControls::ClickControls(Translate translate, sound::Clock& clock, QWidget* 
         layout->addWidget(widget);
     layout->addStretch();
 
-    connect(tap_, &QPushButton::pressed, this, [this] {
-        if (const std::optional<int> bpm = taps_.tap(clock_.now()))
-            tempo_->setValue(std::clamp(*bpm, kSlowest, kFastest));
-    });
+    connect(tap_, &TapButton::tapped, this,
+            [this](int bpm) { tempo_->setValue(std::clamp(bpm, kSlowest, kFastest)); });
     const auto tell = [this] { emit changed(); };
     connect(metre_, &QComboBox::currentIndexChanged, this, tell);
     connect(tempo_, &QSpinBox::valueChanged, this, tell);
@@ -90,14 +85,16 @@ ClickControls::ClickControls(Translate translate, sound::Clock& clock, QWidget* 
     retranslate();
 }
 
+QPushButton& ClickControls::tapButton() const {
+    return *tap_;
+}
+
 void ClickControls::retranslate() {
     metreLabel_->setText(translate_("Time signature") + ":");
     metre_->setAccessibleName(translate_("Time signature"));
     tempoLabel_->setText(translate_("BPM") + ":");
     tempo_->setAccessibleName(translate_("Tempo (beats a minute)"));
-    tap_->setText(translate_("Tap"));
-    tap_->setAccessibleName(translate_("Tap tempo"));
-    tap_->setToolTip(translate_("Tap tempo"));
+    tap_->retranslate();
     subdivide_->setText(translate_("Subdivide"));
     captionCountIn(*countIn_, translate_);
     accentLabel_->setText(translate_("Accent") + ":");

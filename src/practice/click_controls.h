@@ -2,7 +2,6 @@
 
 #include "sound/clock.h"
 #include "sound/metronome.h"
-#include "sound/tap_tempo.h"
 
 #include <QWidget>
 #include <functional>
@@ -19,6 +18,8 @@ struct Settings;
 }
 
 namespace strumvale::practice {
+
+class TapButton;
 
 // The metronome's controls, as a row that stands beside the Play buttons
 // that use it: metre, tempo with tap tempo, subdivisions, count-in, the two
@@ -42,7 +43,7 @@ public:
 
     QComboBox& metreBox() const { return *metre_; }
     QSpinBox& tempoBox() const { return *tempo_; }
-    QPushButton& tapButton() const { return *tap_; }
+    QPushButton& tapButton() const;
     QComboBox& countInBox() const { return *countIn_; }
 
 signals:
@@ -50,13 +51,11 @@ signals:
 
 private:
     Translate translate_;
-    sound::Clock& clock_;
-    sound::TapTempo taps_;
     QLabel* metreLabel_ = nullptr;
     QComboBox* metre_ = nullptr;
     QLabel* tempoLabel_ = nullptr;
     QSpinBox* tempo_ = nullptr;
-    QPushButton* tap_ = nullptr;
+    TapButton* tap_ = nullptr;
     QCheckBox* subdivide_ = nullptr;
     QComboBox* countIn_ = nullptr;
     QLabel* accentLabel_ = nullptr;

@@ -254,6 +254,21 @@ TEST_F(DrummerPageTest, BesideTheStepsStandTheirBeatsAMinute) {
     control<QSpinBox>(Id::TempoUpDown)->setValue(250);
     EXPECT_EQ(beats->text(), "(62.5 beats a minute)");
     EXPECT_EQ(beats->accessibleName(), beats->text());
+
+    // Beats are tapped, four steps each: taps 750 ms apart are 80 beats.
+    auto* tap = page->findChild<QPushButton*>("tap");
+    ASSERT_NE(tap, nullptr);
+    EXPECT_EQ(tap->accessibleName(), "Tap tempo");
+    for (int ms : {1000, 1750, 2500, 3250}) {
+        clock.advanceTo(sound::Clock::TimePoint(std::chrono::milliseconds(ms)));
+        QTest::mousePress(tap, Qt::LeftButton);
+        QTest::mouseRelease(tap, Qt::LeftButton);
+    }
+    EXPECT_EQ(control<QLineEdit>(Id::Tempo)->text(), "320");
+    EXPECT_EQ(beats->text(), "(80 beats a minute)");
+    // Editing takes its place, as it does the metronome's.
+    control<QRadioButton>(Id::EnableEditing)->click();
+    EXPECT_FALSE(tap->isVisibleTo(page.get()));
 }
 
 TEST_F(DrummerPageTest, ATypedTempoPlaysAtItsLeadingInteger) {

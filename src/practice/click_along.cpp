@@ -88,6 +88,10 @@ LoopAlong::LoopAlong(Translate translate, QBoxLayout::Direction direction, QWidg
         if (from_->value() > to)
             from_->setValue(to);
     });
+    const auto tell = [this] { emit rangeChanged(); };
+    connect(loop_, &QCheckBox::toggled, this, tell);
+    connect(from_, &QSpinBox::valueChanged, this, tell);
+    connect(to_, &QSpinBox::valueChanged, this, tell);
     auto* range = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{loop_, from_, dash, to_})
         range->addWidget(widget);
@@ -127,6 +131,15 @@ std::optional<std::pair<int, int>> LoopAlong::range() const {
     if (!loop_->isChecked())
         return std::nullopt;
     return std::pair(from_->value() - 1, to_->value() - 1);
+}
+
+void LoopAlong::setRange(int first, int last) {
+    if (first > last)
+        std::swap(first, last);
+    // Whatever either box pushes on the way, the other then sets right.
+    to_->setValue(last + 1);
+    from_->setValue(first + 1);
+    loop_->setChecked(true);
 }
 
 std::optional<sound::SpeedSteps> LoopAlong::speed() const {

@@ -65,6 +65,8 @@ public:
     void setCount(int count);
     // From and to, counted from 0, while the loop is on.
     std::optional<std::pair<int, int>> range() const;
+    // Loops first to last, counted from 0 (either way round).
+    void setRange(int first, int last);
     std::optional<sound::SpeedSteps> speed() const;
     void showTempo(std::optional<int> bpm);
 
@@ -72,6 +74,10 @@ public:
     QSpinBox& fromBox() const { return *from_; }
     QSpinBox& toBox() const { return *to_; }
     SpeedControls& speedControls() const { return *speed_; }
+
+signals:
+    // The loop turned on or off, or its range moved.
+    void rangeChanged();
 
 private:
     Translate translate_;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace strumvale::model {
 struct Settings;
@@ -38,13 +39,23 @@ public:
                  const model::Settings& settings) const;
     // The speed trainer's tempo while it plays; none once it ends.
     void showTempo(std::optional<int> bpm);
+    // A line picked in the sheet loops alone; extended, the loop runs from the
+    // line picked before to this one.
+    void pickLine(int line, bool extend);
+    // The lines looped (from 0), while the loop is on.
+    std::optional<std::pair<int, int>> loopLines() const;
 
     practice::ClickAlong& click() const { return *click_; }
     practice::LoopAlong& loop() const { return *loop_; }
 
+signals:
+    void loopLinesChanged();
+
 private:
+    Translate translate_;
     practice::ClickAlong* click_ = nullptr;
     practice::LoopAlong* loop_ = nullptr;
+    std::optional<int> anchor_;
 };
 
 } // namespace strumvale::songs

@@ -2,6 +2,7 @@
 
 #include "songs/sheet_accessibility.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -74,7 +75,43 @@ QRect SongSheetView::lineRect(int index) const {
         .toAlignedRect();
 }
 
+std::optional<int> SongSheetView::lineAt(const QPoint& point) const {
+    for (int line = 0; line < lineCount(); ++line) {
+        const QRect box = lineRect(line);
+        if (point.y() >= box.top() && point.y() <= box.bottom())
+            return line;
+    }
+    return std::nullopt;
+}
+
+void SongSheetView::setLoopLines(std::optional<std::pair<int, int>> lines) {
+    if (lines && (lines->first < 0 || lines->first > lines->second))
+        lines.reset();
+    if (lines == loop_)
+        return;
+    loop_ = lines;
+    update();
+}
+
+void SongSheetView::mousePressEvent(QMouseEvent* event) {
+    SheetColumnView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (const std::optional<int> line = lineAt(event->position().toPoint()))
+        emit lineClicked(*line, event->modifiers().testFlag(Qt::ShiftModifier));
+}
+
 void SongSheetView::paintUnder(QPainter& painter) {
+    if (loop_ && loop_->second < lineCount()) {
+        // Into the margin too, so that the band reads as a bracket of lines.
+        const QRect first = lineRect(loop_->first);
+        const QRect last = lineRect(loop_->second);
+        const QRectF band = QRectF(QPointF(first.left(), first.top()),
+                                   QPointF(first.right() + 1, last.bottom() + 1))
+                                .translated(-origin())
+                                .adjusted(-kMargin / 2.0, 0, 0, 0);
+        painter.fillRect(band, loopColour());
+    }
     if (!marked_)
         return;
     painter.save();

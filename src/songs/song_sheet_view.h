@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <optional>
+#include <utility>
 
 namespace strumvale::songs {
 
@@ -32,12 +33,25 @@ public:
     int lineCount() const { return static_cast<int>(drawn_.lines.size()); }
     QString spokenLine(int index) const;
     QRect lineRect(int index) const;
+    // The lyric line at a point of the view; none between lines.
+    std::optional<int> lineAt(const QPoint& point) const;
+
+    // The lines a loop spans (first to last, from 0), shaded once the sheet
+    // has them; none shades none.
+    void setLoopLines(std::optional<std::pair<int, int>> lines);
+    std::optional<std::pair<int, int>> loopLines() const { return loop_; }
 
     static QColor markColour() { return {255, 214, 112}; }
+    static QColor loopColour() { return {218, 232, 252}; }
+
+signals:
+    // A lyric line clicked; extend when Shift was held, to stretch a range to it.
+    void lineClicked(int line, bool extend);
 
 protected:
     void paintUnder(QPainter& painter) override;
     void built() override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QRectF columnBox(int index) const;
@@ -47,6 +61,7 @@ private:
     qreal lyricPoints_ = 12;
     sheets::DrawnSections drawn_;
     std::optional<int> marked_;
+    std::optional<std::pair<int, int>> loop_;
 };
 
 } // namespace strumvale::songs

@@ -147,6 +147,10 @@ void SongWindow::buildControls() {
     layout->addWidget(stripArea_);
     layout->addWidget(split, 1);
 
+    // The loop is chosen by clicking lines of the sheet as well as in its boxes.
+    connect(sheet_, &SongSheetView::lineClicked, practice_, &SongPracticeRow::pickLine);
+    connect(practice_, &SongPracticeRow::loopLinesChanged, sheet_,
+            [this] { sheet_->setLoopLines(practice_->loopLines()); });
     connect(transposeDown_, &QPushButton::clicked, this, [this] { transposeBy(-1); });
     connect(transposeUp_, &QPushButton::clicked, this, [this] { transposeBy(1); });
     connect(capo_, &QSpinBox::valueChanged, this, [this](int capo) { setCapo(capo); });
@@ -309,6 +313,7 @@ void SongWindow::showAdjusted() {
         std::clamp<int>(host_.library().Settings.Songfontsize, kSmallestLyrics, kLargestLyrics);
     sheet_->showSong(
         shown_, [this](std::string_view key) { return translate(key); }, points);
+    sheet_->setLoopLines(practice_->loopLines());
     showHeader();
     showControls();
 }

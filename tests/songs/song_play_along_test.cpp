@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -199,6 +200,51 @@ TEST_F(SongPracticeTest, TheSongIsCountedInInItsMetreAndALoopRepeatsItsLines) {
     EXPECT_EQ(Lines(roots.begin(), roots.begin() + 3),
               (Lines{"1500 90 32", "3000 90 30", "4500 90 32"}));
     EXPECT_EQ(library.Settings.Countinbars, 1) << "kept for the next time";
+}
+
+// A line clicked in the sheet loops alone; Shift and a click stretch the loop
+// to another line, and the sheet shades what loops.
+TEST_F(SongPracticeTest, LinesClickedInTheSheetAreTheLoop) {
+    show("{tempo: 120}\n{time: 3/4}\n[C]Vin[G]ter\n[D]rasat [C]ute\n[G]sist\n");
+    songs::SongPracticeRow& row = window->practiceRow();
+    songs::SongSheetView& sheet = window->sheetView();
+    ASSERT_EQ(sheet.lineCount(), 3);
+    EXPECT_TRUE(row.loop().loopBox().toolTip().startsWith("Click a line of the sheet"));
+    QTest::mouseClick(&sheet, Qt::LeftButton, {}, sheet.lineRect(1).center());
+    EXPECT_TRUE(row.loop().loopBox().isChecked());
+    EXPECT_EQ(row.loop().fromBox().value(), 2);
+    EXPECT_EQ(row.loop().toBox().value(), 2);
+    QTest::mouseClick(&sheet, Qt::LeftButton, Qt::ShiftModifier, sheet.lineRect(2).center());
+    EXPECT_EQ(row.loop().fromBox().value(), 2);
+    EXPECT_EQ(row.loop().toBox().value(), 3);
+
+    QImage image(sheet.size(), QImage::Format_RGB32);
+    sheet.render(&image);
+    const int x = songs::SheetColumnView::kMargin / 2 + 1;
+    EXPECT_EQ(image.pixelColor(x, sheet.lineRect(0).center().y()), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(x, sheet.lineRect(1).center().y()), sheet.loopColour());
+    EXPECT_EQ(image.pixelColor(x, sheet.lineRect(2).center().y()), sheet.loopColour());
+    // Shift towards an earlier line turns the range round from the line first picked.
+    QTest::mouseClick(&sheet, Qt::LeftButton, Qt::ShiftModifier, sheet.lineRect(0).center());
+    EXPECT_EQ(row.loop().fromBox().value(), 1);
+    EXPECT_EQ(row.loop().toBox().value(), 2);
+    QTest::mouseClick(&sheet, Qt::LeftButton, Qt::ShiftModifier, sheet.lineRect(2).center());
+
+    // Played: D, C and G of lines 2 and 3, a bar each, then D again.
+    play()->click();
+    ASSERT_TRUE(clock.waitForSleepers(1));
+    advanceTo(4600);
+    play()->click();
+    ASSERT_TRUE(finish());
+    Lines roots; // each strum's first string, on the bar
+    for (const std::string& line : struck())
+        if (std::stoi(line) % 1500 == 0)
+            roots.push_back(line);
+    EXPECT_EQ(roots, (Lines{"0 90 32", "1500 90 30", "3000 90 2b", "4500 90 32"}));
+
+    // Unticked, the shading goes.
+    row.loop().loopBox().setChecked(false);
+    EXPECT_FALSE(sheet.loopLines());
 }
 
 } // namespace

@@ -9,6 +9,10 @@ namespace strumvale {
 class ChordLibrary;
 }
 
+namespace strumvale::sound {
+class LivePattern;
+}
+
 namespace strumvale::practice {
 
 // What the practice window needs from the main window.
@@ -21,6 +25,10 @@ public:
     // The chords of the song the song window shows, in the order they first
     // sound, in the core's text; none without a song.
     virtual std::vector<std::string> songChordNames() = 0;
+    // The Drummer page's pattern as it plays, to play along with the clicks
+    // when one is loaded.
+    virtual sound::LivePattern& drummerPattern() = 0;
+    virtual bool drummerPatternLoaded() = 0;
 
 protected:
     ~PracticeHost() = default;

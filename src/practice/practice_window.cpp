@@ -12,6 +12,7 @@
 #include "uikit/text.h"
 #include "uikit/worker_call.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QPushButton>
@@ -51,8 +52,11 @@ PracticeWindow::PracticeWindow(PracticeHost& host, QWidget* parent)
     auto* metronomeLayout = new QVBoxLayout(metronomeGroup_);
     metronomeLayout->addWidget(clicks_);
     metronomeLayout->addWidget(speed_);
+    drums_ = new QCheckBox(metronomeGroup_);
+    drums_->setObjectName(QStringLiteral("drumsAlong"));
     auto* playRow = new QHBoxLayout;
     playRow->addWidget(play_);
+    playRow->addWidget(drums_);
     playRow->addStretch();
     metronomeLayout->addLayout(playRow);
 
@@ -94,6 +98,7 @@ void PracticeWindow::retranslate() {
     metronomeGroup_->setTitle(translate("Metronome"));
     clicks_->retranslate();
     speed_->retranslate();
+    drums_->setText(translate("Play the drum pattern along"));
     drill_->retranslate();
     showControls();
 }
@@ -109,6 +114,7 @@ void PracticeWindow::refresh() {
     for (const model::Chord& chord : library.Chords.items())
         addOnce(names, chord.Name);
     drill_->setChoices(names);
+    drums_->setEnabled(host_.drummerPatternLoaded());
     const QSignalBlocker quiet(clicks_);
     clicks_->takeSettings(library.Settings);
     drill_->setLengthSeconds(std::clamp<int>(library.Settings.Drillseconds, 10, 600));
@@ -138,6 +144,9 @@ bool PracticeWindow::startClicks(bool forDrill) {
     storeSettings();
     host_.library().StrummingPlayer();
     sound::Score score = sound::metronomeScore(clicks_->metronome(), clicks_->tempo());
+    // The pattern's sixteen steps are a bar of 4/4 at the metronome's tempo.
+    if (drums_->isChecked() && host_.drummerPatternLoaded())
+        score.drums = &host_.drummerPattern();
     if (!forDrill)
         score.speed = speed_->speed();
     // Reported on the performance's thread; a report that arrives after the

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+class QCheckBox;
 class QGroupBox;
 class QPushButton;
 
@@ -57,6 +58,7 @@ private:
     ClickControls* clicks_ = nullptr;
     SpeedControls* speed_ = nullptr;
     QPushButton* play_ = nullptr;
+    QCheckBox* drums_ = nullptr;
     DrillPanel* drill_ = nullptr;
     bool drillStartsAfterCountIn_ = false;
     // Last: its thread ends before anything it reports to goes.

@@ -10,6 +10,7 @@
 #include "practice/progress_plot.h"
 #include "practice/speed_controls.h"
 #include "sound/audio_inputs.h"
+#include "sound/live_pattern.h"
 #include "support/guitar_strums.h"
 #include "support/modal_seams.h"
 #include "support/scoped_variable.h"
@@ -35,6 +36,16 @@ namespace {
 using Lines = std::vector<std::string>;
 using std::chrono::milliseconds;
 
+// Hits on the first and ninth steps of the first track: a bass drum on
+// beats 1 and 3 of a 4/4 bar.
+class TwoBeatPattern final : public sound::LivePattern {
+public:
+    bool hit(int step, int track) override { return track == 1 && (step == 1 || step == 9); }
+    int instrument(int) override { return 0; } // Acoustic Bass Drum, 35
+    int volume(int) override { return 100; }
+    int tempo() override { return 480; }
+};
+
 class Host final : public practice::PracticeHost {
 public:
     explicit Host(ChordLibrary& library) : library_(library) {}
@@ -44,8 +55,12 @@ public:
     }
     bool refuseWhilePlaying(const QString&) override { return library_.ChordPlayer.isPlaying(); }
     std::vector<std::string> songChordNames() override { return songChords; }
+    sound::LivePattern& drummerPattern() override { return pattern; }
+    bool drummerPatternLoaded() override { return patternLoaded; }
 
     std::vector<std::string> songChords;
+    TwoBeatPattern pattern;
+    bool patternLoaded = true;
 
 private:
     ChordLibrary& library_;
@@ -157,6 +172,38 @@ TEST_F(PracticeWindowTest, TheSpeedTrainerShowsEachTempoAsItRises) {
     EXPECT_EQ(speed.tempoNow().text(), "Tempo now: 90");
     stopAndFinish();
     EXPECT_TRUE(speed.tempoNow().text().isEmpty());
+}
+
+// The Drummer page's pattern along with the clicks, at the metronome's tempo
+// (its own 480 steps a minute aside) and getting faster with the trainer.
+TEST_F(PracticeWindowTest, TheDrumPatternPlaysAlongAndSpeedsUpWithTheClicks) {
+    open();
+    auto* drums = window->findChild<QCheckBox*>("drumsAlong");
+    ASSERT_NE(drums, nullptr);
+    EXPECT_EQ(drums->text(), "Play the drum pattern along");
+    drums->setChecked(true);
+    window->speed().onBox().setChecked(true);
+    window->findChild<QSpinBox*>("startTempo")->setValue(60);
+    window->findChild<QSpinBox*>("tempoStep")->setValue(30);
+    window->findChild<QSpinBox*>("everyLoops")->setValue(1);
+    window->findChild<QSpinBox*>("targetTempo")->setValue(90);
+    window->playButton().click();
+    advanceTo(7000);
+    stopAndFinish();
+    Lines kicks;
+    for (const std::string& line : recorder->meantLines()) {
+        const std::string meant = line.substr(line.find('>') + 1);
+        if (meant.find(" 99 23 ") != std::string::npos)
+            kicks.push_back(meant.substr(0, meant.find(' ')));
+    }
+    // Beats 1 and 3 of a bar at 60, then of the bars at 90.
+    ASSERT_GE(kicks.size(), 4u);
+    EXPECT_EQ(Lines(kicks.begin(), kicks.begin() + 4), (Lines{"0", "2000", "4000", "5333"}));
+
+    // Without a pattern on the Drummer page there is none to play along.
+    host.patternLoaded = false;
+    window->refresh();
+    EXPECT_FALSE(drums->isEnabled());
 }
 
 TEST_F(PracticeWindowTest, SpaceCountsEachChangeAndAFullDrillIsLoggedAndPlotted) {

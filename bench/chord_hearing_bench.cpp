@@ -3,10 +3,12 @@
 #include "support/bench_size.h"
 #include "support/strum_trials.h"
 
-#include <benchmark/benchmark.h>
-#include <cstdio>
-#include <ctime>
 #include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <vector>
 
 // The chord check by ear: how often its verdicts are right on strums of
@@ -46,6 +48,29 @@ void verdicts(benchmark::State& state) {
     state.counters["strums"] = tally.right + tally.faulty;
 }
 BENCHMARK(verdicts)->Iterations(1)->Unit(benchmark::kSecond);
+
+// The same strums with the practice metronome heard from the speakers (the
+// drill's clicks along, at 80 beats a minute, falling anywhere against the
+// strum), the clicks' peak at the level given against the strum's.
+void verdictsWithClicks(benchmark::State& state) {
+    const double levelDb = double(state.range(0));
+    const std::vector<test::StrumTrial> trials = allTrials();
+    test::TrialTally tally;
+    const test::AddToRoom clicks = [levelDb](std::vector<float>& recording, unsigned seed) {
+        const double beat = 0.75;
+        test::addClicks(recording, beat, std::fmod(seed * 0.137, beat), levelDb);
+    };
+    for (auto _ : state)
+        tally = test::runStrumTrials(trials, clicks);
+    if (std::getenv("STRUMVALE_BENCH_MISSES") != nullptr)
+        for (const std::string& miss : tally.misses)
+            std::fprintf(stderr, "%s\n", miss.c_str());
+    state.counters["right_chords_right_%"] = 100 * tally.rightShare();
+    state.counters["faulty_chords_wrong_%"] = 100 * tally.wrongShare();
+    state.counters["faulty_called_right"] = tally.faultyCalledRight;
+    state.counters["strums"] = tally.right + tally.faulty;
+}
+BENCHMARK(verdictsWithClicks)->Arg(-12)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond);
 
 // One strum judged: the share of a core it takes at a strum a second, and
 // when its verdict is there after the attack (the audio it waits for, then

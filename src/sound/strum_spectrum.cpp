@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <limits>
 #include <numbers>
 
 namespace strumvale::sound {
@@ -17,6 +18,12 @@ constexpr double kRiseDb = 12;
 // ... and is still this loud over the floor a quarter of a second later.
 constexpr double kRingingDb = 10;
 constexpr double kRingingSeconds = 0.25;
+// A click (a metronome's wood block from the speakers) or a knock falls this
+// far from its peak within 30 to 55 ms; a strum, still gaining strings, does not.
+constexpr double kTransientDropDb = 15;
+constexpr std::size_t kPeakFrames = 3;    // the first 15 ms
+constexpr std::size_t kSettledFrom = 6;   // 30 ms after the rise
+constexpr std::size_t kSettledFrames = 5; // to 55 ms
 constexpr double kQuietestDbfs = -55;
 
 double levelDb(double meanSquare) {
@@ -51,9 +58,11 @@ std::optional<double> findAttack(std::span<const float> samples, int sampleRate)
     const std::vector<double> levels = frameLevels(samples, frame);
     if (levels.size() < 8)
         return std::nullopt;
+    // The room's floor: the quietest tenth of the frames, so that a click in
+    // the short quiet before a strum does not lift it to the strum's level.
     std::vector<double> sorted = levels;
-    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 5, sorted.end());
-    const double floor = sorted[sorted.size() / 5];
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 10, sorted.end());
+    const double floor = sorted[sorted.size() / 10];
     const std::size_t ringing = static_cast<std::size_t>(kRingingSeconds / kFrameSeconds);
     const std::size_t before = static_cast<std::size_t>(0.05 / kFrameSeconds);
     for (std::size_t i = 1; i + ringing < levels.size(); ++i) {
@@ -64,8 +73,18 @@ std::optional<double> findAttack(std::span<const float> samples, int sampleRate)
         quiet = levelDb(quiet / static_cast<double>(i - from));
         if (levels[i] < kQuietestDbfs || levels[i] < floor + kRiseDb || levels[i] < quiet + kRiseDb)
             continue;
+        // A click just before a strum would otherwise be taken for its
+        // attack: the strum rings on from the click's rise a quarter second on.
+        const double peak =
+            *std::max_element(levels.begin() + static_cast<std::ptrdiff_t>(i),
+                              levels.begin() + static_cast<std::ptrdiff_t>(i + kPeakFrames));
+        const double settled = *std::max_element(
+            levels.begin() + static_cast<std::ptrdiff_t>(i + kSettledFrom),
+            levels.begin() + static_cast<std::ptrdiff_t>(i + kSettledFrom + kSettledFrames));
+        if (settled < peak - kTransientDropDb)
+            continue;
         // A knock or a click is gone before the chord would have settled.
-        double later = 0;
+        double later = std::numeric_limits<double>::lowest();
         for (std::size_t j = i + ringing - 4; j < i + ringing; ++j)
             later = std::max(later, levels[j]);
         if (later < floor + kRingingDb)

@@ -53,6 +53,32 @@ TEST(ChordHearing, RightChordsAreRightAndNoFaultyOneIs) {
     EXPECT_GT(tally.faulty, 60);
 }
 
+// The drill's metronome from the speakers: a click up to a quarter second
+// before the strum is not its attack, and one while it rings changes nothing.
+TEST(ChordHearing, AMetronomeClickingAlongIsNoStrumAndHidesNoFault) {
+    const sound::ExpectedStrum c = expect("x 3 2 0 1 0");
+    Notes choked = notesOf(c);
+    choked[3].reset();
+    for (double before = 0.05; before <= 0.25; before += 0.05) {
+        for (const double levelDb : {-12.0, 0.0}) {
+            std::vector<float> right = pluckedStrum(notesOf(c), {});
+            std::vector<float> wrong = pluckedStrum(choked, {});
+            if (!addClicks(right, 0.75, kLeadSeconds - before, levelDb) ||
+                !addClicks(wrong, 0.75, kLeadSeconds - before, levelDb))
+                GTEST_SKIP() << "no sound font for the synthesizer's wood blocks";
+            const std::string when = std::to_string(int(before * 1000)) + " ms before, at " +
+                                     std::to_string(int(levelDb)) + " dB";
+            const auto heardRight = sound::checkStrum(right, kStrumRate, c);
+            ASSERT_TRUE(heardRight) << when;
+            EXPECT_TRUE(heardRight->right) << when << ": " << describeVerdict(*heardRight);
+            const auto heardWrong = sound::checkStrum(wrong, kStrumRate, c);
+            ASSERT_TRUE(heardWrong) << when;
+            EXPECT_EQ(heardWrong->strings[3].kind, Kind::Missing)
+                << when << ": " << describeVerdict(*heardWrong);
+        }
+    }
+}
+
 TEST(ChordHearing, EachFindingNamesTheStringAndWhatRangInstead) {
     // C with string 5 a fret sharp: C#3 in place of C3.
     const sound::ExpectedStrum c = expect("x 3 2 0 1 0");

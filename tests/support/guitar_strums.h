@@ -95,14 +95,10 @@ inline std::vector<float> pluckedStrum(const std::vector<std::optional<int>>& no
     return samples;
 }
 
-// The built-in synthesizer's guitar (a General MIDI program: 24 nylon, 25
-// steel, 27 clean electric) playing the notes, each string on a channel of
-// its own so that each can be out of tune; none without a sound font.
-inline std::optional<std::vector<float>> synthStrum(const std::vector<std::optional<int>>& notes,
-                                                    int program, const StrumStyle& style,
-                                                    double seconds = 1.2) {
-    // Loading the font takes far longer than a strum: one engine serves all,
-    // silenced and its reverb run out between strums.
+// The built-in synthesizer, silenced and its reverb run out; none without a
+// sound font. Loading the font takes far longer than a strum: one engine
+// serves all.
+inline platform::SynthEngine* quietSynth() {
     static const std::unique_ptr<platform::SynthEngine> engine = [] {
         std::unique_ptr<platform::SynthEngine> made;
         const std::optional<std::string> font = platform::generalMidiSoundFont();
@@ -111,15 +107,25 @@ inline std::optional<std::vector<float>> synthStrum(const std::vector<std::optio
         return made;
     }();
     if (!engine)
-        return std::nullopt;
-    {
-        std::vector<float> left(kStrumRate), right(kStrumRate);
-        for (unsigned channel = 0; channel < 16; ++channel) {
-            engine->sendShortMessage(0xB0u | channel | 120u << 8); // all sound off
-            engine->sendShortMessage(0xB0u | channel | 121u << 8); // controllers reset
-        }
-        engine->render(left.data(), right.data(), kStrumRate);
+        return nullptr;
+    std::vector<float> left(kStrumRate), right(kStrumRate);
+    for (unsigned channel = 0; channel < 16; ++channel) {
+        engine->sendShortMessage(0xB0u | channel | 120u << 8); // all sound off
+        engine->sendShortMessage(0xB0u | channel | 121u << 8); // controllers reset
     }
+    engine->render(left.data(), right.data(), kStrumRate);
+    return engine.get();
+}
+
+// The built-in synthesizer's guitar (a General MIDI program: 24 nylon, 25
+// steel, 27 clean electric) playing the notes, each string on a channel of
+// its own so that each can be out of tune; none without a sound font.
+inline std::optional<std::vector<float>> synthStrum(const std::vector<std::optional<int>>& notes,
+                                                    int program, const StrumStyle& style,
+                                                    double seconds = 1.2) {
+    platform::SynthEngine* const engine = quietSynth();
+    if (engine == nullptr)
+        return std::nullopt;
     std::mt19937 random(style.seed);
     std::uniform_real_distribution<double> detune(-style.detuneCents, style.detuneCents);
     struct Strike {
@@ -163,6 +169,40 @@ inline std::optional<std::vector<float>> synthStrum(const std::vector<std::optio
         samples[i] = (left[i] + right[i]) / 2;
     addRoom(samples, style.noiseDb, style.seed + 7);
     return samples;
+}
+
+// A metronome heard from the speakers while the guitar plays: the
+// synthesizer's wood blocks (High accented, Low on the other beats of 4/4)
+// every beatSeconds from firstSeconds, their peak levelDb against the
+// strum's, added to it; false without a sound font.
+inline bool addClicks(std::vector<float>& strum, double beatSeconds, double firstSeconds,
+                      double levelDb) {
+    platform::SynthEngine* const engine = quietSynth();
+    if (engine == nullptr)
+        return false;
+    std::vector<float> left(strum.size()), right(strum.size());
+    std::size_t at = 0;
+    int beat = 0;
+    for (double t = firstSeconds; t < double(strum.size()) / kStrumRate; t += beatSeconds) {
+        const auto frame = static_cast<std::size_t>(t * kStrumRate);
+        engine->render(left.data() + at, right.data() + at, int(frame - at));
+        at = frame;
+        const unsigned key = beat++ % 4 == 0 ? 76 : 77;
+        const unsigned velocity = key == 76 ? 127 : 96;
+        engine->sendShortMessage(0x99u | key << 8 | velocity << 16);
+    }
+    engine->render(left.data() + at, right.data() + at, int(strum.size() - at));
+    float strumPeak = 0, clickPeak = 0;
+    for (std::size_t i = 0; i < strum.size(); ++i) {
+        strumPeak = std::max(strumPeak, std::abs(strum[i]));
+        clickPeak = std::max(clickPeak, std::abs(left[i] + right[i]) / 2);
+    }
+    if (clickPeak == 0)
+        return true;
+    const float gain = static_cast<float>(strumPeak * std::pow(10.0, levelDb / 20) / clickPeak);
+    for (std::size_t i = 0; i < strum.size(); ++i)
+        strum[i] += gain * (left[i] + right[i]) / 2;
+    return true;
 }
 
 // A voice saying a vowel that glides, as speech does: a pulse train through

@@ -4,6 +4,7 @@
 #include "sound/chord_hearing.h"
 #include "support/guitar_strums.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -97,9 +98,13 @@ inline std::string describeVerdict(const sound::ChordVerdict& verdict) {
     return text;
 }
 
+// What else the microphone hears beside a strum (seeded per recording).
+using AddToRoom = std::function<void(std::vector<float>& recording, unsigned seed)>;
+
 // Each trial's chord as fingered, then with each string one fret sharp,
 // missing, or (where it is muted) ringing open.
-inline TrialTally runStrumTrials(std::span<const StrumTrial> trials) {
+inline TrialTally runStrumTrials(std::span<const StrumTrial> trials,
+                                 const AddToRoom& addToRoom = {}) {
     using Kind = sound::StringFinding::Kind;
     TrialTally tally;
     unsigned seed = 1;
@@ -114,11 +119,13 @@ inline TrialTally runStrumTrials(std::span<const StrumTrial> trials) {
         StrumStyle style;
         style.spreadMs = trial.spreadMs;
         style.seed = ++seed;
-        const auto audio = recordStrum(played, trial.source, style);
+        auto audio = recordStrum(played, trial.source, style);
         if (!audio) {
             ++tally.unrecorded;
             continue;
         }
+        if (addToRoom)
+            addToRoom(*audio, style.seed);
         ++tally.right;
         const auto verdict = sound::checkStrum(*audio, kStrumRate, *expected);
         if (!verdict) {
@@ -148,7 +155,9 @@ inline TrialTally runStrumTrials(std::span<const StrumTrial> trials) {
             }
             for (const auto& [notes, kind] : faults) {
                 style.seed = ++seed;
-                const auto faulty = recordStrum(notes, trial.source, style);
+                auto faulty = recordStrum(notes, trial.source, style);
+                if (addToRoom)
+                    addToRoom(*faulty, style.seed);
                 const auto judged = sound::checkStrum(*faulty, kStrumRate, *expected);
                 ++tally.faulty;
                 const std::string fault = label + ", string " + std::to_string(6 - int(s)) +

@@ -30,6 +30,7 @@
 #include "uikit/text.h"
 
 #include <QComboBox>
+#include <QShortcut>
 
 namespace strumvale::app {
 namespace {
@@ -109,6 +110,11 @@ void MainDialog::setUpButtons() {
             connect(command.button, &QToolButton::clicked, this, command.handler);
         }
     }
+    // The usual keys for the commands a desktop program has; Exit asks as its
+    // button does.
+    // A button's own shortcut clicks it a tenth of a second later; these at once.
+    for (const auto& [button, keys] : commandKeys())
+        connect(new QShortcut(keys, this), &QShortcut::activated, button, &QToolButton::click);
     connect(openButton_, &QToolButton::clicked, this, [this] { openCommand(*this); });
     connect(saveButton_, &QToolButton::clicked, this, [this] { saveCommand(*this); });
     connect(printButton_, &QToolButton::clicked, this, [this] { printCommand(*this); });
@@ -123,6 +129,14 @@ void MainDialog::setUpButtons() {
         if (tabs_->currentIndex() == PageTabCtrl::Scales && library_.Modified)
             onScalesChanged();
     });
+}
+
+std::vector<std::pair<uikit::ImageButton*, QKeySequence>> MainDialog::commandKeys() const {
+    return {{openButton_, QKeySequence::Open},
+            {saveButton_, QKeySequence::Save},
+            {printButton_, QKeySequence::Print},
+            {helpButton_, QKeySequence(Qt::Key_F1)},
+            {exitButton_, QKeySequence(Qt::CTRL | Qt::Key_Q)}};
 }
 
 void MainDialog::reportPlayerErrors() {
@@ -321,6 +335,8 @@ void MainDialog::updateCaptions() {
     };
     for (const auto& [button, key] : captions)
         button->setText(translate(key));
+    for (const auto& [button, keys] : commandKeys())
+        button->setToolTip(uikit::captionWithKeys(button->text(), keys));
     practiceButton_->setText(translate("Practice"));
     if (practiceWindow_ != nullptr)
         practiceWindow_->retranslate();

@@ -7,11 +7,13 @@
 #include "songs/song_window_host.h"
 
 #include <QDialog>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QString>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace strumvale::uikit {
@@ -110,6 +112,8 @@ protected:
 
 private:
     void setUpButtons();
+    // The command buttons that answer to keys, with their keys.
+    std::vector<std::pair<uikit::ImageButton*, QKeySequence>> commandKeys() const;
     void selectLanguage();
     void loadStartupChordfile(const std::string& given);
     void createPages();

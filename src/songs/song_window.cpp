@@ -175,6 +175,10 @@ void SongWindow::buildControls() {
                 [this] { changeLyricSize(1); });
     connect(new QShortcut(QKeySequence::ZoomOut, this), &QShortcut::activated, this,
             [this] { changeLyricSize(-1); });
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, print_,
+            &QPushButton::click);
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, save_,
+            &QPushButton::click);
 }
 
 QString SongWindow::translate(std::string_view key) const {
@@ -194,7 +198,9 @@ void SongWindow::retranslate() {
     beatsLabel_->setText(translate("Beats per chord"));
     beats_->setAccessibleName(translate("Beats per chord"));
     print_->setText(translate("Print"));
+    print_->setToolTip(uikit::captionWithKeys(print_->text(), QKeySequence::Print));
     save_->setText(translate("Save As ChordPro"));
+    save_->setToolTip(uikit::captionWithKeys(save_->text(), QKeySequence::Save));
     send_->setText(translate("Send to Playlist"));
     practise_->setText(translate("Practice"));
     practice_->retranslate();

@@ -37,3 +37,12 @@ QString withLineBreaks(QString text) {
 }
 
 } // namespace strumvale::uikit
+
+namespace strumvale::uikit {
+
+QString captionWithKeys(const QString& caption, const QKeySequence& keys) {
+    return caption + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) +
+           QLatin1Char(')');
+}
+
+} // namespace strumvale::uikit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -26,5 +27,12 @@ namespace strumvale::uikit {
 // For labels: the files' CR LF line ends become plain line breaks.
 QString toDisplayText(std::string_view windows1252);
 QString withLineBreaks(QString text);
+
+} // namespace strumvale::uikit
+
+namespace strumvale::uikit {
+
+// A tooltip that names the keys beside the caption: "Print (Ctrl+P)".
+QString captionWithKeys(const QString& caption, const QKeySequence& keys);
 
 } // namespace strumvale::uikit

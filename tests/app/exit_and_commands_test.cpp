@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 namespace strumvale::test {
 namespace {
@@ -57,6 +58,39 @@ TEST_F(AppTest, ExitAsksOnlyWhenThereAreUnsavedEdits) {
     EXPECT_EQ(main.result(), QDialog::Rejected);
     // Quitting without saving leaves the loaded chordfile as it was on disk.
     EXPECT_EQ(readFile(dir.file("default.gtr")), before);
+}
+
+// The usual keys do what the buttons do, and the buttons' tooltips say so.
+TEST_F(AppTest, TheCommandsAnswerToTheirKeys) {
+    writeChordfile("default.gtr");
+    app::MainDialog& main = start();
+    main.show();
+    QApplication::setActiveWindow(&main);
+    const auto button = [&](Id id) { return uikit::control<uikit::ImageButton>(main, id); };
+    EXPECT_EQ(button(Id::Open)->toolTip(), "Open (Ctrl+O)");
+    EXPECT_EQ(button(Id::Save)->toolTip(), "Save (Ctrl+S)");
+    EXPECT_EQ(button(Id::Print)->toolTip(), "Print (Ctrl+P)");
+    EXPECT_EQ(button(Id::Help)->toolTip(), "Help (F1)");
+    EXPECT_EQ(button(Id::Exit)->toolTip(), "Exit (Ctrl+Q)");
+
+    QTest::keyClick(&main, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(fileRequests.size(), 2u);
+    EXPECT_EQ(fileRequests[0].kind, uikit::FileDialogKind::Open);
+    EXPECT_EQ(fileRequests[1].kind, uikit::FileDialogKind::Save);
+    answers = {uikit::MessageAnswer::No};
+    QTest::keyClick(&main, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"This will print the Chordfile, Continue?"});
+    QTest::keyClick(&main, Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].endsWith("readme.html")) << opened[0].toStdString();
+
+    // Ctrl+Q asks about unsaved edits, as Exit does.
+    main.library().Modified = true;
+    answers = {uikit::MessageAnswer::No};
+    QTest::keyClick(&main, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(shownTexts().back(), "Quit without saving?");
+    EXPECT_TRUE(main.isVisible());
 }
 
 TEST_F(AppTest, ExitAndSettingsAreRefusedWhilePlaying) {

@@ -2,6 +2,7 @@
 #include "app/given_files.h"
 #include "app/main_dialog.h"
 #include "app/termination_signals.h"
+#include "app/window_scale.h"
 #include "platform/single_instance.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/text.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
     if (!instance)
         return handOverToRunningInstance(argc, argv);
 
+    strumvale::app::scaleWindowsAsSet();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Strumvale"));
     QApplication::setDesktopFileName(QStringLiteral("strumvale"));

@@ -51,7 +51,7 @@ const std::array<Key, 24> kKeys = {{
 // Newer than the others: read after them in this order, each written only
 // when it differs from its default, so that a file of defaults keeps its exact
 // text and readers that know only the keys above find the file they expect.
-const std::array<Key, 10> kTrailingKeys = {{
+const std::array<Key, 11> kTrailingKeys = {{
     {"Playnoteswhileediting", &Settings::Playnoteswhileediting},
     {"Songfontsize", &Settings::Songfontsize},
     {"Referencepitch", &Settings::Referencepitch},
@@ -62,6 +62,7 @@ const std::array<Key, 10> kTrailingKeys = {{
     {"Clicksubdivision", &Settings::Clicksubdivision},
     {"Practicetempo", &Settings::Practicetempo},
     {"Drillseconds", &Settings::Drillseconds},
+    {"Windowsize", &Settings::Windowsize},
 }};
 
 struct StoreText {

@@ -12,6 +12,8 @@ inline constexpr std::int32_t kDefaultSongFontSize = 12;
 // a player may move it: from a baroque A to well above the sharpest orchestra.
 inline constexpr std::int32_t kDefaultReferencePitch = 440;
 inline constexpr std::int32_t kLowestReferencePitch = 415;
+// The main window's sizes, in per cent of the size its layout was drawn for.
+inline constexpr std::int32_t kWindowSizes[] = {100, 125, 150, 200};
 inline constexpr std::int32_t kHighestReferencePitch = 466;
 
 // A colour as the settings keep it: red in the low byte, then green, then blue.
@@ -64,6 +66,9 @@ struct Settings {
     bool Clicksubdivision = false;
     std::int32_t Practicetempo = 80;
     std::int32_t Drillseconds = 60;
+    // The windows' size in per cent, from the next start; stored after the
+    // keys above, and only when not 100.
+    std::int32_t Windowsize = 100;
 
     // Every field to its default; the program directory becomes the current one.
     void SetDefaults();
@@ -73,6 +78,14 @@ struct Settings {
         return Referencepitch < kLowestReferencePitch    ? kLowestReferencePitch
                : Referencepitch > kHighestReferencePitch ? kHighestReferencePitch
                                                          : Referencepitch;
+    }
+
+    // The size in force: one of kWindowSizes, 100 for anything else a file held.
+    std::int32_t windowSize() const {
+        for (std::int32_t size : kWindowSizes)
+            if (Windowsize == size)
+                return size;
+        return 100;
     }
 
     std::uint32_t dotsColor() const { return rgbColor(Clrdots1, Clrdots2, Clrdots3); }

@@ -63,6 +63,7 @@ constexpr Caption kGroupCaptions[] = {
     {Id::IntervalGroup, "Color of interval text"},
     {Id::NoteTextGroup, "Color of note text"},
     {Id::TunerGroup, "Tuning"},
+    {Id::WindowGroup, "Window"},
 };
 
 constexpr Caption kLabelCaptions[] = {
@@ -86,15 +87,18 @@ constexpr Caption kLabelCaptions[] = {
     {Id::NoteTextGreenLabel, "Green"},
     {Id::NoteTextBlueLabel, "Blue"},
     {Id::ReferencePitchLabel, "Reference pitch A (Hz):"},
+    {Id::WindowSizeLabel, "Window size:"},
+    {Id::WindowSizeNote, "From the next start."},
 };
 
 // Controls without a caption of their own, named for screen readers.
 constexpr Caption kAccessibleNames[] = {
-    {Id::LanguageCombo, "Language"}, {Id::OutputDevice, "Out"},
-    {Id::InputDevice, "In"},         {Id::Instrument, "Instrument"},
-    {Id::Channel, "MIDI Channel"},   {Id::ChordSpeed, "Chord Speed"},
-    {Id::ChordDecay, "Chord Decay"}, {Id::Volume, "Volume"},
-    {Id::BrowseChordfile, "Browse"}, {Id::ReferencePitch, "Reference pitch A (Hz):"},
+    {Id::LanguageCombo, "Language"},  {Id::OutputDevice, "Out"},
+    {Id::InputDevice, "In"},          {Id::Instrument, "Instrument"},
+    {Id::Channel, "MIDI Channel"},    {Id::ChordSpeed, "Chord Speed"},
+    {Id::ChordDecay, "Chord Decay"},  {Id::Volume, "Volume"},
+    {Id::BrowseChordfile, "Browse"},  {Id::ReferencePitch, "Reference pitch A (Hz):"},
+    {Id::WindowSize, "Window size:"},
 };
 
 struct ColourControls {

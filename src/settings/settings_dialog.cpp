@@ -169,6 +169,8 @@ void SettingsDialog::buildPages() {
     control<QSlider>(Id::Volume)->setRange(0, 127);
     control<QSpinBox>(Id::ReferencePitch)
         ->setRange(model::kLowestReferencePitch, model::kHighestReferencePitch);
+    for (std::int32_t size : model::kWindowSizes)
+        control<QComboBox>(Id::WindowSize)->addItem(QStringLiteral("%1 %").arg(size), size);
 }
 
 void SettingsDialog::showPage(Page page) {
@@ -267,6 +269,8 @@ void SettingsDialog::showSettings() {
     // Loud at the top, where the slider's low end is.
     control<QSlider>(Id::Volume)->setValue(127 - settings.Volume);
     control<QSpinBox>(Id::ReferencePitch)->setValue(int(settings.referencePitch()));
+    auto* windowSize = control<QComboBox>(Id::WindowSize);
+    windowSize->setCurrentIndex(windowSize->findData(settings.windowSize()));
     colours_[0]->show(settings.Clrdots1, settings.Clrdots2, settings.Clrdots3);
     colours_[1]->show(settings.Clrintervaltext1, settings.Clrintervaltext2,
                       settings.Clrintervaltext3);
@@ -290,6 +294,7 @@ void SettingsDialog::storeSettings() {
     settings.Chorddecay = control<QSlider>(Id::ChordDecay)->value();
     settings.Volume = 127 - control<QSlider>(Id::Volume)->value();
     settings.Referencepitch = control<QSpinBox>(Id::ReferencePitch)->value();
+    settings.Windowsize = control<QComboBox>(Id::WindowSize)->currentData().toInt();
     colours_[0]->store({settings.Clrdots1, settings.Clrdots2, settings.Clrdots3});
     colours_[1]->store(
         {settings.Clrintervaltext1, settings.Clrintervaltext2, settings.Clrintervaltext3});
@@ -333,7 +338,7 @@ void SettingsDialog::connectChanges() {
                   Id::SystemBackground, Id::WhiteBackground, Id::PlayChordsOnChange,
                   Id::PlayNotesWhileEditing, Id::AllFretNotes})
         connect(control<QAbstractButton>(id), &QAbstractButton::toggled, this, changed);
-    for (Id id : {Id::OutputDevice, Id::Instrument, Id::Channel})
+    for (Id id : {Id::OutputDevice, Id::Instrument, Id::Channel, Id::WindowSize})
         connect(control<QComboBox>(id), &QComboBox::currentIndexChanged, this, changed);
     for (Id id : {Id::ChordSpeed, Id::ChordDecay, Id::Volume})
         connect(control<QSlider>(id), &QSlider::valueChanged, this, changed);

@@ -227,3 +227,20 @@ TEST(SettingsFile, PracticeKeysFollowTheOthersOnlyWhenChanged) {
     EXPECT_EQ(read.Clickbeat, 42);
     EXPECT_EQ(read.Drillseconds, 60);
 }
+
+TEST(SettingsFile, TheWindowSizeIsKeptLastAndOnlyWhenNotTheDrawnSize) {
+    TempDir dir;
+    model::Settings settings;
+    settings.SetDefaults();
+    settings.Windowsize = 100;
+    EXPECT_EQ(settingsText(settings), defaultText());
+    settings.Windowsize = 150;
+    settings.Drillseconds = 90;
+    const std::string text = settingsText(settings);
+    EXPECT_LT(text.find("<Drillseconds>"), text.find("<Windowsize>150</Windowsize>"));
+    EXPECT_EQ(loadedFrom(dir, "<Settings><Windowsize>125</Windowsize></Settings>").windowSize(),
+              125);
+    // A size the window has no drawing for is the drawn size.
+    EXPECT_EQ(loadedFrom(dir, "<Settings><Windowsize>333</Windowsize></Settings>").windowSize(),
+              100);
+}

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QSpinBox>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -94,6 +96,25 @@ TEST_F(MidiPageTest, TheReferencePitchIsChosenFrom415To466AndKeptOnApply) {
     EXPECT_TRUE(applyEnabled());
     press(Id::Apply);
     EXPECT_EQ(settings.Referencepitch, 444);
+}
+
+TEST_F(MidiPageTest, TheWindowSizeIsChosenFromItsSizesAndKeptOnApply) {
+    auto& settings = library.Settings;
+    settings.Windowsize = 125;
+    open();
+    auto* size = control<QComboBox>(Id::WindowSize);
+    QStringList sizes;
+    for (int i = 0; i < size->count(); ++i)
+        sizes << size->itemText(i);
+    EXPECT_EQ(sizes, (QStringList{"100 %", "125 %", "150 %", "200 %"}));
+    EXPECT_EQ(size->currentText(), "125 %");
+    EXPECT_EQ(size->accessibleName(), "Window size:");
+    EXPECT_EQ(control<QLabel>(Id::WindowSizeNote)->text(), "From the next start.");
+    settings.SettingsChanged = false;
+    size->setCurrentIndex(3);
+    EXPECT_TRUE(applyEnabled());
+    press(Id::Apply);
+    EXPECT_EQ(settings.Windowsize, 200);
 }
 
 TEST_F(MidiPageTest, PlayNotesWhileEditingIsAChoiceKeptOnApply) {

@@ -103,6 +103,11 @@ constexpr ControlTemplate kFretboard[] = {
     {Id::ReferencePitchLabel, Static, "Reference pitch A (Hz):", rectFromEdges(160, 237, 380, 252),
      px},
     {Id::ReferencePitch, UpDown, "", rectFromEdges(390, 234, 470, 254), px},
+    // The size the main window is drawn at, for a large screen.
+    {Id::WindowGroup, GroupBox, "Window", rectFromEdges(150, 275, 480, 345), px},
+    {Id::WindowSizeLabel, Static, "Window size:", rectFromEdges(160, 297, 380, 312), px},
+    {Id::WindowSize, DropDownList, "", rectFromEdges(390, 294, 470, 306), px},
+    {Id::WindowSizeNote, Static, "From the next start.", rectFromEdges(160, 320, 470, 335), px},
 };
 
 constexpr ControlTemplate kColors[] = {

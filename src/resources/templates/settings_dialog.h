@@ -94,6 +94,10 @@ enum class SettingsId : int {
     TunerGroup = 1210,
     ReferencePitchLabel = 1211,
     ReferencePitch = 1212,
+    WindowGroup = 1213,
+    WindowSizeLabel = 1214,
+    WindowSize = 1215,
+    WindowSizeNote = 1216,
 };
 
 // The pages chosen by the side buttons, in their order; Translate is the

@@ -6,6 +6,8 @@
 #include "uikit/pixel_font.h"
 #include "uikit/text.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -72,6 +74,13 @@ FretboardView::FretboardView(QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     uikit::usePixelFont(*this);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    describe();
+}
+
+void FretboardView::setPositionFormat(const QString& format) {
+    positionFormat_ = format;
     describe();
 }
 
@@ -120,6 +129,15 @@ void FretboardView::setChordMode(bool on) {
 }
 
 void FretboardView::describe() {
+    if (cursorTold_) {
+        const std::optional<int> open = openEntry(tuning_, cursor_.stringNumber);
+        const QString note =
+            open ? uikit::toQString(model::stripOctave(model::noteTable()[*open + cursor_.fret]))
+                 : QString();
+        setAccessibleDescription(
+            positionFormat_.arg(cursor_.stringNumber).arg(cursor_.fret).arg(note));
+        return;
+    }
     const std::optional<std::string> shown =
         chordMode_ ? describeChord(chord_.Tab, tuning_.Notes) : describeScale(scale_, keyOffset_);
     // What cannot be drawn is described as the message drawn in its place.
@@ -156,7 +174,19 @@ void FretboardView::paint(QPainter& painter) {
     if (noteLabels_ && drawn) {
         drawNoteLabels(painter, pitchClasses);
     }
+    if (hasFocus())
+        drawCursor(painter);
     painter.restore();
+}
+
+// A dotted frame round the cell, in the text's colour: seen on either background.
+void FretboardView::drawCursor(QPainter& painter) {
+    QPen pen(style_.whiteBackground ? QColor(Qt::black) : palette().color(QPalette::WindowText));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(
+        fretboardGeometry().cell(cursor_.stringNumber, cursor_.fret).adjusted(1, 1, -2, -2));
 }
 
 void FretboardView::setStringMarks(const std::array<QColor, 6>& marks) {
@@ -367,15 +397,96 @@ void FretboardView::mouseReleaseEvent(QMouseEvent* event) {
     if (!clicked) {
         return;
     }
-    emit fretClicked(clicked->stringNumber, clicked->fret);
+    clickAt(*clicked);
+}
+
+void FretboardView::clickAt(const FretPosition& place) {
+    emit fretClicked(place.stringNumber, place.fret);
     if (chordMode_) {
-        editChord(clicked->stringNumber, clicked->fret);
+        editChord(place.stringNumber, place.fret);
     } else {
-        editScale(clicked->stringNumber, clicked->fret);
+        editScale(place.stringNumber, place.fret);
     }
     describe();
     update();
     emit edited();
+}
+
+void FretboardView::setStringFret(int stringNumber, const std::string& fret) {
+    model::TabTokens tokens = model::splitTab(chord_.Tab);
+    tokens[static_cast<std::size_t>(kStringCount - stringNumber)] = fret;
+    chord_.Tab = model::joinTab(tokens);
+    describe();
+    update();
+    emit edited();
+}
+
+// Arrows move as the neck is drawn: across the frets as they lie on the
+// screen, down the strings' rows.
+void FretboardView::moveCursor(int across, int down) {
+    const FretboardGeometry geometry = fretboardGeometry();
+    const int step = style_.orientation.leftHanded ? -across : across;
+    cursor_.fret = std::clamp(cursor_.fret + step, 0, kHighestFret);
+    const int row = std::clamp(geometry.rowOfString(cursor_.stringNumber) + down, 1, kStringCount);
+    cursor_.stringNumber = geometry.stringOnRow(row);
+    cursorTold_ = true;
+    describe();
+    update();
+}
+
+void FretboardView::keyPressEvent(QKeyEvent* event) {
+    const bool chordEdit = editing_ && chordMode_;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveCursor(-1, 0);
+        return;
+    case Qt::Key_Right:
+        moveCursor(1, 0);
+        return;
+    case Qt::Key_Up:
+        moveCursor(0, -1);
+        return;
+    case Qt::Key_Down:
+        moveCursor(0, 1);
+        return;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (editing_) {
+            clickAt(cursor_);
+            return;
+        }
+        break;
+    case Qt::Key_X:
+    case Qt::Key_Delete:
+        if (chordEdit) {
+            setStringFret(cursor_.stringNumber, "x");
+            return;
+        }
+        break;
+    case Qt::Key_0:
+        if (chordEdit) {
+            emit fretClicked(cursor_.stringNumber, 0);
+            setStringFret(cursor_.stringNumber, "0");
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FretboardView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void FretboardView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    cursorTold_ = false;
+    describe();
+    update();
 }
 
 void FretboardView::editChord(int stringNumber, int fret) {

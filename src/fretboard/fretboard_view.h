@@ -19,7 +19,10 @@ namespace strumvale::fretboard {
 // A six-string neck from the nut to fret 12 showing one chord or one scale, in
 // fixed pixel coordinates (561 x 146); it never scales with the widget. Its
 // accessible description says the same in words: the tab and its notes, or
-// the scale's notes.
+// the scale's notes. With the keyboard focus, arrows move a cursor over the
+// strings and frets, told in the description; while editing, Space or Enter
+// sets the fret there as a click does, X or Delete mutes the string and 0
+// plays it open.
 class FretboardView : public QWidget {
     Q_OBJECT
 
@@ -36,6 +39,8 @@ public:
     void setTuning(const model::Tuning& tuning);
     void setNoteLabels(bool on);
     void setMessage(const QString& message);
+    // How the cursor's place is said: "String %1, fret %2, %3" (the note).
+    void setPositionFormat(const QString& format);
 
     // Switches between showing the chord and the scale; the owner redraws.
     void setChordMode(bool on);
@@ -71,6 +76,8 @@ public:
     void paint(QPainter& painter);
     // The texts of the last paint, in drawing order.
     const std::vector<DrawnLabel>& drawnLabels() const { return labels_; }
+    // Where the keyboard's cursor stands.
+    FretPosition cursor() const { return cursor_; }
 
 signals:
     // A click on string 1..6 at fret 0..12, just before the edit it makes.
@@ -81,6 +88,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     std::vector<std::string> displayTokens() const;
@@ -95,6 +105,12 @@ private:
     void drawMessage(QPainter& painter);
     void editChord(int stringNumber, int fret);
     void editScale(int stringNumber, int fret);
+    // As a click on the place does: the fret sounds, then the edit.
+    void clickAt(const FretPosition& place);
+    // Sets a string's fret ("x" mutes it) in the chord shown.
+    void setStringFret(int stringNumber, const std::string& fret);
+    void moveCursor(int across, int down);
+    void drawCursor(QPainter& painter);
 
     model::Chord chord_;
     model::Scale scale_;
@@ -108,6 +124,10 @@ private:
     QString message_ = QStringLiteral("Sorry, I can not display this.");
     std::vector<DrawnLabel> labels_;
     std::array<QColor, 6> stringMarks_{};
+    QString positionFormat_ = QStringLiteral("String %1, fret %2, %3");
+    FretPosition cursor_{6, 0};
+    // The cursor is told once it has moved, until the focus leaves.
+    bool cursorTold_ = false;
 };
 
 } // namespace strumvale::fretboard

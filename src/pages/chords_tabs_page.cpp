@@ -123,6 +123,7 @@ void ChordsTabsPage::retranslate() {
     view_->setAccessibleName(translate("Fretboard"));
     listening_->retranslate();
     view_->setMessage(translate("Sorry, I can not display this."));
+    view_->setPositionFormat(translate("String %1, fret %2, %3"));
     view_->update();
 }
 

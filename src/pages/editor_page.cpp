@@ -118,6 +118,7 @@ void EditorPage::retranslate() {
     control<QLineEdit>(Id::NameEdit)->setAccessibleName(translate("Name"));
     view_->setAccessibleName(translate("Fretboard"));
     view_->setMessage(translate("Sorry, I can not display this."));
+    view_->setPositionFormat(translate("String %1, fret %2, %3"));
     view_->update();
     editor_->caption();
 

@@ -110,6 +110,7 @@ void ScalesPage::retranslate() {
     tuningCombo_->setAccessibleName(translate("Tuning"));
     view_->setAccessibleName(translate("Fretboard"));
     view_->setMessage(translate("Sorry, I can not display this."));
+    view_->setPositionFormat(translate("String %1, fret %2, %3"));
     view_->update();
 }
 

@@ -148,6 +148,43 @@ TEST_F(EditorPageTest, AFingeringClickedOnTheNeckIsStoredInPlaceUnderTheTypedNam
     EXPECT_EQ(rig.host.chordsChanged, 1);
 }
 
+// The same fingering made with the keyboard: Tab reaches the neck, arrows
+// move the cursor (told as they move), Space sets the fret as a click does,
+// X mutes a string and 0 plays it open.
+TEST_F(EditorPageTest, TheKeyboardEditsTheNeckAsClicksDo) {
+    selectKey("C");
+    selectItem(1); // C7, x 3 2 3 1 0
+    page->show();
+    QApplication::setActiveWindow(page.get());
+    view().setFocus();
+    ASSERT_TRUE(view().hasFocus());
+    EXPECT_NE(view().focusPolicy() & Qt::TabFocus, 0) << "Tab reaches it";
+    // From string 6 at the nut: up to string 1, then to fret 3.
+    for (int up = 0; up < 5; ++up)
+        QTest::keyClick(&view(), Qt::Key_Up);
+    for (int right = 0; right < 3; ++right)
+        QTest::keyClick(&view(), Qt::Key_Right);
+    EXPECT_EQ(view().cursor(), (fretboard::FretPosition{1, 3}));
+    EXPECT_EQ(view().accessibleDescription(), "String 1, fret 3, G");
+    QTest::keyClick(&view(), Qt::Key_Space);
+    QTest::keyClick(&view(), Qt::Key_Down);
+    QTest::keyClick(&view(), Qt::Key_Down);
+    EXPECT_EQ(view().accessibleDescription(), "String 3, fret 3, A#");
+    QTest::keyClick(&view(), Qt::Key_Return); // the set fret again: muted
+    EXPECT_EQ(tabLine(), "x 3 2 x 1 3") << "as the clicks made it";
+    QTest::keyClick(&view(), Qt::Key_0);
+    EXPECT_EQ(tabLine(), "x 3 2 0 1 3");
+    QTest::keyClick(&view(), Qt::Key_Down);
+    QTest::keyClick(&view(), Qt::Key_X);
+    EXPECT_EQ(tabLine(), "x 3 x 0 1 3");
+    // Left-handed, the arrows still move the way the drawn neck lies.
+    fretboard::FretboardStyle mirrored = view().style();
+    mirrored.orientation.leftHanded = true;
+    view().setStyle(mirrored);
+    QTest::keyClick(&view(), Qt::Key_Right);
+    EXPECT_EQ(view().cursor().fret, 2);
+}
+
 TEST_F(EditorPageTest, EveryClickNamesWhatTheFingeringSounds) {
     auto* names = page->findChild<QLabel*>("soundsLike");
     ASSERT_NE(names, nullptr);

@@ -411,7 +411,7 @@ TEST(DialogTemplates, SettingsWindowHasTheControlsItsCodeAsksFor) {
         .are<QGroupBox>({Id::StartupGroup, Id::LanguageGroup, Id::ChordsGroup, Id::EditorGroup,
                          Id::DeviceGroup, Id::InstrumentGroup, Id::ChannelGroup,
                          Id::HandednessGroup, Id::NeckGroup, Id::BackgroundGroup, Id::DotGroup,
-                         Id::IntervalGroup, Id::NoteTextGroup, Id::TunerGroup})
+                         Id::IntervalGroup, Id::NoteTextGroup, Id::TunerGroup, Id::WindowGroup})
         .are<QLabel>({Id::StartupChordfile,   Id::ReferencePitchLabel,
                       Id::LanguageName,       Id::LanguageAuthor,
                       Id::LanguageVersion,    Id::LanguageDescription,
@@ -426,12 +426,13 @@ TEST(DialogTemplates, SettingsWindowHasTheControlsItsCodeAsksFor) {
                       Id::IntervalGreenLabel, Id::IntervalBlueLabel,
                       Id::IntervalPreview,    Id::NoteTextRedLabel,
                       Id::NoteTextGreenLabel, Id::NoteTextBlueLabel,
-                      Id::NoteTextPreview})
+                      Id::NoteTextPreview,    Id::WindowSizeLabel,
+                      Id::WindowSizeNote})
         .are<ImageButton>({Id::BrowseChordfile})
         .are<QCheckBox>({Id::UseDefaultChordfile, Id::PlayChordsOnChange, Id::PlayNotesWhileEditing,
                          Id::AllFretNotes, Id::ChangeChordsToTuning, Id::RandomColours})
-        .are<QComboBox>(
-            {Id::LanguageCombo, Id::OutputDevice, Id::InputDevice, Id::Instrument, Id::Channel})
+        .are<QComboBox>({Id::LanguageCombo, Id::OutputDevice, Id::InputDevice, Id::Instrument,
+                         Id::Channel, Id::WindowSize})
         .are<QSlider>({Id::ChordSpeed, Id::ChordDecay, Id::Volume, Id::DotRed, Id::DotGreen,
                        Id::DotBlue, Id::IntervalRed, Id::IntervalGreen, Id::IntervalBlue,
                        Id::NoteTextRed, Id::NoteTextGreen, Id::NoteTextBlue})

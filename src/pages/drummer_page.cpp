@@ -170,6 +170,7 @@ void DrummerPage::retranslate() {
     control<QPushButton>(Id::New)->setText(translate("New"));
     // Controls without a caption of their own, for screen readers.
     grid_->setAccessibleName(translate("Drum pattern grid"));
+    grid_->setPositionTexts(translate("Track %1, step %2"), translate("hit"));
     patternCombo_->setAccessibleName(translate("Current Pattern"));
     trackList_->setAccessibleName(translate("Track Nr"));
     instrumentCombo_->setAccessibleName(translate("Instrument"));

@@ -4,6 +4,8 @@
 #include "pages/page_colours.h"
 #include "uikit/pixel_font.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringList>
@@ -37,6 +39,14 @@ PatternGridEditor::PatternGridEditor(QWidget* parent) : QWidget(parent) {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     uikit::usePixelFont(*this);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    describe();
+}
+
+void PatternGridEditor::setPositionTexts(const QString& format, const QString& hitWord) {
+    positionFormat_ = format;
+    hitWord_ = hitWord;
     describe();
 }
 
@@ -104,6 +114,13 @@ std::pair<int, int> PatternGridEditor::cellAt(const QPoint& point) {
 }
 
 void PatternGridEditor::describe() {
+    if (cursorTold_) {
+        QString said = positionFormat_.arg(cursorTrack_).arg(cursorStep_);
+        if (hit(cursorStep_, cursorTrack_))
+            said += QStringLiteral(", ") + hitWord_;
+        setAccessibleDescription(said);
+        return;
+    }
     QStringList tracks;
     for (int track = 1; track <= kTracks; ++track) {
         QStringList steps;
@@ -155,6 +172,16 @@ void PatternGridEditor::paintEvent(QPaintEvent*) {
     painter.drawText(
         QRect(QPoint(30 * currentStep_ + 15, 160), QPoint(30 * currentStep_ + 54, 169)),
         Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("^"));
+
+    // The keyboard's cursor: a dotted frame inside the cell, on hit or rest.
+    if (hasFocus()) {
+        QPen pen(whiteBackground_ ? QColor(Qt::black) : palette().color(QPalette::WindowText));
+        pen.setStyle(Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(QPoint(30 * cursorStep_ + 22, 18 * cursorTrack_ - 6),
+                               QPoint(30 * cursorStep_ + 47, 18 * cursorTrack_ + 7)));
+    }
 }
 
 void PatternGridEditor::mouseReleaseEvent(QMouseEvent* event) {
@@ -163,8 +190,56 @@ void PatternGridEditor::mouseReleaseEvent(QMouseEvent* event) {
     const auto [step, track] = cellAt(event->position().toPoint());
     if (step == 0)
         return;
+    clickCell(step, track);
+}
+
+void PatternGridEditor::clickCell(int step, int track) {
     toggle(step, track);
     emit cellToggled(step, track);
+}
+
+void PatternGridEditor::moveCursor(int steps, int tracks) {
+    cursorStep_ = std::clamp(cursorStep_ + steps, 1, kSteps);
+    cursorTrack_ = std::clamp(cursorTrack_ + tracks, 1, kTracks);
+    cursorTold_ = true;
+    describe();
+    update();
+}
+
+void PatternGridEditor::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveCursor(-1, 0);
+        return;
+    case Qt::Key_Right:
+        moveCursor(1, 0);
+        return;
+    case Qt::Key_Up:
+        moveCursor(0, -1);
+        return;
+    case Qt::Key_Down:
+        moveCursor(0, 1);
+        return;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        clickCell(cursorStep_, cursorTrack_);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void PatternGridEditor::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PatternGridEditor::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    cursorTold_ = false;
+    describe();
+    update();
 }
 
 } // namespace strumvale::pages

@@ -181,7 +181,7 @@ static const std::vector<std::string> kBuiltInKeys = {"Tuning",
 TEST(BuiltInTable, HoldsEveryKeyInOrderWithThePaddedCaptions) {
     TranslationTable table;
     ASSERT_TRUE(LoadLanguage(table, "English (Built-in)"));
-    ASSERT_EQ(table.Count(), 254) << "the original phrases, then the newer ones";
+    ASSERT_EQ(table.Count(), 256) << "the original phrases, then the newer ones";
     for (std::size_t i = 0; i < kBuiltInKeys.size(); ++i) {
         const std::string& key = kBuiltInKeys[i];
         EXPECT_EQ(table.items()[i].substr(0, key.size() + 1), key + "=") << i;
@@ -254,7 +254,7 @@ TEST(LoadLanguage, RefusesFilesThatAreNoLanguageAndKeepsTheTable) {
     EXPECT_FALSE(LoadLanguage(table, dir.file("deutsch.lng")));
     EXPECT_FALSE(LoadLanguage(table, languageFile(dir, "<Language><Translation/></Language>")));
     EXPECT_FALSE(LoadLanguage(table, languageFile(dir, "<Language><Description/></Language>")));
-    EXPECT_EQ(table.Count(), 254);
+    EXPECT_EQ(table.Count(), 256);
 }
 
 TEST(LanguageInfo, HeaderFieldsByNameAndTheErrorText) {
@@ -301,11 +301,11 @@ TEST(LanguageEditing, WrittenFilesReadBackWholeAndMismatchedListsWriteNothing) {
 TEST(BuiltInPhrases, AllKeysSortedByteWise) {
     TextList phrases;
     ASSERT_TRUE(BuiltInPhrases(phrases));
-    ASSERT_EQ(phrases.size(), 254u);
+    ASSERT_EQ(phrases.size(), 256u);
     EXPECT_TRUE(std::is_sorted(phrases.begin(), phrases.end()));
     EXPECT_EQ(phrases.front(), "%1 a minute") << "a placeholder sorts before letters";
     EXPECT_EQ(phrases[1], "%1 entries of the practice log could not be read; the log is kept as "
                           "it was before the next result is added.");
     EXPECT_EQ(phrases[2], "%1 of %2 right");
-    EXPECT_EQ(phrases.back(), "cents") << "lower case sorts after every capital";
+    EXPECT_EQ(phrases.back(), "hit") << "lower case sorts after every capital";
 }

@@ -245,6 +245,37 @@ TEST_F(DrummerPageTest, ATypedTempoCountsOnceItIsOneNotOnTheWay) {
 }
 
 // The tempo counts the grid's steps; beside it the beats, four steps each.
+// With the keyboard: arrows over the cells, told as they move, and Space
+// toggles the cell as a click does.
+TEST_F(DrummerPageTest, TheKeyboardTogglesCellsAsClicksDo) {
+    pages::PatternGridEditor& grid = page->gridEditor();
+    page->show();
+    QApplication::setActiveWindow(page.get());
+    grid.setFocus();
+    ASSERT_TRUE(grid.hasFocus());
+    const pages::PatternGridEditor::Cells before = grid.cells();
+    clickCell(5, 3);
+    clickCell(1, 1); // a hit clicked off
+    const pages::PatternGridEditor::Cells clicked = grid.cells();
+    grid.setCells(before);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&grid, Qt::Key_Right);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.accessibleDescription(), "Track 3, step 5");
+    QTest::keyClick(&grid, Qt::Key_Space);
+    EXPECT_EQ(grid.accessibleDescription(), "Track 3, step 5, hit");
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(&grid, Qt::Key_Up); // stops at track 1
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&grid, Qt::Key_Left);
+    QTest::keyClick(&grid, Qt::Key_Space);
+    EXPECT_EQ(grid.cells(), clicked);
+    // Leaving it, the description lists the hits again.
+    grid.clearFocus();
+    EXPECT_EQ(grid.accessibleDescription(), "2: 9; 3: 5");
+}
+
 TEST_F(DrummerPageTest, BesideTheStepsStandTheirBeatsAMinute) {
     auto* beats = page->findChild<QLabel*>("beatsPerMinute");
     ASSERT_NE(beats, nullptr);

@@ -3,6 +3,7 @@
 #include "fretboard/view_descriptions.h"
 #include "model/fingering.h"
 #include "model/notes.h"
+#include "uikit/contrast.h"
 #include "uikit/pixel_font.h"
 #include "uikit/text.h"
 
@@ -77,6 +78,14 @@ FretboardView::FretboardView(QWidget* parent) : QWidget(parent) {
     // Reached with Tab; a click leaves the focus where it was.
     setFocusPolicy(Qt::TabFocus);
     describe();
+}
+
+QColor FretboardView::background() const {
+    return style_.whiteBackground ? kBackground : palette().color(QPalette::Window);
+}
+
+QColor FretboardView::ink() const {
+    return uikit::inkOn(background(), palette());
 }
 
 void FretboardView::setPositionFormat(const QString& format) {
@@ -163,8 +172,7 @@ void FretboardView::paint(QPainter& painter) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(font());
-    painter.fillRect(area(0, 0, kWidth, kHeight),
-                     style_.whiteBackground ? kBackground : palette().color(QPalette::Window));
+    painter.fillRect(area(0, 0, kWidth, kHeight), background());
 
     drawStringNames(painter);
     drawNeck(painter);
@@ -181,7 +189,7 @@ void FretboardView::paint(QPainter& painter) {
 
 // A dotted frame round the cell, in the text's colour: seen on either background.
 void FretboardView::drawCursor(QPainter& painter) {
-    QPen pen(style_.whiteBackground ? QColor(Qt::black) : palette().color(QPalette::WindowText));
+    QPen pen(ink());
     pen.setStyle(Qt::DotLine);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
@@ -222,13 +230,13 @@ void FretboardView::drawStringNames(QPainter& painter) {
 
 void FretboardView::drawNeck(QPainter& painter) {
     const FretboardGeometry geometry = fretboardGeometry();
-    painter.setPen(Qt::black);
+    painter.setPen(ink());
     for (int f = 0; f <= kHighestFret; ++f) {
         drawText(painter, DrawnLabel::Kind::FretNumber, centredOn(geometry.columnCentre(f), 4),
                  Qt::AlignHCenter | Qt::AlignTop, QString::number(f));
     }
 
-    QPen pen(Qt::black);
+    QPen pen(ink());
     pen.setCapStyle(Qt::FlatCap);
     // The strings run from the nut, the wire after the open strings' column,
     // to just past fret 12's wire.
@@ -263,8 +271,8 @@ void FretboardView::drawNeck(QPainter& painter) {
     painter.setPen(pen);
     painter.drawLine(nut, wireTop, nut, wireBottom);
 
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::black);
+    painter.setPen(QPen(ink(), 1));
+    painter.setBrush(ink());
     const std::array<QRect, 6> dots = {area(135, 75, 145, 85), area(215, 75, 225, 85),
                                        area(295, 75, 305, 85), area(375, 75, 385, 85),
                                        area(495, 55, 505, 65), area(495, 95, 505, 105)};
@@ -282,7 +290,7 @@ bool FretboardView::drawChord(QPainter& painter) {
         drawMessage(painter);
         return false;
     }
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(ink(), 1));
     painter.setBrush(style_.dotsColour);
     const FretboardGeometry geometry = fretboardGeometry();
     const std::vector<std::string> tokens = displayTokens();
@@ -327,7 +335,7 @@ bool FretboardView::drawScale(QPainter& painter, std::vector<std::string>& pitch
                 if (note != pitchClasses[m]) {
                     continue;
                 }
-                painter.setPen(QPen(Qt::black, 1));
+                painter.setPen(QPen(ink(), 1));
                 painter.setBrush(style_.dotsColour);
                 painter.drawRoundedRect(outlined(geometry.cell(stringNumber, f, kBoxInset)), 5, 5);
                 painter.setBrush(Qt::NoBrush);

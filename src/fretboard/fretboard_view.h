@@ -93,6 +93,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    QColor background() const;
+    // Lines, numbers and outlines: black, or light on a dark background.
+    QColor ink() const;
     std::vector<std::string> displayTokens() const;
     void describe();
     void drawText(QPainter& painter, DrawnLabel::Kind kind, const QRect& box, int flags,

@@ -2,6 +2,7 @@
 
 #include "model/records.h"
 #include "pages/page_colours.h"
+#include "uikit/contrast.h"
 #include "uikit/pixel_font.h"
 
 #include <QFocusEvent>
@@ -137,15 +138,17 @@ void PatternGridEditor::describe() {
 void PatternGridEditor::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), background());
+    // Black, or light on a dark desktop's background.
+    const QColor ink = uikit::inkOn(background(), palette());
 
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(QPen(ink, 1));
     for (int y = 10; y <= 154; y += 18)
         painter.drawLine(50, y, 529, y);
     for (int step = 0; step <= kSteps; ++step) {
         const int x = 50 + 30 * step;
         if (endsABeat(step)) {
             // Two pixels wide, as the thicker pen covers x - 1 and x.
-            painter.fillRect(QRect(x - 1, 10, 2, 144), Qt::black);
+            painter.fillRect(QRect(x - 1, 10, 2, 144), ink);
         } else {
             painter.drawLine(x, 10, x, 154);
         }
@@ -162,7 +165,7 @@ void PatternGridEditor::paintEvent(QPaintEvent*) {
         }
     }
 
-    painter.setPen(Qt::black);
+    painter.setPen(ink);
     painter.drawText(
         QRect(QPoint(15, 18 * selectedTrack_ - 8), QPoint(39, 18 * selectedTrack_ + 6)),
         Qt::AlignCenter, QString::number(selectedTrack_) + QStringLiteral(" ->"));
@@ -175,7 +178,7 @@ void PatternGridEditor::paintEvent(QPaintEvent*) {
 
     // The keyboard's cursor: a dotted frame inside the cell, on hit or rest.
     if (hasFocus()) {
-        QPen pen(whiteBackground_ ? QColor(Qt::black) : palette().color(QPalette::WindowText));
+        QPen pen(ink);
         pen.setStyle(Qt::DotLine);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);

@@ -3,6 +3,7 @@
 #include "pages/pattern_grid_editor.h"
 #include "resources/templates/drummer_page.h"
 #include "sound/drum_step.h"
+#include "support/dark_palette.h"
 #include "support/modal_seams.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/message_box.h"
@@ -274,6 +275,30 @@ TEST_F(DrummerPageTest, TheKeyboardTogglesCellsAsClicksDo) {
     // Leaving it, the description lists the hits again.
     grid.clearFocus();
     EXPECT_EQ(grid.accessibleDescription(), "2: 9; 3: 5");
+}
+
+// Under a dark desktop palette the grid's lines and track mark are light on
+// its background; hits keep their colour.
+TEST(PatternGridDarkPalette, LinesAndTheTrackMarkStandOutFromTheBackground) {
+    pages::PatternGridEditor grid;
+    grid.setPalette(test::darkPalette());
+    grid.setSelectedTrack(3);
+    pages::PatternGridEditor::Cells cells{};
+    cells[model::DrumPattern::cellIndex(5, 2)] = 1;
+    grid.setCells(cells);
+    QImage image(grid.size(), QImage::Format_RGB32);
+    grid.render(&image);
+    const QColor background = test::darkPalette().color(QPalette::Window);
+    ASSERT_EQ(image.pixelColor(3, 3), background);
+    EXPECT_GE(test::bestContrastIn(image, QRect(200, 28, 1, 1), background),
+              test::kGraphicsContrast)
+        << "a track's line";
+    EXPECT_GE(test::bestContrastIn(image, QRect(170, 40, 1, 1), background),
+              test::kGraphicsContrast)
+        << "a step's line";
+    EXPECT_GE(test::bestContrastIn(image, QRect(15, 46, 25, 14), background), test::kTextContrast)
+        << "the track mark";
+    EXPECT_EQ(image.pixelColor(30 * 5 + 35, 36), grid.hitColour());
 }
 
 TEST_F(DrummerPageTest, BesideTheStepsStandTheirBeatsAMinute) {

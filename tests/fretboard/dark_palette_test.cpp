@@ -1,0 +1,58 @@
+#include "fretboard/fretboard_view.h"
+#include "fretboard/render.h"
+#include "support/dark_palette.h"
+
+#include <gtest/gtest.h>
+
+namespace strumvale::fretboard {
+namespace {
+
+using test::bestContrastIn;
+using test::kGraphicsContrast;
+using test::kTextContrast;
+
+// Under a dark desktop palette the neck is drawn on its background in light
+// lines and numbers; the user's dots keep their colour and, coloured like the
+// background, still show their outline.
+TEST(FretboardDarkPalette, LinesNumbersAndOutlinesStandOutFromTheBackground) {
+    FretboardView view;
+    view.setPalette(test::darkPalette());
+    view.setTuning(model::Tuning::standard());
+    FretboardStyle style;
+    style.dotsColour = QColor(35, 38, 41); // the background's own colour
+    view.setStyle(style);
+    view.setChord(model::Chord("C", "C", "x 3 2 0 1 0"));
+    const QImage image = testing::renderClient(view, FretboardView::kWidth, FretboardView::kHeight);
+    const QColor background = test::darkPalette().color(QPalette::Window);
+    ASSERT_EQ(image.pixelColor(2, 2), background) << "the desktop's background, not white";
+
+    const FretboardGeometry geometry = view.fretboardGeometry();
+    for (int string = 1; string <= 6; ++string) {
+        const QPoint onString(geometry.columnCentre(7),
+                              geometry.rowCentre(geometry.rowOfString(string)));
+        EXPECT_GE(bestContrastIn(image, QRect(onString, QSize(1, 2)), background),
+                  kGraphicsContrast)
+            << "string " << string;
+    }
+    const QRect wire(geometry.placeX(FretboardGeometry::kColumnWidth * 6) - 1,
+                     geometry.rowCentre(3), 3, 1);
+    EXPECT_GE(bestContrastIn(image, wire, background), kGraphicsContrast) << "a fret's wire";
+    for (const DrawnLabel& label : view.drawnLabels()) {
+        if (label.kind != DrawnLabel::Kind::FretNumber)
+            continue;
+        EXPECT_GE(bestContrastIn(image, label.box, background), kTextContrast)
+            << "fret number " << label.text.toStdString();
+    }
+    // String 5 at fret 3: a dot the colour of the background, outlined.
+    const QRect dot = geometry.cell(5, 3).adjusted(10, 0, -10, 0);
+    EXPECT_GE(bestContrastIn(image, dot, background), kGraphicsContrast);
+
+    // With the White background asked for, the described colours stay.
+    style.whiteBackground = true;
+    view.setStyle(style);
+    const QImage white = testing::renderClient(view, FretboardView::kWidth, FretboardView::kHeight);
+    EXPECT_EQ(white.pixelColor(geometry.columnCentre(7), geometry.rowCentre(6)), QColor(Qt::black));
+}
+
+} // namespace
+} // namespace strumvale::fretboard

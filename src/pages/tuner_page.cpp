@@ -9,6 +9,7 @@
 #include "pages/string_names.h"
 #include "pages/tuner_listening.h"
 #include "resources/templates/tuner_page.h"
+#include "uikit/contrast.h"
 #include "uikit/icons.h"
 #include "uikit/image_button.h"
 #include "uikit/message_box.h"
@@ -252,15 +253,17 @@ void TunerPage::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // While listening, the meter and the heard note stand where the strings are.
     if (!listening_->isShown()) {
-        painter.setPen(QPen(Qt::black, 2));
+        // Black, or light on a dark desktop's background.
+        const QColor ink = uikit::inkOn(palette().color(QPalette::Window), palette());
+        painter.setPen(QPen(ink, 2));
         for (int x : {400, 425, 450})
             painter.drawLine(x, 50, x, 180);
         for (int y : {50, 90, 130, 170})
             painter.drawLine(400, y, 524, y);
-        painter.setPen(QPen(Qt::black, 1));
+        painter.setPen(QPen(ink, 1));
         for (int x : {475, 500, 525})
             painter.drawLine(x, 50, x, 180);
-        painter.setBrush(Qt::black);
+        painter.setBrush(ink);
         painter.drawEllipse(QRect(455, 142, 15, 15));
     }
 

@@ -1,6 +1,7 @@
 #include "pages/tuning_meter.h"
 
 #include "pages/page_colours.h"
+#include "uikit/contrast.h"
 #include "uikit/pixel_font.h"
 
 #include <QPainter>
@@ -42,7 +43,8 @@ void TuningMeter::paintEvent(QPaintEvent*) {
     painter.fillRect(QRect(bandLeft, 4, std::max(1, bandRight - bandLeft), bottom - 4),
                      inTune() ? kInTuneColour : kInTuneColour.lighter(170));
     // The scale: a tick every 10 cents, longer ones at -50, -25, 0, 25, 50.
-    painter.setPen(QPen(Qt::black, 1));
+    // Black, or light on a dark desktop's background.
+    painter.setPen(QPen(uikit::inkOn(palette().color(QPalette::Window), palette()), 1));
     painter.drawLine(needleX(-kRange), bottom, needleX(kRange), bottom);
     for (int cents = -50; cents <= 50; cents += 5) {
         const int x = needleX(cents);

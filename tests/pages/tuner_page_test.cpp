@@ -1,6 +1,8 @@
 #include "page_rig.h"
 #include "pages/tuner_page.h"
+#include "pages/tuning_meter.h"
 #include "resources/templates/tuner_page.h"
+#include "support/dark_palette.h"
 #include "support/modal_seams.h"
 #include "uikit/dialog_builder.h"
 #include "uikit/icons.h"
@@ -230,6 +232,26 @@ TEST_F(TunerPageTest, UpdateRemoveAndNewGuardTheStandardTuning) {
     EXPECT_EQ(library.Tunings.Count(), 3);
     EXPECT_EQ(control<QComboBox>(Id::TuningCombo)->count(), 3);
     EXPECT_EQ(control<QComboBox>(Id::TuningCombo)->currentIndex(), 0);
+}
+
+// Under a dark desktop palette the meter's scale is light on its background.
+TEST(TuningMeterDarkPalette, TheScaleStandsOutFromTheBackground) {
+    pages::TuningMeter meter;
+    meter.setPalette(test::darkPalette());
+    meter.resize(240, 60);
+    meter.setAutoFillBackground(true);
+    QImage image(meter.size(), QImage::Format_RGB32);
+    meter.render(&image);
+    const QColor background = test::darkPalette().color(QPalette::Window);
+    const int bottom = meter.height() - 14;
+    EXPECT_GE(
+        test::bestContrastIn(image, QRect(meter.needleX(-20) - 1, bottom - 1, 3, 3), background),
+        test::kGraphicsContrast)
+        << "the scale's line";
+    EXPECT_GE(
+        test::bestContrastIn(image, QRect(meter.needleX(-50) - 12, bottom + 1, 24, 13), background),
+        test::kTextContrast)
+        << "\"-50\"";
 }
 
 } // namespace

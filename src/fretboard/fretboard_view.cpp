@@ -3,6 +3,7 @@
 #include "fretboard/view_descriptions.h"
 #include "model/fingering.h"
 #include "model/notes.h"
+#include "uikit/arrow_keys.h"
 #include "uikit/contrast.h"
 #include "uikit/pixel_font.h"
 #include "uikit/text.h"
@@ -444,19 +445,11 @@ void FretboardView::moveCursor(int across, int down) {
 
 void FretboardView::keyPressEvent(QKeyEvent* event) {
     const bool chordEdit = editing_ && chordMode_;
+    if (const std::optional<QPoint> step = uikit::arrowStep(event->key())) {
+        moveCursor(step->x(), step->y());
+        return;
+    }
     switch (event->key()) {
-    case Qt::Key_Left:
-        moveCursor(-1, 0);
-        return;
-    case Qt::Key_Right:
-        moveCursor(1, 0);
-        return;
-    case Qt::Key_Up:
-        moveCursor(0, -1);
-        return;
-    case Qt::Key_Down:
-        moveCursor(0, 1);
-        return;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -2,6 +2,7 @@
 
 #include "model/records.h"
 #include "pages/page_colours.h"
+#include "uikit/arrow_keys.h"
 #include "uikit/contrast.h"
 #include "uikit/pixel_font.h"
 
@@ -210,19 +211,11 @@ void PatternGridEditor::moveCursor(int steps, int tracks) {
 }
 
 void PatternGridEditor::keyPressEvent(QKeyEvent* event) {
+    if (const std::optional<QPoint> step = uikit::arrowStep(event->key())) {
+        moveCursor(step->x(), step->y());
+        return;
+    }
     switch (event->key()) {
-    case Qt::Key_Left:
-        moveCursor(-1, 0);
-        return;
-    case Qt::Key_Right:
-        moveCursor(1, 0);
-        return;
-    case Qt::Key_Up:
-        moveCursor(0, -1);
-        return;
-    case Qt::Key_Down:
-        moveCursor(0, 1);
-        return;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:

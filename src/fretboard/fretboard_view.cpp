@@ -94,6 +94,20 @@ void FretboardView::setPositionFormat(const QString& format) {
     describe();
 }
 
+void FretboardView::setMutedFormat(const QString& format) {
+    mutedFormat_ = format;
+    describe();
+}
+
+bool FretboardView::readsChord() const {
+    return chordMode_ && !editing_;
+}
+
+int FretboardView::chordFret(int stringNumber) const {
+    return model::fretOf(
+        model::splitTab(chord_.Tab)[static_cast<std::size_t>(kStringCount - stringNumber)]);
+}
+
 bool FretboardView::setChord(const model::Chord& chord) {
     chord_ = chord;
     describe();
@@ -140,6 +154,10 @@ void FretboardView::setChordMode(bool on) {
 
 void FretboardView::describe() {
     if (cursorTold_) {
+        if (readsChord() && chordFret(cursor_.stringNumber) < 0) {
+            setAccessibleDescription(mutedFormat_.arg(cursor_.stringNumber));
+            return;
+        }
         const std::optional<int> open = openEntry(tuning_, cursor_.stringNumber);
         const QString note =
             open ? uikit::toQString(model::stripOctave(model::noteTable()[*open + cursor_.fret]))
@@ -212,7 +230,6 @@ void FretboardView::drawText(QPainter& painter, DrawnLabel::Kind kind, const QRe
 }
 
 void FretboardView::drawStringNames(QPainter& painter) {
-    painter.setPen(kStringNameColor);
     // Beyond the strings' ends; left-handed not quite mirrored, two pixels in.
     const bool leftHanded = style_.orientation.leftHanded;
     const int left = leftHanded ? 7 : 535;
@@ -223,7 +240,8 @@ void FretboardView::drawStringNames(QPainter& painter) {
         const std::string name = model::stripOctave(model::tuningNote(tuning_.Notes, stringNumber));
         const int top = geometry.cell(stringNumber, 0).top() + 2;
         const QColor& mark = stringMarks_[static_cast<std::size_t>(kStringCount - stringNumber)];
-        painter.setPen(mark.isValid() ? mark : kStringNameColor);
+        painter.setPen(uikit::legibleOn(mark.isValid() ? mark : kStringNameColor, background(),
+                                        uikit::kTextContrast));
         drawText(painter, DrawnLabel::Kind::StringName, area(left, top, right, top + 20),
                  Qt::AlignLeft | Qt::AlignTop, uikit::toQString(name));
     }
@@ -253,7 +271,9 @@ void FretboardView::drawNeck(QPainter& painter) {
             stringMarks_[static_cast<std::size_t>(kStringCount - geometry.stringOnRow(row))];
         QPen string = pen;
         string.setWidth((lowString ? 2 : 1) + (mark.isValid() ? 1 : 0));
-        string.setColor(mark.isValid() ? mark : pen.color());
+        string.setColor(mark.isValid()
+                            ? uikit::legibleOn(mark, background(), uikit::kGraphicsContrast)
+                            : pen.color());
         painter.setPen(string);
         const int y = geometry.rowCentre(row);
         painter.drawLine(stringStart, y, stringEnd - 1, y);
@@ -438,6 +458,10 @@ void FretboardView::moveCursor(int across, int down) {
     cursor_.fret = std::clamp(cursor_.fret + step, 0, kHighestFret);
     const int row = std::clamp(geometry.rowOfString(cursor_.stringNumber) + down, 1, kStringCount);
     cursor_.stringNumber = geometry.stringOnRow(row);
+    // A chord shown, not edited, is read string by string: a step to a
+    // string lands on the fret the chord holds there.
+    if (readsChord() && down != 0 && chordFret(cursor_.stringNumber) >= 0)
+        cursor_.fret = chordFret(cursor_.stringNumber);
     cursorTold_ = true;
     describe();
     update();

@@ -39,8 +39,10 @@ public:
     void setTuning(const model::Tuning& tuning);
     void setNoteLabels(bool on);
     void setMessage(const QString& message);
-    // How the cursor's place is said: "String %1, fret %2, %3" (the note).
+    // How the cursor's place is said: "String %1, fret %2, %3" (the note),
+    // and, on a string the shown chord does not play, "String %1, muted".
     void setPositionFormat(const QString& format);
+    void setMutedFormat(const QString& format);
 
     // Switches between showing the chord and the scale; the owner redraws.
     void setChordMode(bool on);
@@ -97,6 +99,10 @@ private:
     // Lines, numbers and outlines: black, or light on a dark background.
     QColor ink() const;
     std::vector<std::string> displayTokens() const;
+    // Arrows read a chord that is shown and not edited.
+    bool readsChord() const;
+    // The fret the shown chord holds on a string, -1 where it is muted.
+    int chordFret(int stringNumber) const;
     void describe();
     void drawText(QPainter& painter, DrawnLabel::Kind kind, const QRect& box, int flags,
                   const QString& text);
@@ -128,6 +134,7 @@ private:
     std::vector<DrawnLabel> labels_;
     std::array<QColor, 6> stringMarks_{};
     QString positionFormat_ = QStringLiteral("String %1, fret %2, %3");
+    QString mutedFormat_ = QStringLiteral("String %1, muted");
     FretPosition cursor_{6, 0};
     // The cursor is told once it has moved, until the focus leaves.
     bool cursorTold_ = false;

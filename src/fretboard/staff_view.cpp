@@ -2,6 +2,7 @@
 
 #include "fretboard/view_descriptions.h"
 #include "model/fingering.h"
+#include "uikit/contrast.h"
 #include "uikit/text.h"
 
 #include <QPainter>
@@ -86,11 +87,18 @@ void StaffView::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(this);
         const QPoint origin = contentsRect().topLeft();
-        painter.fillRect(rect(), kBackground);
+        painter.fillRect(rect(), background());
         painter.translate(origin);
         paint(painter);
     }
     QFrame::paintEvent(event);
+}
+
+// The described light strip, unless the palette is dark (a white page
+// background makes it light again): then the palette's own.
+QColor StaffView::background() const {
+    const QColor window = palette().color(QPalette::Window);
+    return uikit::isDark(window) ? window : kBackground;
 }
 
 void StaffView::paint(QPainter& painter) {
@@ -98,15 +106,19 @@ void StaffView::paint(QPainter& painter) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(font());
-    painter.fillRect(QRect(0, 0, kWidth, kHeight), kBackground);
+    const QColor paper = background();
+    const bool dark = uikit::isDark(paper);
+    const QColor markBackground = dark ? paper : kMarkBackground;
+    const QColor playingBackground = uikit::shadeOn(kPlayingBackground, paper, palette());
+    painter.fillRect(QRect(0, 0, kWidth, kHeight), paper);
     const bool marking = playingColumn_ >= 0 && playingColumn_ < kColumns;
     if (marking) {
         const QRect band(10 + 20 * playingColumn_, 2, 20, 82);
-        painter.fillRect(band, kPlayingBackground);
+        painter.fillRect(band, playingBackground);
         labels_.push_back({DrawnLabel::Kind::PlayingMark, band, QString()});
     }
 
-    QPen pen(Qt::black, 1);
+    QPen pen(uikit::inkOn(paper, palette()), 1);
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     for (int s = 0; s < model::kStringCount; ++s) {
@@ -124,8 +136,8 @@ void StaffView::paint(QPainter& painter) {
             const QRect box(left, 3 + 13 * (s - 1), 20, 17);
             // Opaque text: the staff line breaks behind each mark.
             painter.fillRect(painter.boundingRect(box, flags, text),
-                             marking && static_cast<int>(i) == playingColumn_ ? kPlayingBackground
-                                                                              : kMarkBackground);
+                             marking && static_cast<int>(i) == playingColumn_ ? playingBackground
+                                                                              : markBackground);
             painter.drawText(box, flags, text);
             labels_.push_back({DrawnLabel::Kind::Tab, box, text});
         }

@@ -51,6 +51,7 @@ protected:
 
 private:
     void describe();
+    QColor background() const;
 
     std::vector<model::Chord> chords_;
     std::vector<DrawnLabel> labels_;

@@ -124,6 +124,7 @@ void ChordsTabsPage::retranslate() {
     listening_->retranslate();
     view_->setMessage(translate("Sorry, I can not display this."));
     view_->setPositionFormat(translate("String %1, fret %2, %3"));
+    view_->setMutedFormat(translate("String %1, muted"));
     view_->update();
 }
 

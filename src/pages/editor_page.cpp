@@ -119,6 +119,7 @@ void EditorPage::retranslate() {
     view_->setAccessibleName(translate("Fretboard"));
     view_->setMessage(translate("Sorry, I can not display this."));
     view_->setPositionFormat(translate("String %1, fret %2, %3"));
+    view_->setMutedFormat(translate("String %1, muted"));
     view_->update();
     editor_->caption();
 

@@ -282,8 +282,10 @@ void TunerPage::paintEvent(QPaintEvent* event) {
         QFont font = painter.font();
         font.setBold(heard);
         painter.setFont(font);
-        painter.setPen(!heard ? kLabelColour
-                              : (listening_->inTune() ? kInTuneColour : kOutOfTuneColour));
+        const QColor colour =
+            !heard ? kLabelColour : (listening_->inTune() ? kInTuneColour : kOutOfTuneColour);
+        painter.setPen(
+            uikit::legibleOn(colour, palette().color(QPalette::Window), uikit::kTextContrast));
         painter.drawText(QRect(386 + 25 * i, 30, 32, 20), Qt::AlignHCenter | Qt::AlignTop,
                          labels[i]);
     }

@@ -40,8 +40,11 @@ void TuningMeter::paintEvent(QPaintEvent*) {
     // The in-tune band.
     const int bandLeft = needleX(-kInTuneCents);
     const int bandRight = needleX(kInTuneCents);
-    painter.fillRect(QRect(bandLeft, 4, std::max(1, bandRight - bandLeft), bottom - 4),
-                     inTune() ? kInTuneColour : kInTuneColour.lighter(170));
+    // The pale band of a note not in tune is a shade the scale is drawn over.
+    const QColor band = inTune() ? kInTuneColour
+                                 : uikit::shadeOn(kInTuneColour.lighter(170),
+                                                  palette().color(QPalette::Window), palette());
+    painter.fillRect(QRect(bandLeft, 4, std::max(1, bandRight - bandLeft), bottom - 4), band);
     // The scale: a tick every 10 cents, longer ones at -50, -25, 0, 25, 50.
     // Black, or light on a dark desktop's background.
     painter.setPen(QPen(uikit::inkOn(palette().color(QPalette::Window), palette()), 1));
@@ -60,7 +63,9 @@ void TuningMeter::paintEvent(QPaintEvent*) {
         return;
     const int x = needleX(*cents_);
     // Dimmed while it shows a fading string's last reading.
-    const QColor needle = inTune() ? kInTuneColour : kOutOfTuneColour;
+    const QColor needle =
+        uikit::legibleOn(inTune() ? kInTuneColour : kOutOfTuneColour,
+                         palette().color(QPalette::Window), uikit::kGraphicsContrast);
     painter.setPen(
         QPen(isEnabled() ? needle : needle.lighter(160), 3, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(x, 2, x, bottom);

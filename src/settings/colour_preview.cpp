@@ -1,5 +1,7 @@
 #include "settings/colour_preview.h"
 
+#include "uikit/contrast.h"
+
 #include <QPainter>
 
 namespace strumvale::settings {
@@ -19,7 +21,8 @@ void ColourPreview::setColour(const QColor& colour) {
 
 void ColourPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(QPen(Qt::black, 1));
+    // The frame shows the swatch's edge whatever its colour, on either palette.
+    painter.setPen(QPen(uikit::inkOn(palette().color(QPalette::Window), palette()), 1));
     painter.setBrush(colour_);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

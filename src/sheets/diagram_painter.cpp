@@ -39,7 +39,9 @@ void paintDiagram(QPainter& painter, const ChordDiagram& diagram, const DiagramL
                   const QFont& font) {
     const QRectF& grid = layout.grid;
     const qreal thin = layout.stringGap / 12;
-    painter.setPen(QPen(Qt::black, thin));
+    const QColor ink = painter.pen().color();
+    painter.save();
+    painter.setPen(QPen(ink, thin));
     painter.setBrush(Qt::NoBrush);
     for (int s = 0; s < ChordDiagram::kStrings; ++s) {
         const qreal x = grid.left() + s * layout.stringGap;
@@ -50,14 +52,14 @@ void paintDiagram(QPainter& painter, const ChordDiagram& diagram, const DiagramL
         painter.drawLine(QPointF(grid.left(), y), QPointF(grid.right(), y));
     }
     if (diagram.baseFret == 1) {
-        painter.setPen(QPen(Qt::black, thin * 4, Qt::SolidLine, Qt::FlatCap));
+        painter.setPen(QPen(ink, thin * 4, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(QPointF(grid.left() - thin / 2, grid.top()),
                          QPointF(grid.right() + thin / 2, grid.top()));
     }
 
     const qreal dotSize = std::min(layout.stringGap, layout.fretGap) * 0.7;
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
+    painter.setBrush(ink);
     for (const std::optional<QPointF>& dot : layout.dots) {
         if (dot)
             painter.drawEllipse(*dot, dotSize / 2, dotSize / 2);
@@ -65,7 +67,7 @@ void paintDiagram(QPainter& painter, const ChordDiagram& diagram, const DiagramL
     if (layout.barre)
         painter.drawRoundedRect(*layout.barre, dotSize / 2, dotSize / 2);
 
-    painter.setPen(QPen(Qt::black, thin));
+    painter.setPen(QPen(ink, thin));
     painter.setBrush(Qt::NoBrush);
     painter.setFont(font);
     const qreal markSize = dotSize * 0.8;
@@ -83,6 +85,7 @@ void paintDiagram(QPainter& painter, const ChordDiagram& diagram, const DiagramL
         painter.drawText(*layout.baseFretLabel, Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(diagram.baseFret));
     }
+    painter.restore();
 }
 
 } // namespace strumvale::sheets

@@ -31,7 +31,8 @@ struct DiagramLayout {
 DiagramLayout layoutDiagram(const ChordDiagram& diagram, const QRectF& grid);
 
 // The grid, a thick nut at base fret 1, dots, the barre, "o" and "x" marks
-// and the base fret number, in font.
+// and the base fret number, in font and the painter's pen colour; the
+// painter is left as it was.
 void paintDiagram(QPainter& painter, const ChordDiagram& diagram, const DiagramLayout& layout,
                   const QFont& font);
 

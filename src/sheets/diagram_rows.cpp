@@ -42,7 +42,6 @@ void paintCell(QPainter& painter, const QRectF& cell, const model::Chord& chord,
     if (model::isValidTab(chord.Tab))
         paintDiagram(painter, diagram, layoutDiagram(diagram, grid), smallFont);
     painter.setFont(smallFont);
-    painter.setPen(Qt::black);
     painter.drawText(QRectF(cell.left(), grid.bottom(), cell.width(), metrics.tabHeight),
                      Qt::AlignHCenter | Qt::AlignVCenter, uikit::toQString(chord.Tab));
 }

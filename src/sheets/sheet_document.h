@@ -14,7 +14,8 @@ class QPainter;
 // A sheet as a column of blocks that are never cut. Printed, blocks fill a
 // page from the top and move whole to the next one when they do not fit, and
 // every page ends with its number; on a screen the column runs on unbroken.
-// Lengths are in the device's pixels.
+// Lengths are in the device's pixels. Blocks draw in the painter's pen
+// colour: black on paper, the view's ink on a screen.
 namespace strumvale::sheets {
 
 class SheetDocument {

@@ -93,7 +93,6 @@ void addLyricLine(SheetDocument& sheet, const model::SongLine& line, const Secti
     drawn.width = std::max(drawn.width, indent + layout.width);
     sheet.add(height, [=, chordFont = fonts.chord, wordFont = fonts.word](QPainter& painter,
                                                                           const QRectF& area) {
-        painter.setPen(Qt::black);
         painter.setFont(chordFont);
         for (const PlacedText& chord : layout.chords)
             painter.drawText(QPointF(area.left() + indent + chord.x, area.top() + chordAscent),

@@ -1,5 +1,7 @@
 #include "songs/sheet_column_view.h"
 
+#include "uikit/contrast.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -37,12 +39,17 @@ void SheetColumnView::resizeEvent(QResizeEvent* event) {
 
 void SheetColumnView::paintUnder(QPainter&) {}
 
+QColor SheetColumnView::paper() const {
+    const QColor base = palette().color(QPalette::Base);
+    return uikit::isDark(base) ? base : QColor(Qt::white);
+}
+
 void SheetColumnView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(rect(), paper());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(origin());
-    painter.setPen(Qt::black);
+    painter.setPen(uikit::inkOn(paper(), palette()));
     paintUnder(painter);
     sheet_->paintColumn(painter, QRectF(event->rect()).translated(-origin()));
 }

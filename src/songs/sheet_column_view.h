@@ -10,7 +10,8 @@ namespace strumvale::songs {
 
 // A sheet drawn on the screen as one unbroken column, built at the view's
 // width (less its margin) whenever that or the content changes, on white
-// paper as it prints. The view is as tall as the column.
+// paper as it prints, or on a dark palette's own background in its text
+// colour. The view is as tall as the column.
 class SheetColumnView : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +27,8 @@ public:
     const sheets::SheetDocument& sheet() const { return *sheet_; }
     // Where the top left of the column is drawn in the view.
     QPointF origin() const { return {kMargin, kMargin}; }
+    // What the column is drawn on.
+    QColor paper() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,7 @@
 #include "songs/song_sheet_view.h"
 
 #include "songs/sheet_accessibility.h"
+#include "uikit/contrast.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -110,13 +111,13 @@ void SongSheetView::paintUnder(QPainter& painter) {
                                    QPointF(first.right() + 1, last.bottom() + 1))
                                 .translated(-origin())
                                 .adjusted(-kMargin / 2.0, 0, 0, 0);
-        painter.fillRect(band, loopColour());
+        painter.fillRect(band, uikit::shadeOn(loopColour(), paper(), palette()));
     }
     if (!marked_)
         return;
     painter.save();
     painter.setPen(Qt::NoPen);
-    painter.setBrush(markColour());
+    painter.setBrush(uikit::shadeOn(markColour(), paper(), palette()));
     painter.drawRoundedRect(columnBox(*marked_).adjusted(-3, 0, 3, 0), 3, 3);
     painter.restore();
 }

@@ -7,11 +7,19 @@ namespace strumvale::uikit {
 
 namespace {
 
-// Text needs 4.5:1 against its background; lines and marks 3:1.
-constexpr double kTextContrast = 4.5;
-
 double channel(double value) {
     return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+// Steps of a twentieth: finer steps differ by less than the eye tells apart.
+constexpr int kMixSteps = 20;
+
+QColor mixed(const QColor& from, const QColor& to, double share) {
+    const auto part = [share](int a, int b) {
+        return static_cast<int>(std::lround(a + (b - a) * share));
+    };
+    return QColor(part(from.red(), to.red()), part(from.green(), to.green()),
+                  part(from.blue(), to.blue()));
 }
 
 } // namespace
@@ -28,13 +36,40 @@ double contrastRatio(const QColor& a, const QColor& b) {
 }
 
 QColor inkOn(const QColor& background, const QPalette& palette) {
-    const QColor black(Qt::black);
-    if (contrastRatio(black, background) >= kTextContrast)
-        return black;
+    if (!isDark(background))
+        return QColor(Qt::black);
     const QColor text = palette.color(QPalette::WindowText);
     if (contrastRatio(text, background) >= kTextContrast)
         return text;
     return QColor(Qt::white);
+}
+
+bool isDark(const QColor& background) {
+    return contrastRatio(QColor(Qt::black), background) < kTextContrast;
+}
+
+QColor legibleOn(const QColor& colour, const QColor& background, double ratio) {
+    if (!isDark(background))
+        return colour;
+    const QColor white(Qt::white);
+    for (int step = 0; step < kMixSteps; ++step) {
+        const QColor candidate = mixed(colour, white, double(step) / kMixSteps);
+        if (contrastRatio(candidate, background) >= ratio)
+            return candidate;
+    }
+    return white;
+}
+
+QColor shadeOn(const QColor& shade, const QColor& background, const QPalette& palette) {
+    if (!isDark(background))
+        return shade;
+    const QColor ink = inkOn(background, palette);
+    for (int step = 0; step < kMixSteps; ++step) {
+        const QColor candidate = mixed(shade, background, double(step) / kMixSteps);
+        if (contrastRatio(ink, candidate) >= kTextContrast)
+            return candidate;
+    }
+    return background;
 }
 
 } // namespace strumvale::uikit

@@ -59,6 +59,9 @@ QWidget* makeEdit(const ControlTemplate& control, QWidget* parent) {
     if (has(control, style::MultiLine)) {
         auto* edit = new QPlainTextEdit(toQString(control.text), parent);
         edit->setReadOnly(has(control, style::ReadOnly));
+        // As in any dialog, Tab goes on to the next control rather than into
+        // the text, so the keyboard never gets stuck in it.
+        edit->setTabChangesFocus(true);
         edit->setVerticalScrollBarPolicy(
             has(control, style::VerticalScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         if (has(control, style::Centred)) {

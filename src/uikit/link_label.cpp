@@ -1,5 +1,6 @@
 #include "uikit/link_label.h"
 
+#include "uikit/contrast.h"
 #include "uikit/message_box.h"
 #include "uikit/open_target.h"
 
@@ -139,8 +140,10 @@ QPoint LinkLabel::cursorPosition() const {
 
 void LinkLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Button));
-    painter.setPen(textColour());
+    const QColor background = palette().color(QPalette::Button);
+    painter.fillRect(rect(), background);
+    // The described link colours on a light background, lighter on a dark one.
+    painter.setPen(uikit::legibleOn(textColour(), background, kTextContrast));
     painter.setFont(font());
     painter.drawText(contentsRect(), static_cast<int>(alignment()), text());
 }

@@ -25,6 +25,7 @@
 #include "settings/settings_dialog.h"
 #include "sound/audio_inputs.h"
 #include "uikit/dialog_builder.h"
+#include "window_walk.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -150,50 +151,12 @@ protected:
         });
     }
 
-    // Every page of the main window, the settings dialog, the chordfile
-    // information and the about box, each page shown in turn; the pages whose
-    // controls appear with editing walked once more with it.
+    // Every window a user meets, each in the states that show other controls.
     QStringList walkEverything(app::MainDialog& main) {
         QStringList unnamed;
-        app::PageTabCtrl& tabs = main.pageTabs();
-        for (int page = 0; page < app::PageTabCtrl::kPageCount; ++page) {
-            tabs.setCurrentIndex(page);
-            const QString where =
-                QStringLiteral("main window, page ") + tabs.tabText(page).trimmed();
-            unnamed += unnamedControls(main, where);
-            if (page == app::PageTabCtrl::Tuner) {
-                uikit::control<QRadioButton>(tabs.tunerPage(), resources::TunerId::EnableEditing)
-                    ->click();
-                unnamed += unnamedControls(main, where + QStringLiteral(" editing"));
-                tabs.tunerPage().listening().listenBox().click();
-                unnamed += unnamedControls(main, where + QStringLiteral(" listening"));
-                tabs.tunerPage().listening().listenBox().click();
-            } else if (page == app::PageTabCtrl::Drummer) {
-                uikit::control<QRadioButton>(tabs.drummerPage(),
-                                             resources::DrummerId::EnableEditing)
-                    ->click();
-                unnamed += unnamedControls(main, where + QStringLiteral(" editing"));
-            } else if (page == app::PageTabCtrl::Editor) {
-                auto* keys =
-                    uikit::control<QListWidget>(tabs.editorPage(), resources::EditorId::KeyList);
-                keys->setCurrentRow(keys->count() - 1);
-                unnamed += unnamedControls(main, where + QStringLiteral(" scales"));
-            }
-        }
-
-        settings::SettingsDialog dialog(
-            main.library(), [&main] { main.applySettings(); }, &main);
-        const char* const settingsPages[] = {"General", "MIDI",  "Fretboard",
-                                             "Colors",  "Other", "Translate"};
-        for (int page = 0; page < settings::SettingsDialog::kPageCount; ++page) {
-            dialog.showPage(static_cast<settings::SettingsDialog::Page>(page));
-            unnamed += unnamedControls(dialog, QStringLiteral("settings, page ") +
-                                                   QString::fromLatin1(settingsPages[page]));
-        }
-        app::ChordfileInfoDialog information(main.library(), &main);
-        unnamed += unnamedControls(information, QStringLiteral("chordfile information"));
-        app::AboutBox about(main.library(), &main);
-        unnamed += unnamedControls(about, QStringLiteral("about box"));
+        walkWindows(main, dir.file("Vårvisa 🎸.cho"), [&](QWidget& window, const QString& where) {
+            unnamed += unnamedControls(window, where);
+        });
         return unnamed;
     }
 };

@@ -1,5 +1,6 @@
 #include "fretboard/fretboard_view.h"
 #include "fretboard/render.h"
+#include "fretboard/staff_view.h"
 #include "support/dark_palette.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,39 @@ TEST(FretboardDarkPalette, LinesNumbersAndOutlinesStandOutFromTheBackground) {
     view.setStyle(style);
     const QImage white = testing::renderClient(view, FretboardView::kWidth, FretboardView::kHeight);
     EXPECT_EQ(white.pixelColor(geometry.columnCentre(7), geometry.rowCentre(6)), QColor(Qt::black));
+}
+
+// The playlist's staff on a dark palette: its lines and every fret number
+// light on the palette's background, the sounding column's band still behind
+// readable numbers; a White page background brings back the described strip.
+TEST(StaffDarkPalette, LinesAndMarksStandOutAndTheSoundingColumnStaysReadable) {
+    StaffView view;
+    view.setPalette(test::darkPalette());
+    view.appendChord({"C", "C", "x 3 2 0 1 0"});
+    view.appendChord({"G", "G", "3 2 0 0 0 3"});
+    view.setPlayingColumn(1);
+    const QImage image = testing::renderClient(view, StaffView::kWidth, StaffView::kHeight);
+    const QColor background = test::darkPalette().color(QPalette::Window);
+    ASSERT_EQ(image.pixelColor(300, 5), background) << "not the light strip";
+    for (int y : {10, 23, 36, 49, 62, 75})
+        EXPECT_GE(bestContrastIn(image, QRect(300, y, 1, 1), background), kGraphicsContrast) << y;
+    const QColor band = image.pixelColor(32, 5);
+    EXPECT_NE(band, background) << "the sounding column is marked";
+    for (const DrawnLabel& label : view.drawnLabels()) {
+        if (label.kind != DrawnLabel::Kind::Tab)
+            continue;
+        const bool sounding = label.box.left() == 30;
+        EXPECT_GE(bestContrastIn(image, label.box, sounding ? band : background), kTextContrast)
+            << label.text.toStdString() << (sounding ? " on the band" : "");
+    }
+
+    QPalette white = test::darkPalette();
+    white.setColor(QPalette::Window, QColor(251, 251, 251));
+    view.setPalette(white);
+    const QImage light = testing::renderClient(view, StaffView::kWidth, StaffView::kHeight);
+    EXPECT_EQ(light.pixelColor(300, 10), QColor(Qt::black));
+    EXPECT_EQ(light.pixelColor(300, 11), QColor(251, 251, 251));
+    EXPECT_EQ(light.pixelColor(32, 5), QColor(255, 224, 140));
 }
 
 } // namespace

@@ -183,6 +183,33 @@ TEST_F(ChordsTabsFixture, ViewNotesLineAndPlayerReadOddTokensAlike) {
     }
 }
 
+// By keyboard the neck reads the chord shown, string by string, as a screen
+// reader says it, and changes nothing.
+TEST_F(ChordsTabsFixture, TheKeyboardReadsTheChordStringByStringWithoutEditingIt) {
+    fretboard::FretboardView& view = page.fretboardView();
+    QApplication::setActiveWindow(&page);
+    view.setFocus();
+    ASSERT_TRUE(view.hasFocus());
+    EXPECT_EQ(view.accessibleDescription(), "x 3 2 0 1 0: C2 E2 G2 C3 E3") << "the chord first";
+    const auto press = [&](Qt::Key key) {
+        QTest::keyClick(&view, key);
+        return view.accessibleDescription().toStdString();
+    };
+    EXPECT_EQ(press(Qt::Key_Up), "String 5, fret 3, C");
+    EXPECT_EQ(press(Qt::Key_Up), "String 4, fret 2, E");
+    EXPECT_EQ(press(Qt::Key_Up), "String 3, fret 0, G");
+    EXPECT_EQ(press(Qt::Key_Right), "String 3, fret 1, G#") << "along the string, any fret";
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_X, Qt::Key_Delete, Qt::Key_0})
+        press(key);
+    EXPECT_EQ(shownTab(), "x 3 2 0 1 0") << "nothing edited";
+    EXPECT_EQ(tabLine(), "Tab: x 3 2 0 1 0");
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(press(Qt::Key_Down), "String 6, muted");
+    view.clearFocus();
+    EXPECT_EQ(view.accessibleDescription(), "x 3 2 0 1 0: C2 E2 G2 C3 E3");
+}
+
 TEST_F(ChordsTabsFixture, SearchMatchesWholeNameOrTabIgnoringCase) {
     QTest::keyClicks(searchText(), "X 3 2 0 1 0");
     EXPECT_TRUE(showResult()->isChecked());

@@ -144,6 +144,25 @@ TEST_F(TunerPageTest, DrawsTheStringsAndLabelsInTheLabelColour) {
     }
 }
 
+// On a dark palette the strings and the dot are light and every label reads
+// on the page's background.
+TEST_F(TunerPageTest, OnADarkPaletteStringsAndLabelsStandOut) {
+    page->setPalette(test::darkPalette());
+    page->resize(page->sizeHint().expandedTo(QSize(600, 300)));
+    QImage image(page->size(), QImage::Format_RGB32);
+    page->render(&image);
+    const QColor background = image.pixelColor(437, 110);
+    ASSERT_TRUE(uikit::isDark(background));
+    EXPECT_GE(uikit::contrastRatio(image.pixelColor(400, 100), background),
+              test::kGraphicsContrast);
+    EXPECT_GE(uikit::contrastRatio(image.pixelColor(462, 150), background),
+              test::kGraphicsContrast);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_GE(test::bestContrastIn(image, QRect(386 + 25 * i, 30, 32, 20), background),
+                  test::kTextContrast)
+            << "label " << i;
+}
+
 TEST_F(TunerPageTest, AStringSoundsOnceForTheNoteLength) {
     selectTuning(1); // Drop D
     library.Settings.Instrument = 100;

@@ -11,6 +11,7 @@
 #include "practice/speed_controls.h"
 #include "sound/audio_inputs.h"
 #include "sound/live_pattern.h"
+#include "support/dark_palette.h"
 #include "support/guitar_strums.h"
 #include "support/modal_seams.h"
 #include "support/scoped_variable.h"
@@ -404,6 +405,27 @@ TEST(ProgressPlot, PlotsEachDayAtItsDateAndRate) {
     plot.render(&image);
     const QColor point = image.pixelColor(points[1].toPoint());
     EXPECT_EQ(point, plot.palette().color(QPalette::Highlight)) << "a point is drawn there";
+}
+
+// The large diagram on a dark palette: its grid, dots and marks drawn light
+// in the palette's text colour, none in the black they have on paper.
+TEST(ChordDiagramView, OnADarkPaletteTheDiagramIsDrawnLight) {
+    practice::ChordDiagramView view;
+    view.setPalette(darkPalette());
+    view.resize(200, 280);
+    view.setChord("G", "3 2 0 0 0 3");
+    QImage image(view.size(), QImage::Format_RGB32);
+    const QColor background = darkPalette().color(QPalette::Window);
+    image.fill(background);
+    view.render(&image);
+    const QRect grid(0, image.height() / 2, image.width(), image.height() / 2);
+    EXPECT_GE(bestContrastIn(image, grid, background), kGraphicsContrast);
+    int darker = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            darker += uikit::relativeLuminance(image.pixelColor(x, y)) <
+                      uikit::relativeLuminance(background) - 0.005;
+    EXPECT_EQ(darker, 0) << "pixels darker than the background: black ink";
 }
 
 } // namespace

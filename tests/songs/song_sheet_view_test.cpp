@@ -1,5 +1,6 @@
 #include "formats/song_file.h"
 #include "songs/song_sheet_view.h"
+#include "support/dark_palette.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -112,6 +113,32 @@ TEST_F(SongSheetViewTest, TheSoundingChordIsMarkedAndOnlyIt) {
     EXPECT_EQ(marked(image, view.chordRect(3)), 0);
     view.markChord(99);
     EXPECT_FALSE(view.markedChord()) << "no such chord: nothing marked";
+}
+
+// On a dark palette the sheet is the palette's, not a white page: every chord
+// name and syllable light on it, the sounding chord's mark and a loop's band
+// still behind readable names.
+TEST_F(SongSheetViewTest, OnADarkPaletteTheSheetReadsLightOnDark) {
+    view.setPalette(darkPalette());
+    view.markChord(4);
+    view.setLoopLines(std::pair{2, 3});
+    const QImage image = rendered();
+    const QColor paper = darkPalette().color(QPalette::Base);
+    ASSERT_EQ(image.pixelColor(2, 2), paper);
+    const QColor mark =
+        image.pixelColor(view.chordRect(4).left() - 2, view.chordRect(4).center().y());
+    EXPECT_NE(mark, paper) << "the sounding chord is marked";
+    for (int chord = 0; chord < view.chordCount(); ++chord) {
+        const QRect box = view.chordRect(chord);
+        const QColor under = chord == 4 ? mark : image.pixelColor(box.left() - 2, box.top() + 1);
+        EXPECT_GE(bestContrastIn(image, box, under), kTextContrast) << "chord " << chord;
+    }
+    for (int line = 0; line < 4; ++line) {
+        const QRect box = view.lineRect(line);
+        const QColor under = image.pixelColor(box.left() - 2, box.center().y());
+        EXPECT_EQ(under == paper, line < 2) << "the looped lines are shaded";
+        EXPECT_GE(bestContrastIn(image, box, under), kTextContrast) << "line " << line;
+    }
 }
 
 TEST_F(SongSheetViewTest, LargerLyricsMakeALongerSheetWithTheSameChords) {

@@ -16,6 +16,10 @@ inline QPalette darkPalette() {
     palette.setColor(QPalette::Base, QColor(27, 30, 32));
     palette.setColor(QPalette::Text, QColor(252, 252, 252));
     palette.setColor(QPalette::ButtonText, QColor(252, 252, 252));
+    palette.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    palette.setColor(QPalette::HighlightedText, QColor(252, 252, 252));
+    palette.setColor(QPalette::Link, QColor(29, 153, 243));
+    palette.setColor(QPalette::LinkVisited, QColor(155, 89, 182));
     return palette;
 }
 

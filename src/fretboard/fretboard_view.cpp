@@ -374,7 +374,12 @@ bool FretboardView::drawScale(QPainter& painter, std::vector<std::string>& pitch
 
 void FretboardView::drawNoteLabels(QPainter& painter,
                                    const std::vector<std::string>& pitchClasses) {
-    painter.setPen(style_.noteTextColour);
+    // The user's colour stays; where it would vanish into a dark background
+    // each name is outlined in the ink first.
+    const QColor colour = style_.noteTextColour;
+    const bool outlined = uikit::isDark(background()) &&
+                          uikit::contrastRatio(colour, background()) < uikit::kTextContrast;
+    const QColor outline = ink();
     const FretboardGeometry geometry = fretboardGeometry();
     const std::vector<std::string> tokens = displayTokens();
     for (int row = 1; row <= kStringCount; ++row) {
@@ -395,10 +400,18 @@ void FretboardView::drawNoteLabels(QPainter& painter,
                 shown = std::find(pitchClasses.begin(), pitchClasses.end(),
                                   model::stripOctave(name)) != pitchClasses.end();
             }
-            if (shown) {
-                drawText(painter, DrawnLabel::Kind::Note, centredOn(geometry.columnCentre(f), top),
-                         Qt::AlignHCenter | Qt::AlignTop, uikit::toQString(name));
+            if (!shown)
+                continue;
+            const QRect box = centredOn(geometry.columnCentre(f), top);
+            const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip;
+            if (outlined) {
+                painter.setPen(outline);
+                for (const QPoint step : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+                    painter.drawText(box.translated(step), flags, uikit::toQString(name));
             }
+            painter.setPen(colour);
+            drawText(painter, DrawnLabel::Kind::Note, box, Qt::AlignHCenter | Qt::AlignTop,
+                     uikit::toQString(name));
         }
     }
 }

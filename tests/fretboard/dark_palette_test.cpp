@@ -55,6 +55,52 @@ TEST(FretboardDarkPalette, LinesNumbersAndOutlinesStandOutFromTheBackground) {
     EXPECT_EQ(white.pixelColor(geometry.columnCentre(7), geometry.rowCentre(6)), QColor(Qt::black));
 }
 
+// A note colour the user chose that vanishes into the dark background keeps
+// its colour and gains an outline that reads; one that reads is left alone.
+TEST(FretboardDarkPalette, NoteNamesInTheBackgroundsColourAreOutlined) {
+    FretboardView view;
+    view.setPalette(test::darkPalette());
+    view.setTuning(model::Tuning::standard());
+    view.setNoteLabels(true);
+    const QColor background = test::darkPalette().color(QPalette::Window);
+    FretboardStyle style;
+    style.noteTextColour = background;
+    view.setStyle(style);
+    view.setChord(model::Chord("C", "C", "x 3 2 0 1 0"));
+    const auto noteContrasts = [&] {
+        const QImage image =
+            testing::renderClient(view, FretboardView::kWidth, FretboardView::kHeight);
+        std::vector<double> contrasts;
+        for (const DrawnLabel& label : view.drawnLabels())
+            if (label.kind == DrawnLabel::Kind::Note)
+                contrasts.push_back(bestContrastIn(image, label.box, background));
+        return contrasts;
+    };
+    const std::vector<double> outlined = noteContrasts();
+    ASSERT_EQ(outlined.size(), 5u) << "the five notes the chord sounds";
+    for (double contrast : outlined)
+        EXPECT_GE(contrast, kTextContrast);
+
+    // The ink's pixels where the names stand: the strings under them, and
+    // an outline if there is one.
+    const auto inkUnderNames = [&] {
+        const QImage image =
+            testing::renderClient(view, FretboardView::kWidth, FretboardView::kHeight);
+        int count = 0;
+        for (const DrawnLabel& label : view.drawnLabels())
+            if (label.kind == DrawnLabel::Kind::Note)
+                for (int y = label.box.top(); y <= label.box.bottom(); ++y)
+                    for (int x = label.box.left(); x <= label.box.right(); ++x)
+                        count += image.pixelColor(x, y) ==
+                                 test::darkPalette().color(QPalette::WindowText);
+        return count;
+    };
+    const int withOutline = inkUnderNames();
+    style.noteTextColour = QColor(232, 182, 114);
+    view.setStyle(style);
+    EXPECT_LT(inkUnderNames(), withOutline) << "a readable colour needs no outline";
+}
+
 // The playlist's staff on a dark palette: its lines and every fret number
 // light on the palette's background, the sounding column's band still behind
 // readable numbers; a White page background brings back the described strip.

@@ -142,13 +142,7 @@ protected:
 
     void SetUp() override {
         AppTest::SetUp();
-        writeChordfile("default.gtr", [](ChordLibrary& library) {
-            model::DrumPattern beat;
-            beat.Name = "Four on the floor";
-            for (int step : {1, 5, 9, 13})
-                beat.Pattern[model::DrumPattern::cellIndex(step, 1)] = 1;
-            library.DrumPatterns.Add(beat);
-        });
+        writeChordfileWithABeat("default.gtr");
     }
 
     // Every window a user meets, each in the states that show other controls.

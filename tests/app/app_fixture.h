@@ -82,6 +82,17 @@ protected:
         library.SaveChordfile(path);
     }
 
+    // The same with a drum pattern, so the Drummer page has one to show.
+    static void writeChordfileWithABeat(const std::string& path) {
+        writeChordfile(path, [](ChordLibrary& library) {
+            model::DrumPattern beat;
+            beat.Name = "Four on the floor";
+            for (int step : {1, 5, 9, 13})
+                beat.Pattern[model::DrumPattern::cellIndex(step, 1)] = 1;
+            library.DrumPatterns.Add(beat);
+        });
+    }
+
     static std::string readFile(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});

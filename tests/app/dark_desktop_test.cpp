@@ -119,13 +119,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         QApplication::setPalette(darkPalette());
-        writeChordfile("default.gtr", [](ChordLibrary& library) {
-            model::DrumPattern beat;
-            beat.Name = "Four on the floor";
-            for (int step : {1, 5, 9, 13})
-                beat.Pattern[model::DrumPattern::cellIndex(step, 1)] = 1;
-            library.DrumPatterns.Add(beat);
-        });
+        writeChordfileWithABeat("default.gtr");
     }
     void TearDown() override {
         AppTest::TearDown();

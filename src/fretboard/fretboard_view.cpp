@@ -419,9 +419,10 @@ void FretboardView::drawNoteLabels(QPainter& painter,
 void FretboardView::drawMessage(QPainter& painter) {
     const QRect box = area(43, 112, 400, 150);
     const int flags = Qt::AlignLeft | Qt::AlignTop;
-    painter.fillRect(painter.boundingRect(box, flags, message_).intersected(box),
-                     kMessageBackground);
-    painter.setPen(kMessageColor);
+    // Red on a white box, or on a dark background red light enough to read.
+    const QColor under = uikit::isDark(background()) ? background() : kMessageBackground;
+    painter.fillRect(painter.boundingRect(box, flags, message_).intersected(box), under);
+    painter.setPen(uikit::legibleOn(kMessageColor, under, uikit::kTextContrast));
     painter.drawText(box, flags, message_);
     labels_.push_back({DrawnLabel::Kind::Message, box, message_});
 }

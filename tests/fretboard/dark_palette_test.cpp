@@ -55,6 +55,26 @@ TEST(FretboardDarkPalette, LinesNumbersAndOutlinesStandOutFromTheBackground) {
     EXPECT_EQ(white.pixelColor(geometry.columnCentre(7), geometry.rowCentre(6)), QColor(Qt::black));
 }
 
+// What the neck cannot show is said in red that reads on the dark background,
+// not on a white patch.
+TEST(FretboardDarkPalette, TheMessageReadsOnTheDarkBackground) {
+    FretboardView view;
+    view.setPalette(test::darkPalette());
+    view.setTuning(model::Tuning::standard());
+    view.setChord(model::Chord("C", "C", "x 3 2 0 1 25"));
+    const QImage image = testing::renderClient(view, FretboardView::kWidth, FretboardView::kHeight);
+    const QColor background = test::darkPalette().color(QPalette::Window);
+    bool said = false;
+    for (const DrawnLabel& label : view.drawnLabels()) {
+        if (label.kind != DrawnLabel::Kind::Message)
+            continue;
+        said = true;
+        EXPECT_GE(bestContrastIn(image, label.box, background), kTextContrast);
+        EXPECT_NE(image.pixelColor(label.box.topLeft() + QPoint(1, 1)), QColor(Qt::white));
+    }
+    EXPECT_TRUE(said) << "a fret past the neck's end is not drawn";
+}
+
 // A note colour the user chose that vanishes into the dark background keeps
 // its colour and gains an outline that reads; one that reads is left alone.
 TEST(FretboardDarkPalette, NoteNamesInTheBackgroundsColourAreOutlined) {

@@ -27,6 +27,7 @@
 #include "uikit/image_button.h"
 #include "uikit/message_box.h"
 #include "uikit/player_errors.h"
+#include "uikit/tab_order.h"
 #include "uikit/text.h"
 
 #include <QComboBox>
@@ -178,6 +179,23 @@ void MainDialog::createPages() {
         captions.at(index) = translate(PageTabCtrl::kCaptionKeys.at(index));
     }
     tabs_->createPages(*this, captions);
+    orderTabs();
+}
+
+// The commands along the top, the tab strip and the page shown (in the
+// page's own order), then the row at the bottom: Tab goes through the window
+// as it reads.
+void MainDialog::orderTabs() {
+    const auto button = [this](Id id) { return uikit::control<QWidget>(*this, id); };
+    std::vector<QWidget*> order{button(Id::Open),     button(Id::Save), button(Id::Print),
+                                button(Id::Settings), button(Id::Help), button(Id::About),
+                                tabs_->tabBar()};
+    for (int index = 0; index < PageTabCtrl::kPageCount; ++index) {
+        const std::vector<QWidget*> controls = tabs_->page(index)->tabOrder();
+        order.insert(order.end(), controls.begin(), controls.end());
+    }
+    order.insert(order.end(), {button(Id::ChordfileInfo), button(Id::Practice), button(Id::Exit)});
+    uikit::chainTabOrder(order);
 }
 
 QString MainDialog::translate(std::string_view key) const {

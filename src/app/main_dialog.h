@@ -117,6 +117,7 @@ private:
     void selectLanguage();
     void loadStartupChordfile(const std::string& given);
     void createPages();
+    void orderTabs();
     void reportPlayerErrors();
     void showStopMessage(const std::exception& error);
 

@@ -62,6 +62,12 @@ PageTabCtrl::PageTabCtrl(QWidget* parent) : QTabWidget(parent) {
     setTabBar(new FittingTabBar(this));
     tabBar()->setUsesScrollButtons(false);
     tabBar()->setElideMode(Qt::ElideNone);
+    // Tab stops at the strip itself, where the window orders it; the control
+    // around it, handing its focus to the strip, would be a second stop
+    // that jumps there from wherever it stands in the chain.
+    setFocusPolicy(Qt::NoFocus);
+    setFocusProxy(nullptr);
+    tabBar()->setFocusPolicy(Qt::TabFocus);
     // Queued, so the page the click selects is already the current one. A
     // click hands the keyboard to the page; switching with the arrow keys
     // leaves it on the tab strip, so the user can go on choosing.

@@ -359,4 +359,20 @@ void ChordsTabsPage::takeSettings() {
         listening_->setA4(library().Settings.referencePitch());
 }
 
+std::vector<QWidget*> ChordsTabsPage::tabOrder() const {
+    return {view_,
+            control<QWidget>(Id::HideNotes),
+            control<QWidget>(Id::ShowNotes),
+            &listening_->listenBox(),
+            control<QWidget>(Id::KeyList),
+            control<QWidget>(Id::ChordList),
+            control<QWidget>(Id::AddToList),
+            control<QWidget>(Id::Play),
+            control<QWidget>(Id::TuningCombo),
+            control<QWidget>(Id::SearchText),
+            control<QWidget>(Id::SearchButton),
+            control<QWidget>(Id::CopyTabButton),
+            control<QWidget>(Id::ShowResult)};
+}
+
 } // namespace strumvale::pages

@@ -31,6 +31,7 @@ public:
     explicit ChordsTabsPage(PageHost& host, QWidget* parent = nullptr);
 
     void retranslate() override;
+    std::vector<QWidget*> tabOrder() const override;
     void refreshChords();
     void refreshTunings();
 

@@ -390,4 +390,24 @@ void DrummerPage::showPlaying(bool playing) {
     play_->setText(translate(playing ? "Stop" : "Play"));
 }
 
+std::vector<QWidget*> DrummerPage::tabOrder() const {
+    return {grid_,
+            control<QWidget>(Id::TrackList),
+            control<QWidget>(Id::VolumeTrackbar),
+            control<QWidget>(Id::InstrumentCombo),
+            control<QWidget>(Id::Tempo),
+            control<QWidget>(Id::TempoUpDown),
+            control<QWidget>(Id::DisableEditing),
+            control<QWidget>(Id::EnableEditing),
+            control<QWidget>(Id::PatternCombo),
+            control<QWidget>(Id::LoopPattern),
+            control<QWidget>(Id::Play),
+            clickAlong_,
+            tap_,
+            control<QWidget>(Id::PatternName),
+            control<QWidget>(Id::Update),
+            control<QWidget>(Id::Remove),
+            control<QWidget>(Id::New)};
+}
+
 } // namespace strumvale::pages

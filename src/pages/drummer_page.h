@@ -42,6 +42,7 @@ public:
     ~DrummerPage() override;
 
     void retranslate() override;
+    std::vector<QWidget*> tabOrder() const override;
     void refreshDrumPatterns();
     // The hits of the grid take the colour of the fretboard's dots.
     // The page and the grid follow the white-background setting.

@@ -16,6 +16,7 @@
 #include "uikit/message_box.h"
 #include "uikit/text.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -255,6 +256,24 @@ void EditorPage::showEvent(QShowEvent* event) {
 void EditorPage::hideEvent(QHideEvent* event) {
     Page::hideEvent(event);
     chordEditor_->pageHidden();
+}
+
+std::vector<QWidget*> EditorPage::tabOrder() const {
+    return {view_,
+            control<QWidget>(Id::NameEdit),
+            control<QWidget>(Id::Update),
+            control<QWidget>(Id::New),
+            control<QWidget>(Id::Play),
+            control<QWidget>(Id::KeyList),
+            control<QWidget>(Id::ItemList),
+            &chordEditor_->listening().listenBox(),
+            control<QWidget>(Id::MoveUp),
+            control<QWidget>(Id::Remove),
+            control<QWidget>(Id::NewChordfile),
+            control<QWidget>(Id::MoveDown),
+            control<QWidget>(Id::AuthorOrIntervals),
+            control<QWidget>(Id::HomepageOrDescription),
+            control<QWidget>(Id::ChordfileDescription)};
 }
 
 } // namespace strumvale::pages

@@ -32,6 +32,7 @@ public:
     ~EditorPage() override;
 
     void retranslate() override;
+    std::vector<QWidget*> tabOrder() const override;
     // Another chordfile was opened or a new one started: the lists, the panel
     // and the view follow it as a key selection does.
     void refresh();

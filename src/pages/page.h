@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <string_view>
+#include <vector>
 
 namespace strumvale::sound {
 class ChordPlayer;
@@ -22,6 +23,9 @@ public:
     Page(PageHost& host, const resources::DialogTemplate& layout, QWidget* parent = nullptr);
 
     virtual void retranslate() = 0;
+    // The page's controls in the order Tab reaches them: as the page reads,
+    // the neck or the grid first, then each group of controls top to bottom.
+    virtual std::vector<QWidget*> tabOrder() const = 0;
 
     PageHost& host() const { return host_; }
     ChordLibrary& library() const { return host_.library(); }

@@ -322,4 +322,20 @@ void PlaylistPage::showLoopPanel() {
     loopPopup_->show();
 }
 
+std::vector<QWidget*> PlaylistPage::tabOrder() const {
+    return {control<QWidget>(Id::Lyrics),
+            control<QWidget>(Id::Play),
+            control<QWidget>(Id::SongSheet),
+            control<QWidget>(Id::KeyList),
+            control<QWidget>(Id::ChordList),
+            control<QWidget>(Id::Add),
+            control<QWidget>(Id::AddSeparator),
+            control<QWidget>(Id::Remove),
+            clickAlong_,
+            loopButton_,
+            control<QWidget>(Id::Playlist),
+            control<QWidget>(Id::MoveUp),
+            control<QWidget>(Id::MoveDown)};
+}
+
 } // namespace strumvale::pages

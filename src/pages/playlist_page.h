@@ -38,6 +38,7 @@ public:
     ~PlaylistPage() override;
 
     void retranslate() override;
+    std::vector<QWidget*> tabOrder() const override;
     // The chord list of the selected key, after the library's chords changed.
     void refreshPlaylist();
     // Appends a copy played in tuningNotes, leaving the selection as it is;

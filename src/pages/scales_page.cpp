@@ -168,4 +168,14 @@ void ScalesPage::showIntervals(bool on) {
     view_->setNoteLabels(!on);
 }
 
+std::vector<QWidget*> ScalesPage::tabOrder() const {
+    return {view_,
+            control<QWidget>(Id::ShowIntervals),
+            control<QWidget>(Id::ShowNotes),
+            control<QWidget>(Id::KeyList),
+            control<QWidget>(Id::ScaleList),
+            control<QWidget>(Id::Play),
+            control<QWidget>(Id::TuningCombo)};
+}
+
 } // namespace strumvale::pages

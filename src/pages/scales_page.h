@@ -23,6 +23,7 @@ public:
     explicit ScalesPage(PageHost& host, QWidget* parent = nullptr);
 
     void retranslate() override;
+    std::vector<QWidget*> tabOrder() const override;
     void refreshScales();
     void refreshTunings();
     void showSelectedScale();

@@ -388,4 +388,18 @@ void TunerPage::newTuning() {
     library().Modified = true;
 }
 
+std::vector<QWidget*> TunerPage::tabOrder() const {
+    std::vector<QWidget*> order{
+        control<QWidget>(Id::TuningCombo),    control<QWidget>(Id::NoteLength),
+        control<QWidget>(Id::ShowNotes),      control<QWidget>(Id::ShowNumbers),
+        control<QWidget>(Id::DisableEditing), control<QWidget>(Id::EnableEditing)};
+    order.insert(order.end(), noteLists_.begin(), noteLists_.end());
+    order.insert(order.end(), {control<QWidget>(Id::TuningName), control<QWidget>(Id::Update),
+                               control<QWidget>(Id::Remove), control<QWidget>(Id::New),
+                               &listening_->listenBox(), &listening_->inputs()});
+    order.insert(order.end(), stringButtons_.begin(), stringButtons_.end());
+    order.push_back(control<QWidget>(Id::LoopNotes));
+    return order;
+}
+
 } // namespace strumvale::pages

@@ -33,6 +33,7 @@ public:
     ~TunerPage() override;
 
     void retranslate() override;
+    std::vector<QWidget*> tabOrder() const override;
     void refreshTunings();
     // The background follows the white-background setting.
     void takeSettings();

@@ -101,6 +101,8 @@ DrillPanel::DrillPanel(Translate translate, sound::Clock& clock, ShapeOf shapeOf
     for (QWidget* widget : std::initializer_list<QWidget*>{
              lengthLabel_, length_, clicks_, &listening_->listenBox(), start_, counter_})
         run->addWidget(widget);
+    // The listen box is made after the start button; Tab follows the row.
+    QWidget::setTabOrder(&listening_->listenBox(), start_);
     run->addStretch();
     auto* diagrams = new QHBoxLayout;
     diagrams->addWidget(now_);

@@ -1,7 +1,9 @@
 #include "app_fixture.h"
+#include "resources/templates/main_dialog.h"
 #include "window_walk.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QTest>
@@ -59,49 +61,71 @@ const QObject* stopHolding(QWidget* focused, const std::vector<const QObject*>& 
     return focused;
 }
 
-// Tab pressed round the window from its first stop until the focus is back
-// there: "where: ..." for each control reached twice, never reached, or
-// reached though it should not be (hidden, disabled).
-QStringList tabRound(QWidget& window, const QString& where) {
+// What one round of Tab presses found: the controls in the order reached,
+// and "where: ..." for each reached twice, never reached, or reached though
+// it should not be (hidden, disabled).
+struct TabRound {
+    std::vector<QWidget*> reached;
+    QStringList faults;
+};
+
+// Tab pressed round the window from start (its first stop when none) until
+// the focus is back there.
+TabRound tabRound(QWidget& window, const QString& where, QWidget* start = nullptr) {
     window.show();
     QApplication::setActiveWindow(&window);
     std::map<const QObject*, QString> names;
     const std::vector<const QObject*> stops = tabStops(window, names);
     if (stops.empty())
-        return {where + QStringLiteral(": no control to reach")};
-    QWidget* first = nullptr;
+        return {{}, {where + QStringLiteral(": no control to reach")}};
     for (QWidget* widget : window.findChildren<QWidget*>())
-        if (stopOf(widget) == stops.front() && (widget->focusPolicy() & Qt::TabFocus)) {
-            first = widget;
-            break;
-        }
-    if (first == nullptr)
-        return {where + QStringLiteral(": the first control takes no focus")};
-    first->setFocus(Qt::TabFocusReason);
-    QStringList found;
+        if (start == nullptr && stopOf(widget) == stops.front() &&
+            (widget->focusPolicy() & Qt::TabFocus))
+            start = widget;
+    if (start == nullptr)
+        return {{}, {where + QStringLiteral(": the first control takes no focus")}};
+    start->setFocus(Qt::TabFocusReason);
+    TabRound round;
     std::vector<const QObject*> reached;
     for (std::size_t press = 0; press <= 2 * stops.size(); ++press) {
         QWidget* focusWidget = QApplication::focusWidget();
         if (focusWidget == nullptr) {
-            found << where + QStringLiteral(": the focus was lost");
+            round.faults << where + QStringLiteral(": the focus was lost");
             break;
         }
         const QObject* focused = stopHolding(focusWidget, stops);
-        if (press > 0 && focused == stops.front())
+        if (press > 0 && focused == stopOf(start))
             break;
         if (std::find(reached.begin(), reached.end(), focused) != reached.end())
-            found << where + QStringLiteral(": reached twice: ") + nameOf(focusWidget);
-        else
-            reached.push_back(focused);
+            round.faults << where + QStringLiteral(": reached twice: ") + nameOf(focusWidget);
+        reached.push_back(focused);
+        round.reached.push_back(focusWidget);
         if (std::find(stops.begin(), stops.end(), focused) == stops.end())
-            found << where + QStringLiteral(": reached, though not shown to use: ") +
-                         nameOf(focusWidget);
+            round.faults << where + QStringLiteral(": reached, though not shown to use: ") +
+                                nameOf(focusWidget);
         QTest::keyClick(focusWidget, Qt::Key_Tab);
     }
     for (const QObject* stop : stops)
         if (std::find(reached.begin(), reached.end(), stop) == reached.end())
-            found << where + QStringLiteral(": never reached: ") + names[stop];
-    return found;
+            round.faults << where + QStringLiteral(": never reached: ") + names[stop];
+    return round;
+}
+
+// What a screen reader calls each control, in the order Tab reached them.
+QStringList spokenNames(const std::vector<QWidget*>& widgets) {
+    QStringList names;
+    for (QWidget* widget : widgets) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        const QString given = widget->accessibleName();
+        names << (!given.isEmpty() ? given
+                                   : (face != nullptr ? face->text(QAccessible::Name) : QString()))
+                     .trimmed();
+    }
+    return names;
+}
+
+std::string joined(const QStringList& names) {
+    return names.join(QStringLiteral(", ")).toStdString();
 }
 
 class TabOrder : public AppTest {
@@ -117,9 +141,43 @@ protected:
 TEST_F(TabOrder, TabReachesEveryControlOfEachWindowOnce) {
     app::MainDialog& main = start();
     QStringList found;
-    walkWindows(main, dir.file("Vårvisa 🎸.cho"),
-                [&](QWidget& window, const QString& where) { found += tabRound(window, where); });
+    walkWindows(main, dir.file("Vårvisa 🎸.cho"), [&](QWidget& window, const QString& where) {
+        found += tabRound(window, where).faults;
+    });
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
+}
+
+// The main window reads as it is laid out: the commands along the top, the
+// tab strip, the page shown, then the row at the bottom; a page from its
+// drawing down through its groups, whatever order its controls were made in.
+TEST_F(TabOrder, TabGoesThroughTheMainWindowAsItReads) {
+    app::MainDialog& main = start();
+    QWidget* open = uikit::control<QWidget>(main, resources::MainDialogId::Open);
+    const QStringList top{"Open", "Save", "Print", "Settings", "Help", "About", "Chords and Tabs"};
+    const QStringList bottom{"Chordfile Information", "Practice", "Exit"};
+    app::PageTabCtrl& tabs = main.pageTabs();
+    for (int page = 0; page < app::PageTabCtrl::kPageCount; ++page) {
+        tabs.setCurrentIndex(page);
+        const QString caption = tabs.tabText(page).trimmed();
+        const TabRound round = tabRound(main, caption, open);
+        EXPECT_TRUE(round.faults.isEmpty()) << round.faults.join(QLatin1Char('\n')).toStdString();
+        const QStringList names = spokenNames(round.reached);
+        ASSERT_GT(names.size(), top.size() + bottom.size()) << caption.toStdString();
+        QStringList expectedTop = top;
+        expectedTop.last() = caption;
+        EXPECT_EQ(joined(names.mid(0, top.size())), joined(expectedTop));
+        EXPECT_EQ(joined(names.mid(names.size() - bottom.size())), joined(bottom));
+        for (QWidget* reached : round.reached)
+            if (reached->window() != &main ||
+                (tabs.isAncestorOf(reached) && reached != tabs.tabBar() &&
+                 !tabs.page(page)->isAncestorOf(reached)))
+                ADD_FAILURE() << caption.toStdString() << ": another page's control";
+    }
+    tabs.setCurrentIndex(app::PageTabCtrl::ChordsTabs);
+    const QStringList page = spokenNames(tabRound(main, QString(), open).reached).mid(top.size());
+    EXPECT_EQ(joined(page.mid(0, page.size() - bottom.size())),
+              "Fretboard, Hide, Listen, Keys, Chords, Add to List, Play, Tuning, Search, "
+              "Copy the tab to the search, Show Result");
 }
 
 } // namespace

@@ -118,6 +118,8 @@ void SongWindow::buildControls() {
     sheetArea_ = new QScrollArea(this);
     sheetArea_->setWidget(sheet_);
     sheetArea_->setWidgetResizable(true);
+    // The sheet is the one Tab stop; the keys it leaves scroll the area.
+    sheetArea_->setFocusPolicy(Qt::NoFocus);
 
     // The sign buttons need no more room than their signs.
     for (QPushButton* sign : {transposeDown_, transposeUp_, smaller_, larger_})

@@ -6,11 +6,13 @@
 #include "support/temp_dir.h"
 #include "uikit/print_dialog.h"
 
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <fstream>
@@ -117,6 +119,27 @@ TEST_F(SongWindowTest, TheLyricSizeFollowsCtrlPlusAndMinusAndIsKeptInTheSettings
     for (int i = 0; i < 40; ++i)
         QTest::keyClick(window.get(), Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_EQ(library.Settings.Songfontsize, 6) << "never too small to read";
+}
+
+// By keyboard the sheet is one stop, and from it the page keys scroll a long
+// song.
+TEST_F(SongWindowTest, TheSheetTakesTheFocusOnceAndItsKeysScrollTheSong) {
+    std::string song;
+    for (int line = 0; line < 80; ++line)
+        song += "[G]Vintern [C]rasat ut bland [D]våra fjällar\n";
+    show(song);
+    window->resize(720, 500);
+    QApplication::processEvents();
+    QApplication::setActiveWindow(window.get());
+    auto& sheet = window->sheetView();
+    sheet.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(sheet.hasFocus());
+    auto* area = qobject_cast<QAbstractScrollArea*>(sheet.parentWidget()->parentWidget());
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->focusPolicy(), Qt::NoFocus) << "not a second stop for the same sheet";
+    ASSERT_EQ(area->verticalScrollBar()->value(), 0);
+    QTest::keyClick(&sheet, Qt::Key_PageDown);
+    EXPECT_GT(area->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(SongWindowTest, ASongbookListsItsSongsAndEachStartsAsItsFileHasIt) {

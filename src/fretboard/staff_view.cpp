@@ -94,7 +94,7 @@ void StaffView::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
 }
 
-// The described light strip, unless the palette is dark (a white page
+// The staff's own light strip, unless the palette is dark (a white page
 // background makes it light again): then the palette's own.
 QColor StaffView::background() const {
     const QColor window = palette().color(QPalette::Window);

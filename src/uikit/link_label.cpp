@@ -142,7 +142,7 @@ void LinkLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor background = palette().color(QPalette::Button);
     painter.fillRect(rect(), background);
-    // The described link colours on a light background, lighter on a dark one.
+    // The usual link colours on a light background, lighter on a dark one.
     painter.setPen(uikit::legibleOn(textColour(), background, kTextContrast));
     painter.setFont(font());
     painter.drawText(contentsRect(), static_cast<int>(alignment()), text());

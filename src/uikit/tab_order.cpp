@@ -4,9 +4,9 @@ namespace strumvale::uikit {
 
 namespace {
 
-// What Tab stops at for widget: itself (a compound control such as a tab
-// widget moves with all it holds), or the controls inside a row that takes no
-// focus, leaving out the parts that hand their focus on.
+// What Tab stops at for widget: itself (a compound control moves with the
+// parts it holds), or the controls inside a row that takes no focus, leaving
+// out the parts that hand their focus on.
 void appendStops(QWidget* widget, std::vector<QWidget*>& stops) {
     if (widget->focusPolicy() != Qt::NoFocus) {
         stops.push_back(widget);

@@ -6,8 +6,8 @@
 namespace strumvale::uikit {
 
 // Tab goes through widgets in the order given, after the first; a compound
-// control (a tab widget) moves with everything inside it, a widget that takes
-// no focus itself (a row of controls) stands for its own controls in their
+// control (a spin box and its edit) moves whole, a widget that takes no
+// focus itself (a row of controls) stands for its own controls in their
 // order, and a missing one (null) is passed over. Widgets not given keep
 // their places around the chain.
 void chainTabOrder(const std::vector<QWidget*>& widgets);

@@ -48,7 +48,7 @@ TEST(FretboardDarkPalette, LinesNumbersAndOutlinesStandOutFromTheBackground) {
     const QRect dot = geometry.cell(5, 3).adjusted(10, 0, -10, 0);
     EXPECT_GE(bestContrastIn(image, dot, background), kGraphicsContrast);
 
-    // With the White background asked for, the described colours stay.
+    // With the White background asked for, the light colours stay.
     style.whiteBackground = true;
     view.setStyle(style);
     const QImage white = testing::renderClient(view, FretboardView::kWidth, FretboardView::kHeight);
@@ -123,7 +123,7 @@ TEST(FretboardDarkPalette, NoteNamesInTheBackgroundsColourAreOutlined) {
 
 // The playlist's staff on a dark palette: its lines and every fret number
 // light on the palette's background, the sounding column's band still behind
-// readable numbers; a White page background brings back the described strip.
+// readable numbers; a White page background brings back the light strip.
 TEST(StaffDarkPalette, LinesAndMarksStandOutAndTheSoundingColumnStaysReadable) {
     StaffView view;
     view.setPalette(test::darkPalette());

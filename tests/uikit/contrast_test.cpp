@@ -16,7 +16,7 @@ TEST(Contrast, RatiosAreWcags) {
                      contrastRatio(QColor(35, 38, 41), QColor(200, 60, 40)));
 }
 
-// On a light background every colour is drawn as it was described; on a dark
+// On a light background every colour is drawn as it always was; on a dark
 // one a colour too dark to read is lightened just enough and keeps its hue,
 // and a light shade behind text darkens until the light text reads on it.
 TEST(Contrast, ColoursChangeOnlyOnADarkBackground) {

@@ -26,6 +26,14 @@
 namespace strumvale::test {
 namespace {
 
+// The drawings that had a light background of their own.
+bool isDrawnView(QWidget* widget) {
+    return dynamic_cast<fretboard::FretboardView*>(widget) != nullptr ||
+           dynamic_cast<fretboard::StaffView*>(widget) != nullptr ||
+           dynamic_cast<pages::PatternGridEditor*>(widget) != nullptr ||
+           dynamic_cast<songs::SheetColumnView*>(widget) != nullptr;
+}
+
 // What a reader must tell from its background in a control: its text (4.5:1)
 // or, in a drawing, its lines and marks (3:1); 0 for what holds neither.
 double contrastNeeded(QWidget* widget) {
@@ -45,22 +53,11 @@ double contrastNeeded(QWidget* widget) {
         return kTextContrast;
     if (auto* list = qobject_cast<QAbstractItemView*>(widget))
         return list->model() != nullptr && list->model()->rowCount() > 0 ? kTextContrast : 0;
-    if (dynamic_cast<fretboard::FretboardView*>(widget) != nullptr ||
-        dynamic_cast<fretboard::StaffView*>(widget) != nullptr ||
-        dynamic_cast<pages::PatternGridEditor*>(widget) != nullptr ||
-        dynamic_cast<pages::TuningMeter*>(widget) != nullptr ||
+    if (isDrawnView(widget) || dynamic_cast<pages::TuningMeter*>(widget) != nullptr ||
         dynamic_cast<practice::ChordDiagramView*>(widget) != nullptr ||
         dynamic_cast<practice::ProgressPlot*>(widget) != nullptr)
         return kGraphicsContrast;
     return 0;
-}
-
-// The drawings that had a light background of their own.
-bool isDrawnView(QWidget* widget) {
-    return dynamic_cast<fretboard::FretboardView*>(widget) != nullptr ||
-           dynamic_cast<fretboard::StaffView*>(widget) != nullptr ||
-           dynamic_cast<pages::PatternGridEditor*>(widget) != nullptr ||
-           dynamic_cast<songs::SheetColumnView*>(widget) != nullptr;
 }
 
 // The colour most of the area's pixels have: what its text is drawn on.
